@@ -1,0 +1,133 @@
+#pragma once
+
+#include <array>
+#include <bitset>
+#include <cstdint>
+
+#include "engine/runtimeclass.h"
+
+// Square s = 8 * rank + (7 - file): 0 = h1, 3 = e1, 7 = a1, 56 = h8, 63 = a8.
+using SquareSet = std::bitset<64>;
+using SquareSetTable = std::array<SquareSet, 64>;
+
+constexpr int kSquareCount = 64;
+constexpr int kNoSquare = -1;
+
+// Sides are +1 (White) and -1 (Black); per-side arrays are indexed side + 1.
+constexpr int kWhite = 1;
+constexpr int kBlack = -1;
+constexpr int SideIndex(int side) { return side + 1; }
+
+// Signed board cell values: positive White, negative Black.
+constexpr int16_t kPawnValue = 200;
+constexpr int16_t kKnightValue = 600;
+constexpr int16_t kBishopValue = 650;
+constexpr int16_t kRookValue = 1000;
+constexpr int16_t kQueenValue = 1800;
+constexpr int16_t kKingValue = 20000;
+
+// Piece kind codes of the piece records.
+constexpr int32_t kPawnKind = 2;
+constexpr int32_t kKnightKind = 5;
+constexpr int32_t kBishopKind = 6;
+constexpr int32_t kRookKind = 10;
+constexpr int32_t kQueenKind = 18;
+constexpr int32_t kKingKind = 400;
+
+// Piece ids, fixed for the game by the starting square.
+constexpr int kPieceCount = 16;
+constexpr int kFirstPawnId = 0;  // ids 0..7: pawns h to a
+constexpr int kLastPawnId = 7;
+constexpr int kKingId = 8;
+constexpr int kQueenId = 9;
+constexpr int kHRookId = 10;
+constexpr int kARookId = 11;
+constexpr int kGKnightId = 12;
+constexpr int kBKnightId = 13;
+constexpr int kFBishopId = 14;
+constexpr int kCBishopId = 15;
+constexpr int kNoPiece = -1;
+
+struct PieceRecord {
+    int32_t onBoard;
+    int32_t square;
+    int32_t kind;
+    int32_t reserved;
+};
+
+// The side whose turn it is, shared by the whole process.
+extern int16_t g_sideToMove;
+
+// The members that make up a position (everything operator= copies), kept
+// apart so a trial move can be undone without touching the move tables.
+struct PositionState {
+    SquareSet whitePieces;
+    SquareSet blackPieces;
+    std::array<SquareSet, 32> pieceSquare;
+    uint8_t hasMoved[3][3];
+    std::array<int16_t, kSquareCount> pieceId;
+    std::array<int16_t, kSquareCount> board;
+    PieceRecord pieces[3][kPieceCount];
+    int32_t kingSquare[3];
+};
+
+class Chessgame : public CObject {
+public:
+    Chessgame();
+    Chessgame(const Chessgame& other);
+    Chessgame& operator=(const Chessgame& other);
+    ~Chessgame() override = default;
+
+    static const RuntimeClass kRuntimeClass;
+    const RuntimeClass* GetRuntimeClass() const override;
+
+    void InitMoveTables();
+    void InitPieceRecords();
+
+    // Move validation and attack detection.
+    bool IsMoveLegal(int from, int to, int side, int checkOwnership);
+    bool IsPawnMoveValid(int from, int to, int side);
+    bool IsKnightMoveValid(int from, int to, int side);
+    bool IsBishopMoveValid(int from, int to, int side);
+    bool IsRookMoveValid(int from, int to, int side);
+    bool IsQueenMoveValid(int from, int to, int side);
+    bool IsKingMoveValid(int from, int to, int side);
+    int ScanLine(int a, int b, int side, int mode);
+    bool CanCastle(int from, int to, int side);
+    bool IsKingAttacked(int from, int to, int side);
+    bool IsMoveSafe(int from, int to, int side);
+
+    // The step along the rank, file or diagonal shared by two squares, or 0.
+    static int LineStep(int a, int b);
+
+    // Making moves; both return the captured piece's signed value.
+    int MakeMove(int from, int to, int switchSide);
+    int MakeMoveForSide(int from, int to, int side, int switchSide);
+
+    // Check, checkmate and stalemate.
+    int16_t HasLegalMove();
+    bool FindCheck(int from, int to, int& checker, int& count, int& step);
+    bool IsCheckmate(int checker, int count, int step, int noBlock);
+
+    void SavePosition(PositionState& state) const;
+    void RestorePosition(const PositionState& state);
+
+    // Move tables: the same for every position and never changed, so they
+    // are built once per process and shared.
+    static const SquareSetTable& m_whitePawnMoves;
+    static const SquareSetTable& m_blackPawnMoves;
+    static const SquareSetTable& m_rookMoves;
+    static const SquareSetTable& m_knightMoves;
+    static const SquareSetTable& m_bishopMoves;
+    static const SquareSetTable& m_queenMoves;
+    static const SquareSetTable& m_kingMoves;
+
+    SquareSet m_whitePieces;
+    SquareSet m_blackPieces;
+    std::array<SquareSet, 32> m_pieceSquare;
+    uint8_t m_hasMoved[3][3];
+    std::array<int16_t, kSquareCount> m_pieceId;
+    std::array<int16_t, kSquareCount> m_board;
+    PieceRecord m_pieces[3][kPieceCount];
+    int32_t m_kingSquare[3];
+};

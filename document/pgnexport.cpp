@@ -1,0 +1,210 @@
+#include "document/pgnexport.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "document/tesseldoc.h"
+#include "engine/chessgame.h"
+
+namespace {
+
+// Export format keeps every line shorter than 80 characters.
+constexpr std::size_t kMaxLineLength = 79;
+constexpr int kFilesPerRank = 8;
+constexpr int kCastlingKingStep = 2;
+constexpr int kFirstSquareOfLastRank = 56;
+constexpr int kFirstSquareOfSecondRank = 8;
+
+const char* const kUnfinished = "*";
+
+int FileOf(int square) { return kFilesPerRank - 1 - square % kFilesPerRank; }
+int RankOf(int square) { return square / kFilesPerRank; }
+char FileLetter(int square) { return static_cast<char>('a' + FileOf(square)); }
+char RankDigit(int square) { return static_cast<char>('1' + RankOf(square)); }
+
+std::string SquareName(int square) { return {FileLetter(square), RankDigit(square)}; }
+
+char PieceLetter(int16_t cell) {
+    switch (std::abs(cell)) {
+        case kKnightValue:
+            return 'N';
+        case kBishopValue:
+            return 'B';
+        case kRookValue:
+            return 'R';
+        case kQueenValue:
+            return 'Q';
+        default:
+            return 'K';
+    }
+}
+
+bool IsPawn(int16_t cell) { return std::abs(cell) == kPawnValue; }
+
+bool IsCastling(int16_t cell, int from, int to) {
+    return std::abs(cell) == kKingValue && std::abs(to - from) == kCastlingKingStep;
+}
+
+bool IsPromotion(int16_t cell, int to) {
+    return IsPawn(cell) && (to >= kFirstSquareOfLastRank || to < kFirstSquareOfSecondRank);
+}
+
+bool HasAnyLegalMove(Chessgame& game, int side) {
+    for (int from = 0; from < kSquareCount; ++from) {
+        if (game.m_board[from] * side <= 0) continue;
+        for (int to = 0; to < kSquareCount; ++to) {
+            if (game.IsMoveLegal(from, to, side, 1)) return true;
+        }
+    }
+    return false;
+}
+
+// The shortest origin hint that tells the mover apart from the other pieces
+// of its kind that could legally go to the same square: file, else rank,
+// else both.
+std::string Disambiguation(Chessgame& game, int from, int to, int side) {
+    bool rivalExists = false;
+    bool rivalOnFile = false;
+    bool rivalOnRank = false;
+    for (int square = 0; square < kSquareCount; ++square) {
+        if (square == from || game.m_board[square] != game.m_board[from]) continue;
+        if (!game.IsMoveLegal(square, to, side, 1)) continue;
+        rivalExists = true;
+        rivalOnFile = rivalOnFile || FileOf(square) == FileOf(from);
+        rivalOnRank = rivalOnRank || RankOf(square) == RankOf(from);
+    }
+    if (!rivalExists) return "";
+    if (!rivalOnFile) return {FileLetter(from)};
+    if (!rivalOnRank) return {RankDigit(from)};
+    return SquareName(from);
+}
+
+// The move as SAN without its check suffix, read from the position before
+// the move is made.
+std::string SanBeforeMove(Chessgame& game, int from, int to, int side) {
+    const int16_t mover = game.m_board[from];
+    if (IsCastling(mover, from, to)) return to < from ? "O-O" : "O-O-O";
+
+    const bool capture = game.m_board[to] != 0;
+    std::string san;
+    if (IsPawn(mover)) {
+        if (capture) san += FileLetter(from);
+    } else {
+        san += PieceLetter(mover);
+        san += Disambiguation(game, from, to, side);
+    }
+    if (capture) san += 'x';
+    san += SquareName(to);
+    if (IsPromotion(mover, to)) san += "=Q";
+    return san;
+}
+
+std::string CheckSuffix(Chessgame& game, int defender) {
+    const int king = game.m_kingSquare[SideIndex(defender)];
+    if (!game.IsKingAttacked(king, king, defender)) return "";
+    return HasAnyLegalMove(game, defender) ? "+" : "#";
+}
+
+struct Movetext {
+    std::vector<std::string> sanMoves;
+    // False when the list holds a move that is not legal where it stands;
+    // the moves before it are kept and the game counts as unfinished.
+    bool complete = true;
+};
+
+// Replays the document's moves on a fresh position, without touching the
+// process-wide side to move.
+Movetext ReplayAsSan(const CTesselDoc& doc) {
+    Movetext text;
+    Chessgame game;
+    int side = kWhite;
+    const std::size_t count =
+        std::min(static_cast<std::size_t>(std::max<int>(doc.m_moveCount, 0)), doc.m_moves.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        const MoveEntry move = doc.m_moves[i];
+        if (!game.IsMoveLegal(move.from, move.to, side, 1)) {
+            text.complete = false;
+            break;
+        }
+        std::string san = SanBeforeMove(game, move.from, move.to, side);
+        game.MakeMoveForSide(move.from, move.to, side, 0);
+        san += CheckSuffix(game, -side);
+        text.sanMoves.push_back(std::move(san));
+        side = -side;
+    }
+    return text;
+}
+
+std::string ResultOf(const CTesselDoc& doc, bool complete) {
+    if (!complete) return kUnfinished;
+    if (doc.m_matedSide == kBlack) return "1-0";
+    if (doc.m_matedSide == kWhite) return "0-1";
+    if (doc.m_drawn) return "1/2-1/2";
+    return kUnfinished;
+}
+
+std::pair<std::string, std::string> PlayerNames(int playMode) {
+    switch (playMode) {
+        case kPlayWhite:
+            return {"Player", "Quillon"};
+        case kPlayBlack:
+            return {"Quillon", "Player"};
+        default:
+            return {"Player 1", "Player 2"};
+    }
+}
+
+std::string Tag(const std::string& name, const std::string& value) {
+    return "[" + name + " \"" + value + "\"]\n";
+}
+
+std::vector<std::string> MovetextTokens(const std::vector<std::string>& sanMoves,
+                                        const std::string& result) {
+    std::vector<std::string> tokens;
+    for (std::size_t ply = 0; ply < sanMoves.size(); ++ply) {
+        if (ply % 2 == 0) tokens.push_back(std::to_string(ply / 2 + 1) + ".");
+        tokens.push_back(sanMoves[ply]);
+    }
+    tokens.push_back(result);
+    return tokens;
+}
+
+std::string WrapTokens(const std::vector<std::string>& tokens) {
+    std::string text;
+    std::size_t lineLength = 0;
+    for (const std::string& token : tokens) {
+        if (lineLength > 0 && lineLength + 1 + token.size() > kMaxLineLength) {
+            text += '\n';
+            lineLength = 0;
+        } else if (lineLength > 0) {
+            text += ' ';
+            ++lineLength;
+        }
+        text += token;
+        lineLength += token.size();
+    }
+    return text + '\n';
+}
+
+}  // namespace
+
+std::string ExportPgn(const CTesselDoc& doc, const std::string& date) {
+    const Movetext movetext = ReplayAsSan(doc);
+    const std::string result = ResultOf(doc, movetext.complete);
+    const auto [white, black] = PlayerNames(doc.m_playMode);
+
+    std::string pgn;
+    pgn += Tag("Event", "Quillon game");
+    pgn += Tag("Site", "?");
+    pgn += Tag("Date", date);
+    pgn += Tag("Round", "-");
+    pgn += Tag("White", white);
+    pgn += Tag("Black", black);
+    pgn += Tag("Result", result);
+    pgn += '\n';
+    pgn += WrapTokens(MovetextTokens(movetext.sanMoves, result));
+    return pgn;
+}

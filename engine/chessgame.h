@@ -1,17 +1,16 @@
+// TEAM NOTE for whoever works on the engine: read /work/main/TEAM-NOTES.md (working rules,
+// deadline, commit rules) before anything else, then delete this line.
 #pragma once
 
 #include <array>
-#include <bitset>
 #include <cstdint>
 
+#include "engine/movetables.h"
 #include "engine/runtimeclass.h"
-
-// Square s = 8 * rank + (7 - file): 0 = h1, 3 = e1, 7 = a1, 56 = h8, 63 = a8.
-using SquareSet = std::bitset<64>;
-using SquareSetTable = std::array<SquareSet, 64>;
 
 constexpr int kSquareCount = 64;
 constexpr int kNoSquare = -1;
+constexpr int kRankSize = 8;
 
 // Sides are +1 (White) and -1 (Black); per-side arrays are indexed side + 1.
 constexpr int kWhite = 1;
@@ -47,6 +46,31 @@ constexpr int kBKnightId = 13;
 constexpr int kFBishopId = 14;
 constexpr int kCBishopId = 15;
 constexpr int kNoPiece = -1;
+// m_pieceSquare holds White's pieces at their id, Black's at 16 + id.
+constexpr int PieceSquareIndex(int side, int id) { return side == kWhite ? id : kPieceCount + id; }
+
+// Castling squares: the rook corners and the rooks' targets.
+constexpr int kWhiteKingSideCorner = 0;    // h1
+constexpr int kWhiteQueenSideCorner = 7;   // a1
+constexpr int kBlackKingSideCorner = 56;   // h8
+constexpr int kBlackQueenSideCorner = 63;  // a8
+constexpr int kKingSideRookStep = 2;       // h1 -> f1, h8 -> f8
+constexpr int kQueenSideRookStep = -3;     // a1 -> d1, a8 -> d8
+constexpr int kCastlingDistance = 2;
+
+// ScanLine modes: are the squares between empty; the opposing piece behind.
+constexpr int kScanLineEmpty = 1;
+constexpr int kScanLineXRay = 2;
+
+// HasLegalMove answers.
+constexpr int16_t kNoLegalMove = 0;
+constexpr int16_t kPieceCanMove = 1;
+constexpr int16_t kOnlyKingCanMove = 2;
+
+// m_hasMoved[side + 1][k]
+constexpr int kHRookMoved = 0;
+constexpr int kARookMoved = 1;
+constexpr int kKingMoved = 2;
 
 struct PieceRecord {
     int32_t onBoard;
@@ -113,14 +137,14 @@ public:
     void RestorePosition(const PositionState& state);
 
     // Move tables: the same for every position and never changed, so they
-    // are built once per process and shared.
-    static const SquareSetTable& m_whitePawnMoves;
-    static const SquareSetTable& m_blackPawnMoves;
-    static const SquareSetTable& m_rookMoves;
-    static const SquareSetTable& m_knightMoves;
-    static const SquareSetTable& m_bishopMoves;
-    static const SquareSetTable& m_queenMoves;
-    static const SquareSetTable& m_kingMoves;
+    // are built once, at compile time, and shared.
+    static constexpr SquareSetTable m_whitePawnMoves = movetables::WhitePawnMoves();
+    static constexpr SquareSetTable m_blackPawnMoves = movetables::BlackPawnMoves();
+    static constexpr SquareSetTable m_rookMoves = movetables::RookMoves();
+    static constexpr SquareSetTable m_knightMoves = movetables::KnightMoves();
+    static constexpr SquareSetTable m_bishopMoves = movetables::BishopMoves();
+    static constexpr SquareSetTable m_queenMoves = movetables::QueenMoves();
+    static constexpr SquareSetTable m_kingMoves = movetables::KingMoves();
 
     SquareSet m_whitePieces;
     SquareSet m_blackPieces;
@@ -130,4 +154,43 @@ public:
     std::array<int16_t, kSquareCount> m_board;
     PieceRecord m_pieces[3][kPieceCount];
     int32_t m_kingSquare[3];
+
+private:
+    // What one move changed, so that a trial move can be taken back exactly.
+    struct MoveUndo {
+        struct Cell {
+            int square;
+            int16_t board;
+            int16_t pieceId;
+        };
+        struct Piece {
+            PieceRecord* record;
+            SquareSet* squareSet;
+            PieceRecord savedRecord;
+            SquareSet savedSquareSet;
+        };
+        SquareSet whitePieces;
+        SquareSet blackPieces;
+        uint8_t* hasMovedRow;
+        uint8_t hasMoved[3];
+        int32_t* kingSquare;
+        int32_t savedKingSquare;
+        Cell cells[4];
+        int cellCount = 0;
+        Piece pieces[3];
+        int pieceCount = 0;
+    };
+
+    // The body of every move: MakeMove, MakeMoveForSide and the trial in
+    // IsMoveSafe. Records what it changes in undo when given one.
+    int ApplyMove(int from, int to, int side, MoveUndo* undo);
+    void TakeBack(const MoveUndo& undo);
+    void SaveCell(MoveUndo* undo, int square) const;
+    void SavePiece(MoveUndo* undo, int side, int id);
+    int CastlingRookCorner(int from, int to, int side) const;
+
+    // Squares of the opponent's pieces attacking the king of side, by attack
+    // geometry; only the first one found when firstOnly is set.
+    SquareSet KingAttackers(int side, bool firstOnly);
+    bool Attacks(const SquareSet& line, int id, int opponent, int king, int side);
 };

@@ -1,0 +1,225 @@
+#include <cstdlib>
+
+#include "engine/chessgame.h"
+
+namespace {
+
+// Steps along the lines of the board.
+constexpr int kRankStep = 1;
+constexpr int kDiagonalTowardsH = 7;  // one rank up, one file towards h
+constexpr int kFileStep = 8;
+constexpr int kDiagonalTowardsA = 9;  // one rank up, one file towards a
+constexpr int kFileLength = 56;       // h1 to h8
+constexpr int kLongDiagonal = 63;     // h1 to a8
+constexpr int kDoubleStep = 2 * kFileStep;
+
+constexpr bool OnBoard(int square) { return square >= 0 && square < kSquareCount; }
+constexpr bool OnHFile(int square) { return square % kRankSize == 0; }
+
+}  // namespace
+
+int Chessgame::LineStep(int a, int b) {
+    const int lo = a < b ? a : b;
+    const int distance = std::abs(a - b);
+    if (distance == kFileLength) return kFileStep;
+    if (distance == kLongDiagonal) return kDiagonalTowardsA;
+    // h1 and a1 are 7 apart too: the two ends of a rank.
+    if (distance % kDiagonalTowardsH == 0) return OnHFile(lo) ? kRankStep : kDiagonalTowardsH;
+    if (distance % kFileStep == 0) return kFileStep;
+    if (distance % kDiagonalTowardsA == 0) return kDiagonalTowardsA;
+    if (distance < kDiagonalTowardsH) return kRankStep;
+    return 0;
+}
+
+bool Chessgame::IsMoveLegal(int from, int to, int side, int checkOwnership) {
+    if (!OnBoard(from) || !OnBoard(to)) return false;
+    if (checkOwnership) {
+        const SquareSet& own = side == kWhite ? m_whitePieces : m_blackPieces;
+        if (!own[from] || own[to]) return false;
+    }
+    bool pieceRule = false;
+    switch (std::abs(m_board[from])) {
+        case kPawnValue:
+            pieceRule = IsPawnMoveValid(from, to, side);
+            break;
+        case kKnightValue:
+            pieceRule = IsKnightMoveValid(from, to, side);
+            break;
+        case kBishopValue:
+            pieceRule = IsBishopMoveValid(from, to, side);
+            break;
+        case kRookValue:
+            pieceRule = IsRookMoveValid(from, to, side);
+            break;
+        case kQueenValue:
+            pieceRule = IsQueenMoveValid(from, to, side);
+            break;
+        case kKingValue:
+            pieceRule = IsKingMoveValid(from, to, side);
+            break;
+        default:
+            return false;
+    }
+    return pieceRule && IsMoveSafe(from, to, side);
+}
+
+bool Chessgame::IsPawnMoveValid(int from, int to, int side) {
+    if (side != kWhite && side != kBlack) return false;
+    const SquareSetTable& table = side == kWhite ? m_whitePawnMoves : m_blackPawnMoves;
+    if (!table[from][to]) return false;
+    const SquareSet& opponent = side == kWhite ? m_blackPieces : m_whitePieces;
+    const bool empty = !m_whitePieces[to] && !m_blackPieces[to];
+    const int ahead = to - from;  // positive towards the opponent for White
+    if (ahead == side * kDiagonalTowardsH || ahead == side * kDiagonalTowardsA) {
+        return opponent[to];
+    }
+    if (ahead == side * kDoubleStep) return empty && m_board[from + side * kFileStep] == 0;
+    if (ahead == side * kFileStep) return empty;
+    return false;
+}
+
+bool Chessgame::IsKnightMoveValid(int from, int to, int) { return m_knightMoves[from][to]; }
+
+bool Chessgame::IsBishopMoveValid(int from, int to, int side) {
+    return m_bishopMoves[from][to] && ScanLine(from, to, side, kScanLineEmpty);
+}
+
+bool Chessgame::IsRookMoveValid(int from, int to, int side) {
+    return m_rookMoves[from][to] && ScanLine(from, to, side, kScanLineEmpty);
+}
+
+bool Chessgame::IsQueenMoveValid(int from, int to, int side) {
+    return IsRookMoveValid(from, to, side) || IsBishopMoveValid(from, to, side);
+}
+
+bool Chessgame::IsKingMoveValid(int from, int to, int side) {
+    if (std::abs(to - from) == kCastlingDistance && CanCastle(from, to, side)) return true;
+    return m_kingMoves[from][to];
+}
+
+int Chessgame::ScanLine(int a, int b, int side, int mode) {
+    const int step = LineStep(a, b);
+    if (step == 0 || (mode != kScanLineEmpty && mode != kScanLineXRay)) return 0;
+    const int lo = a < b ? a : b;
+    const int hi = a < b ? b : a;
+    for (int square = lo + step; square < hi; square += step) {
+        if (m_board[square] * side != 0) return mode == kScanLineEmpty ? 0 : kNoSquare;
+    }
+    if (mode == kScanLineEmpty) return 1;
+
+    // X-ray: the first piece behind b on the line of the slider on a, if it
+    // belongs to the other side.
+    SquareSet line;
+    switch (std::abs(m_board[a])) {
+        case kBishopValue:
+            line = m_bishopMoves[a];
+            break;
+        case kRookValue:
+            line = m_rookMoves[a];
+            break;
+        case kQueenValue:
+            line = m_queenMoves[a];
+            break;
+        default:
+            break;
+    }
+    const int direction = a < b ? step : -step;
+    for (int square = b + direction; OnBoard(square) && line[square]; square += direction) {
+        if (m_board[square] != 0) return m_board[square] * m_board[a] < 0 ? square : kNoSquare;
+    }
+    return kNoSquare;
+}
+
+bool Chessgame::CanCastle(int from, int to, int side) {
+    const int row = SideIndex(side);
+    const int king = m_kingSquare[row];
+    const bool kingSide = to < from;
+    const int corner = side == kWhite ? (kingSide ? kWhiteKingSideCorner : kWhiteQueenSideCorner)
+                                      : (kingSide ? kBlackKingSideCorner : kBlackQueenSideCorner);
+    if (!m_pieces[row][kingSide ? kHRookId : kARookId].onBoard) return false;
+    if (m_hasMoved[row][kKingMoved] || m_hasMoved[row][kingSide ? kHRookMoved : kARookMoved]) {
+        return false;
+    }
+    if (!ScanLine(king, corner, side, kScanLineEmpty)) return false;
+    if (IsKingAttacked(king, king, side)) return false;
+
+    // The king may not pass through or land on an attacked square. It stays
+    // on its square on the board meanwhile, so it still blocks lines through it.
+    const int direction = king <= corner ? 1 : -1;
+    for (int passed = 0; passed < kCastlingDistance; ++passed) {
+        const int previous = m_kingSquare[row];
+        m_kingSquare[row] = previous + direction;
+        if (IsKingAttacked(previous, m_kingSquare[row], side)) {
+            m_kingSquare[row] = king;
+            return false;
+        }
+    }
+    m_kingSquare[row] = king;
+    return true;
+}
+
+bool Chessgame::IsMoveSafe(int from, int to, int side) {
+    MoveUndo undo;
+    ApplyMove(from, to, side, &undo);
+    const bool attacked = IsKingAttacked(from, to, side);
+    TakeBack(undo);
+    return !attacked;
+}
+
+bool Chessgame::IsKingAttacked(int, int, int side) { return KingAttackers(side, true).any(); }
+
+bool Chessgame::Attacks(const SquareSet& line, int id, int opponent, int king, int side) {
+    return (line & m_pieceSquare[PieceSquareIndex(opponent, id)]).any() &&
+           ScanLine(m_pieces[SideIndex(opponent)][id].square, king, side, kScanLineEmpty);
+}
+
+SquareSet Chessgame::KingAttackers(int side, bool firstOnly) {
+    const int king = m_kingSquare[SideIndex(side)];
+    const int opponent = -side;
+    const PieceRecord* opponentPieces = m_pieces[SideIndex(opponent)];
+    SquareSet attackers;
+
+    for (int id : {kGKnightId, kBKnightId}) {
+        const SquareSet& knight = m_pieceSquare[PieceSquareIndex(opponent, id)];
+        if ((knight & m_knightMoves[king]).any()) {
+            attackers |= knight;
+            if (firstOnly) return attackers;
+        }
+    }
+
+    // An opponent pawn one rank towards the opponent, diagonally adjacent;
+    // its own table rules out a pawn across the board's edge.
+    const SquareSetTable& opponentPawnMoves = side == kWhite ? m_blackPawnMoves : m_whitePawnMoves;
+    for (int offset : {kDiagonalTowardsH, kDiagonalTowardsA}) {
+        const int pawn = king + offset * side;
+        if (OnBoard(pawn) && m_board[pawn] * side == -kPawnValue && opponentPawnMoves[pawn][king]) {
+            attackers.set(pawn);
+            if (firstOnly) return attackers;
+        }
+    }
+
+    struct LinePiece {
+        const SquareSetTable& table;
+        int id;
+    };
+    const LinePiece linePieces[] = {
+        {m_queenMoves, kQueenId},    {m_kingMoves, kKingId},  {m_bishopMoves, kFBishopId},
+        {m_bishopMoves, kCBishopId}, {m_rookMoves, kHRookId}, {m_rookMoves, kARookId},
+    };
+    for (const LinePiece& piece : linePieces) {
+        if (Attacks(piece.table[king], piece.id, opponent, king, side)) {
+            attackers.set(opponentPieces[piece.id].square);
+            if (firstOnly) return attackers;
+        }
+    }
+
+    for (int id = kFirstPawnId; id <= kLastPawnId; ++id) {
+        const PieceRecord& pawn = opponentPieces[id];
+        if (pawn.kind == kQueenKind && pawn.onBoard && m_queenMoves[king][pawn.square] &&
+            ScanLine(pawn.square, king, side, kScanLineEmpty)) {
+            attackers.set(pawn.square);
+            if (firstOnly) return attackers;
+        }
+    }
+    return attackers;
+}

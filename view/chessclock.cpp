@@ -25,6 +25,7 @@ int64_t ChessClock::Now() const { return m_now(); }
 
 void ChessClock::Reset() {
     turnStart = Now();
+    m_stoppedAt = turnStart;
     elapsed[0] = elapsed[1] = elapsed[2] = 0;
     running = false;
     armed = true;
@@ -38,9 +39,17 @@ void ChessClock::StartAtDrop() {
     }
 }
 
-void ChessClock::Stop() { running = false; }
+void ChessClock::Stop() {
+    if (!running) return;
+    m_stoppedAt = Now();
+    running = false;
+}
 
-void ChessClock::Resume() { running = true; }
+void ChessClock::Resume() {
+    if (running) return;
+    turnStart += Now() - m_stoppedAt;
+    running = true;
+}
 
 ChessClock::Reading ChessClock::Tick(int sideToMove) {
     Reading reading{0, 0, false};
@@ -69,6 +78,8 @@ ChessClock::Reading ChessClock::Tick(int sideToMove) {
 }
 
 std::string FormatClockTime(int64_t seconds) {
+    // A calendar clock set back must not show a negative time.
+    if (seconds < 0) seconds = 0;
     const long long minutes = (seconds / 60) % 60;
     const long long secs = seconds % 60;
     char text[16];

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -23,19 +24,25 @@ public:
     void Reset();
     // The first drop of a game starts the clock.
     void StartAtDrop();
+    // Checkmate; only touches the atomic members, so the move worker may
+    // call it while the user-interface thread ticks.
     void Stop();
+    // After an undo: counts on from the times shown when it stopped; the
+    // time the clock stood still is charged to neither side.
     void Resume();
     // One timer tick; sideToMove is the side to move between moves.
     Reading Tick(int sideToMove);
 
     bool armed;
-    bool running;
+    std::atomic<bool> running;
     int64_t elapsed[3];  // [side + 1]
     int64_t turnStart;
     int32_t currentSide;
 
 private:
     int64_t Now() const;
+
+    std::atomic<int64_t> m_stoppedAt;
 
     TimeSource m_now;
 };

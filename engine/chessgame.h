@@ -1,5 +1,3 @@
-// TEAM NOTE for whoever works on the engine: read /work/main/TEAM-NOTES.md (working rules,
-// deadline, commit rules) before anything else, then delete this line.
 #pragma once
 
 #include <array>

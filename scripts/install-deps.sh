@@ -10,7 +10,12 @@ packages=(
     clang libclang-rt-14-dev
     fonts-dejavu-core
     xvfb xauth imagemagick
+    dpkg-dev desktop-file-utils appstream
 )
+# The PGN round trip runs chess.js under node; a node from elsewhere will do.
+if ! command -v node >/dev/null 2>&1 || ! command -v npm >/dev/null 2>&1; then
+    packages+=(nodejs npm)
+fi
 
 missing=()
 for package in "${packages[@]}"; do

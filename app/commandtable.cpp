@@ -1,0 +1,55 @@
+#include "app/commandtable.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+constexpr char kDepthPrompt[] = "Set the depth to which the computer thinks ahead";
+
+constexpr std::array kCommands = {
+    Command{ID_FILE_NEW, "&New\tCtrl+N", "Ctrl+N", ""},
+    Command{ID_FILE_OPEN, "&Open...\tCtrl+O", "Ctrl+O", ""},
+    Command{ID_FILE_SAVE, "&Save\tCtrl+S", "Ctrl+S", ""},
+    Command{ID_FILE_SAVE_AS, "Save &As...", "", ""},
+    Command{ID_APP_EXIT, "E&xit", "", ""},
+    Command{ID_PLAY_HUMANVSHUMAN, "&Human vs Human", "", "Play a Two Player Game"},
+    Command{ID_PLAY_BLACK, "Play &Black", "", "You play Black. Computer plays White."},
+    Command{ID_PLAY_WHITE, "Play &White", "", "You play White. Computer plays Black"},
+    Command{ID_SKILL_NOVICE, "&Novice", "", "Set Skill level to Novice"},
+    Command{ID_SKILL_EXPERT, "&Expert", "", "Set Skill level to Expert"},
+    Command{ID_DEPTH_1, "&1", "", kDepthPrompt},
+    Command{ID_DEPTH_2, "&2", "", kDepthPrompt},
+    Command{ID_DEPTH_3, "&3", "", kDepthPrompt},
+    Command{ID_DEPTH_4, "&4", "", kDepthPrompt},
+    Command{ID_DEPTH_5, "&5", "", kDepthPrompt},
+    Command{ID_MOVE_UNDO, "&Undo\tCtrl-Z", "Ctrl+Z", "Undo a move"},
+    Command{ID_MOVE_UNDOALL, "Undo A&ll", "", "Undo all moves"},
+    Command{ID_APP_ABOUT, "&About Quillon...", "", ""},
+    Command{ID_FILE_PRINT, "&Print", "Ctrl+P", ""},
+};
+
+}  // namespace
+
+const Command& FindCommand(int id) {
+    return *std::find_if(kCommands.begin(), kCommands.end(),
+                         [id](const Command& command) { return command.id == id; });
+}
+
+QList<int> FileMenuCommands() {
+    return {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0, ID_APP_EXIT};
+}
+
+QList<int> PlayMenuCommands() { return {ID_PLAY_HUMANVSHUMAN, ID_PLAY_BLACK, ID_PLAY_WHITE}; }
+
+QList<int> SkillMenuCommands() { return {ID_SKILL_NOVICE, ID_SKILL_EXPERT}; }
+
+QList<int> DepthMenuCommands() {
+    return {ID_DEPTH_1, ID_DEPTH_2, ID_DEPTH_3, ID_DEPTH_4, ID_DEPTH_5};
+}
+
+QList<int> MoveMenuCommands() { return {ID_MOVE_UNDO, ID_MOVE_UNDOALL}; }
+
+QList<int> HelpMenuCommands() { return {ID_APP_ABOUT}; }
+
+int DepthCommand(int depth) { return ID_DEPTH_1 + depth - kMinSearchDepth; }

@@ -1,0 +1,18 @@
+#include <QApplication>
+#include <cstdlib>
+
+#include "app/tesselapp.h"
+#include "view/messageboxprompter.h"
+
+int main(int argc, char* argv[]) {
+    {
+        // --help and --version answer here, also where there is no display.
+        QCoreApplication commandLine(argc, argv);
+        CTesselApp::ParseCommandLine(QCoreApplication::arguments());
+    }
+    QApplication application(argc, argv);
+    MessageBoxPrompter prompter;
+    CTesselApp app(prompter);
+    if (!app.InitInstance(QApplication::arguments())) return EXIT_FAILURE;
+    return QApplication::exec();
+}

@@ -1,0 +1,189 @@
+#include "app/mainframe.h"
+
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QLayout>
+#include <QMenuBar>
+#include <QMimeData>
+
+#include "app/aboutdlg.h"
+#include "app/commandtable.h"
+#include "app/filecommands.h"
+#include "document/tesseldoc.h"
+#include "view/tesselview.h"
+
+namespace {
+
+const QString kWindowTitle = QStringLiteral("Quillon - %1");
+
+// The first local file of a drop, or empty.
+QString DroppedFile(const QMimeData* data) {
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile()) return url.toLocalFile();
+    }
+    return {};
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CTesselDoc& doc, Prompter& prompter)
+    : m_view(new CTesselView(doc, prompter, this)),
+      m_files(new FileCommands(*m_view, prompter, this)) {
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setCentralWidget(m_view);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    setAcceptDrops(true);
+
+    BuildFileMenu();
+    BuildPlayMenu();
+    BuildSkillMenu();
+    BuildMoveMenu();
+    BuildHelpMenu();
+    AddPrintShortcut();
+
+    connect(m_view, &CTesselView::GameStateChanged, this, &CMainFrame::RefreshFrame);
+    connect(m_files, &FileCommands::DocumentChanged, this, &CMainFrame::RefreshFrame);
+    RefreshFrame();
+}
+
+QMenu* CMainFrame::AddMenu(const QString& title) {
+    QMenu* menu = menuBar()->addMenu(title);
+    // The rules are applied again each time a menu opens.
+    connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
+    return menu;
+}
+
+QAction* CMainFrame::AddCommand(QMenu* menu, int id, std::function<void()> handler) {
+    const Command& command = FindCommand(id);
+    auto* action = new QAction(QString::fromUtf8(command.text), this);
+    action->setData(id);
+    action->setShortcut(QKeySequence(QString::fromUtf8(command.shortcut)));
+    action->setStatusTip(QString::fromUtf8(command.prompt));
+    connect(action, &QAction::triggered, this, [this, handler = std::move(handler)] {
+        handler();
+        UpdateCommandUI();
+    });
+    if (menu) menu->addAction(action);
+    m_actions.insert(id, action);
+    return action;
+}
+
+void CMainFrame::BuildFileMenu() {
+    QMenu* menu = AddMenu(tr("&File"));
+    AddCommand(menu, ID_FILE_NEW, [this] { m_files->OnFileNew(); });
+    AddCommand(menu, ID_FILE_OPEN, [this] { m_files->OnFileOpen(); });
+    AddCommand(menu, ID_FILE_SAVE, [this] { m_files->OnFileSave(); });
+    AddCommand(menu, ID_FILE_SAVE_AS, [this] { m_files->OnFileSaveAs(); });
+    menu->addSeparator();
+    AddCommand(menu, ID_APP_EXIT, [this] { m_view->OnAppExit(); });
+}
+
+void CMainFrame::BuildPlayMenu() {
+    QMenu* menu = AddMenu(tr("&Play"));
+    AddCommand(menu, ID_PLAY_HUMANVSHUMAN, [this] {
+        m_view->OnPlayHumanVsHuman();
+    })->setCheckable(true);
+    AddCommand(menu, ID_PLAY_BLACK, [this] { m_view->OnPlayBlack(); })->setCheckable(true);
+    AddCommand(menu, ID_PLAY_WHITE, [this] { m_view->OnPlayWhite(); })->setCheckable(true);
+}
+
+void CMainFrame::BuildSkillMenu() {
+    QMenu* menu = AddMenu(tr("&Skill Level"));
+    AddCommand(menu, ID_SKILL_NOVICE, [this] { m_view->OnSkillNovice(); })->setCheckable(true);
+    AddCommand(menu, ID_SKILL_EXPERT, [this] { m_view->OnSkillExpert(); })->setCheckable(true);
+    QMenu* depthMenu = menu->addMenu(tr("Set &Depth"));
+    connect(depthMenu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
+    // An exclusive group shows the current depth with a radio bullet.
+    auto* depths = new QActionGroup(this);
+    for (int depth = kMinSearchDepth; depth <= kMaxSearchDepth; ++depth) {
+        QAction* action = AddCommand(depthMenu, DepthCommand(depth),
+                                     [this, depth] { m_view->OnSetDepth(depth); });
+        action->setCheckable(true);
+        depths->addAction(action);
+    }
+}
+
+void CMainFrame::BuildMoveMenu() {
+    QMenu* menu = AddMenu(tr("&Move"));
+    AddCommand(menu, ID_MOVE_UNDO, [this] { m_view->OnMoveUndo(); });
+    AddCommand(menu, ID_MOVE_UNDOALL, [this] { m_view->OnMoveUndoAll(); });
+}
+
+void CMainFrame::BuildHelpMenu() {
+    QMenu* menu = AddMenu(tr("&Help"));
+    AddCommand(menu, ID_APP_ABOUT, [this] { OnAppAbout(); });
+}
+
+// Printing has a shortcut but no menu item.
+void CMainFrame::AddPrintShortcut() {
+    addAction(AddCommand(nullptr, ID_FILE_PRINT, [this] { m_view->OnFilePrint(); }));
+}
+
+void CMainFrame::SetCommandState(int id, bool enabled, bool checked) {
+    QAction* action = m_actions.value(id);
+    action->setEnabled(enabled);
+    if (action->isCheckable()) action->setChecked(checked);
+}
+
+void CMainFrame::UpdateCommandUI() {
+    const CTesselDoc& doc = m_view->GetDocument();
+    // While a move is processed nothing may replace the game under it.
+    const bool idle = !m_view->IsBusy();
+    SetCommandState(ID_FILE_NEW, idle);
+    SetCommandState(ID_FILE_OPEN, idle);
+    SetCommandState(ID_FILE_SAVE, idle);
+    SetCommandState(ID_FILE_SAVE_AS, idle);
+
+    const int mode = doc.m_playMode;
+    SetCommandState(ID_PLAY_HUMANVSHUMAN, idle, mode == kPlayHumanVsHuman);
+    SetCommandState(ID_PLAY_BLACK, idle, mode == kPlayBlack);
+    SetCommandState(ID_PLAY_WHITE, idle, mode == kPlayWhite);
+
+    const bool againstComputer = mode != kPlayHumanVsHuman;
+    SetCommandState(ID_SKILL_NOVICE, againstComputer, m_view->SkillLevel() == kSkillNovice);
+    SetCommandState(ID_SKILL_EXPERT, againstComputer, m_view->SkillLevel() == kSkillExpert);
+    for (int depth = kMinSearchDepth; depth <= kMaxSearchDepth; ++depth) {
+        SetCommandState(DepthCommand(depth), againstComputer, m_view->SearchDepth() == depth);
+    }
+
+    // The move count is the worker's while it runs: read it only when idle.
+    const bool canUndo = idle && doc.m_moveCount != 0;
+    SetCommandState(ID_MOVE_UNDO, canUndo);
+    SetCommandState(ID_MOVE_UNDOALL, canUndo);
+}
+
+void CMainFrame::RefreshFrame() {
+    setWindowTitle(kWindowTitle.arg(QString::fromStdString(m_view->GetDocument().GetTitle())));
+    UpdateCommandUI();
+}
+
+void CMainFrame::OnAppAbout() {
+    CAboutDlg dialog(this);
+    dialog.exec();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!m_files->SaveModified()) {
+        event->ignore();
+        return;
+    }
+    // The search cannot be interrupted and must not outlive the game it
+    // works on: end the process at once rather than wait for it.
+    if (m_view->IsBusy()) m_view->OnAppExit();
+    event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (!m_view->IsBusy() && !DroppedFile(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const QString path = DroppedFile(event->mimeData());
+    if (path.isEmpty() || m_view->IsBusy()) return;
+    event->acceptProposedAction();
+    m_files->OpenDroppedFile(path);
+}

@@ -1,0 +1,53 @@
+#include "app/tesselapp.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QIcon>
+
+#include "app/aboutdlg.h"
+#include "app/filecommands.h"
+#include "app/mainframe.h"
+#include "view/tesselview.h"
+
+namespace {
+
+const QString kIconResource = QStringLiteral(":/icons/quillon.svg");
+
+}  // namespace
+
+QString CTesselApp::ParseCommandLine(const QStringList& arguments) {
+    QCoreApplication::setApplicationName(QStringLiteral("quillon"));
+    QCoreApplication::setApplicationVersion(AppVersion());
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QObject::tr("A chess game: play against the computer or "
+                    "against another person at one board."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("file"), QObject::tr("A saved game to open."),
+                                 QStringLiteral("[file]"));
+    parser.process(arguments);
+    const QStringList files = parser.positionalArguments();
+    return files.isEmpty() ? QString() : files.constFirst();
+}
+
+CTesselApp::CTesselApp(Prompter& prompter) : m_prompter(prompter) {}
+
+CTesselApp::~CTesselApp() = default;
+
+bool CTesselApp::InitInstance(const QStringList& arguments) {
+    const QString file = ParseCommandLine(arguments);
+
+    m_mainFrame = std::make_unique<CMainFrame>(m_doc, m_prompter);
+    QApplication::setWindowIcon(QIcon(kIconResource));
+    m_mainFrame->setWindowIcon(QApplication::windowIcon());
+    if (file.isEmpty()) {
+        m_doc.OnNewDocument();
+        m_mainFrame->View().ShowGameFromDocument();
+    } else if (!m_mainFrame->Files().OpenDocumentFile(file)) {
+        return false;
+    }
+    m_mainFrame->move(0, 0);
+    m_mainFrame->show();
+    return true;
+}

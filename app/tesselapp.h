@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QStringList>
+#include <memory>
+
+#include "document/tesseldoc.h"
+
+class CMainFrame;
+class Prompter;
+
+// The application: one document, one main window with its view, created at
+// start-up and kept until the program ends.
+class CTesselApp {
+public:
+    explicit CTesselApp(Prompter& prompter);
+    ~CTesselApp();
+
+    // Reads the command line (--help and --version end the program there),
+    // starts a new game or opens the file named, and shows the window. False
+    // when the program must end: the named file could not be read.
+    bool InitInstance(const QStringList& arguments);
+
+    // The saved game named on the command line, or empty. Answers --help,
+    // --version and unknown options itself and ends the program.
+    static QString ParseCommandLine(const QStringList& arguments);
+
+    CTesselDoc& Document() { return m_doc; }
+    CMainFrame* MainFrame() const { return m_mainFrame.get(); }
+
+private:
+    Prompter& m_prompter;
+    CTesselDoc m_doc;
+    std::unique_ptr<CMainFrame> m_mainFrame;
+};

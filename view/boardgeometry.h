@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QColor>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <cstdint>
+#include <optional>
+
+// Where everything sits in the view, in view pixels. Nothing is scaled: the
+// layout is the same at every window size.
+constexpr int kBoardOrigin = 10;  // x and y of the board's top-left corner
+constexpr int kCellSize = 40;
+constexpr int kBoardCells = 8;
+constexpr int kPieceImageSize = 40;
+constexpr QPoint kPieceHotSpot(kPieceImageSize / 2, kPieceImageSize / 2);
+
+// Wide enough for the status box at the right of the board.
+constexpr QSize kViewSize(570, 440);
+// What a printed page shows: the board, the side to move and the clock labels.
+constexpr QRect kPrintedRect(0, 0, 350, 400);
+
+constexpr QPoint kSideToMovePos(110, 340);
+constexpr QPoint kWhiteLabelPos(70, 370);
+constexpr QPoint kBlackLabelPos(220, 370);
+constexpr QPoint kWhiteTimePos(70, 400);
+constexpr QPoint kBlackTimePos(220, 400);
+constexpr QSize kClockTimeSize(100, 30);
+constexpr QRect kStatusBox(370, 170, 190, 130);
+
+inline const QColor kPanelColour(225, 225, 225);
+inline const QColor kLightCellColour(255, 255, 255);
+inline const QColor kDarkCellColour(139, 185, 254);
+inline const QColor kTextColour(192, 0, 0);
+inline const QColor kClockTimeColour(0, 0, 0);
+
+// The square under a view point, or none off the board.
+std::optional<int> SquareAt(QPoint point);
+// Top-left corner of the cell that shows a square; White is always at the
+// bottom.
+QPoint CellOrigin(int square);
+QPoint SquareCentre(int square);
+// Index into the twelve piece images: 2 * kind + colour, kinds pawn to king,
+// colour 0 for White. Negative for a value that is not a piece.
+int PieceImageIndex(int16_t value);

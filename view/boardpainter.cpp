@@ -1,0 +1,86 @@
+#include "view/boardpainter.h"
+
+#include <QFont>
+#include <QPainter>
+
+#include "view/boardgeometry.h"
+#include "view/chessclock.h"
+
+namespace {
+
+constexpr int kFontPixelSize = 18;
+const QString kLineBreak = QStringLiteral("\n\r");
+
+}  // namespace
+
+QFont ViewFont() {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(kFontPixelSize);
+    font.setBold(true);
+    return font;
+}
+
+BoardPainter::BoardPainter(QPainter& painter, const QList<QPixmap>& pieceImages)
+    : m_painter(painter), m_pieceImages(pieceImages) {
+    m_painter.setFont(ViewFont());
+    m_painter.setBackground(kPanelColour);
+    m_painter.setBackgroundMode(Qt::OpaqueMode);
+}
+
+void BoardPainter::FillPanel(const QRect& area) { m_painter.fillRect(area, kPanelColour); }
+
+void BoardPainter::DrawBoard(const PublishedPosition& position) {
+    for (int row = 0; row < kBoardCells; ++row) {
+        for (int col = 0; col < kBoardCells; ++col) {
+            const QRect cell(kBoardOrigin + kCellSize * col, kBoardOrigin + kCellSize * row,
+                             kCellSize, kCellSize);
+            m_painter.fillRect(cell, (col + row) % 2 == 0 ? kLightCellColour : kDarkCellColour);
+        }
+    }
+    for (int square = 0; square < kSquareCount; ++square) {
+        const int index = PieceImageIndex(position.board[square]);
+        if (index >= 0 && index < m_pieceImages.size()) {
+            m_painter.drawPixmap(CellOrigin(square), m_pieceImages[index]);
+        }
+    }
+}
+
+void BoardPainter::DrawSideToMove(int side) {
+    DrawText(kSideToMovePos,
+             side == kWhite ? QStringLiteral("White to play") : QStringLiteral("Black to play"),
+             kTextColour);
+}
+
+void BoardPainter::DrawClockLabels() {
+    DrawText(kWhiteLabelPos, QStringLiteral("White"), kTextColour);
+    DrawText(kBlackLabelPos, QStringLiteral("Black"), kTextColour);
+}
+
+void BoardPainter::DrawClockTimes(int64_t whiteSeconds, int64_t blackSeconds) {
+    DrawText(kWhiteTimePos, QString::fromStdString(FormatClockTime(whiteSeconds)),
+             kClockTimeColour);
+    DrawText(kBlackTimePos, QString::fromStdString(FormatClockTime(blackSeconds)),
+             kClockTimeColour);
+}
+
+void BoardPainter::DrawStatus(const QString& status) {
+    m_painter.fillRect(kStatusBox, kPanelColour);
+    m_painter.setPen(kTextColour);
+    QString lines = status;
+    lines.replace(kLineBreak, QStringLiteral("\n"));
+    m_painter.drawText(
+        kStatusBox, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap | Qt::TextDontClip, lines);
+}
+
+void BoardPainter::DrawLastMoveLine(const MoveEntry& move) {
+    m_painter.setPen(QPen(Qt::black, 1));
+    m_painter.drawLine(SquareCentre(move.from), SquareCentre(move.to));
+}
+
+void BoardPainter::DrawText(QPoint topLeft, const QString& text, const QColor& colour) {
+    m_painter.setPen(colour);
+    const QRect bounds = m_painter.fontMetrics().boundingRect(text);
+    m_painter.drawText(QRect(topLeft, bounds.size()),
+                       Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QList>
+#include <QPixmap>
+#include <QString>
+#include <cstdint>
+
+#include "document/tesseldoc.h"
+
+class QPainter;
+
+// The one font of the view's texts: a bold sans-serif face at a size at
+// which every text fits its place.
+QFont ViewFont();
+
+// Draws the parts of the view on a surface, the window's or a printer's, in
+// view coordinates.
+class BoardPainter {
+public:
+    BoardPainter(QPainter& painter, const QList<QPixmap>& pieceImages);
+
+    void FillPanel(const QRect& area);
+    // The 64 cells and the pieces standing on them.
+    void DrawBoard(const PublishedPosition& position);
+    void DrawSideToMove(int side);
+    void DrawClockLabels();
+    void DrawClockTimes(int64_t whiteSeconds, int64_t blackSeconds);
+    // Each "\n\r" ends a line; lines are centred in the box and wrapped at
+    // its width.
+    void DrawStatus(const QString& status);
+    // A thin black line between the centres of the move's two squares.
+    void DrawLastMoveLine(const MoveEntry& move);
+
+private:
+    void DrawText(QPoint topLeft, const QString& text, const QColor& colour);
+
+    QPainter& m_painter;
+    const QList<QPixmap>& m_pieceImages;
+};

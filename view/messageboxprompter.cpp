@@ -1,0 +1,70 @@
+#include "view/messageboxprompter.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+// The program's texts break lines with a line feed and a carriage return; a
+// label would show the carriage return as a stray glyph.
+QString DisplayText(QString text) {
+    return text.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
+}
+
+QMessageBox::Icon BoxIcon(Prompter::Icon icon) {
+    switch (icon) {
+        case Prompter::Icon::Information:
+            return QMessageBox::Information;
+        case Prompter::Icon::Warning:
+            return QMessageBox::Warning;
+        case Prompter::Icon::None:
+            break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QString ChosenFile(QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace
+
+void MessageBoxPrompter::ShowMessage(QWidget* parent, const QString& caption, const QString& text,
+                                     Icon icon) {
+    QMessageBox box(BoxIcon(icon), caption, DisplayText(text), QMessageBox::Ok, parent);
+    box.exec();
+}
+
+Prompter::Answer MessageBoxPrompter::AskYesNoCancel(QWidget* parent, const QString& caption,
+                                                    const QString& text) {
+    QMessageBox box(QMessageBox::Warning, caption, DisplayText(text),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+    switch (box.exec()) {
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        default:
+            return Answer::Cancel;
+    }
+}
+
+QString MessageBoxPrompter::AskOpenFileName(QWidget* parent, const QStringList& filters) {
+    QFileDialog dialog(parent, QObject::tr("Open"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(filters);
+    return ChosenFile(dialog);
+}
+
+QString MessageBoxPrompter::AskSaveFileName(QWidget* parent, const QString& proposed,
+                                            const QStringList& filters,
+                                            const QString& defaultSuffix) {
+    QFileDialog dialog(parent, QObject::tr("Save As"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(defaultSuffix);
+    dialog.selectFile(proposed);
+    return ChosenFile(dialog);
+}

@@ -1,0 +1,117 @@
+#include "view/moveworker.h"
+
+#include <string>
+
+#include "document/tesseldoc.h"
+#include "view/viewstepqueue.h"
+
+namespace {
+
+const std::string kInvalidMoveText = "Invalid Move";
+const std::string kCheckText = "\n\rKing in Check!";
+const std::string kDrawnText = "Game Drawn";
+
+class MoveProcess {
+public:
+    MoveProcess(CTesselDoc& doc, ViewStepQueue& steps) : m_doc(doc), m_steps(steps) {}
+
+    void Run() {
+        if (m_doc.m_playMode == kPlayHumanVsHuman) {
+            RunTwoPlayerMove();
+        } else {
+            RunMoveAgainstComputer();
+        }
+        m_steps.Push(WorkerFinishedStep{});
+    }
+
+private:
+    void RunTwoPlayerMove() {
+        if (!m_doc.MakeNextMove(m_check, m_mate)) {
+            ShowStatus(kInvalidMoveText);
+            return;
+        }
+        m_status.clear();
+        if (m_doc.m_drawn) ReportDraw();
+        ShowStatus(m_status);
+        CloseMove();
+    }
+
+    void RunMoveAgainstComputer() {
+        if (!m_doc.MakeUserMove(m_check, m_mate)) {
+            ShowStatus(kInvalidMoveText);
+            return;
+        }
+        m_status.clear();
+        if (m_doc.m_drawn) {
+            ReportDraw();
+            ShowStatus(m_status);
+            ShowPosition(false);
+            return;
+        }
+        ShowStatus(m_status);
+        ShowPosition(true);
+        if (m_check) {
+            if (m_mate) {
+                ReportCheckmate();
+                return;
+            }
+            ReportCheck();
+        }
+        m_steps.Push(BusyCursorStep{true});
+        // The reply's report starts empty; the box keeps the earlier text
+        // until the reply is shown.
+        m_status.clear();
+        m_doc.MakeNextMove(m_check, m_mate);
+        m_steps.Push(BusyCursorStep{false});
+        CloseMove();
+    }
+
+    void CloseMove() {
+        ShowPosition(true);
+        if (m_check) {
+            if (m_mate) {
+                ReportCheckmate();
+            } else {
+                ReportCheck();
+            }
+            return;
+        }
+        m_status.clear();
+        if (m_doc.m_drawn) ReportDraw();
+        ShowStatus(m_status);
+    }
+
+    void ShowStatus(const std::string& text) { m_steps.Push(ShowStatusStep{text}); }
+
+    void ShowPosition(bool withLastMove) {
+        ShowPositionStep step{m_doc.Published(), std::nullopt};
+        if (withLastMove) step.lastMove = m_doc.m_moves[m_doc.m_moveCount - 1];
+        m_steps.Push(step);
+    }
+
+    void ReportCheck() {
+        m_status += kCheckText;
+        ShowStatus(m_status);
+    }
+
+    void ReportDraw() {
+        m_status = kDrawnText;
+        m_steps.Push(DrawStep{});
+    }
+
+    // The side to move after the mating move is the side that lost.
+    void ReportCheckmate() {
+        const int winner = m_doc.Published().sideToMove == kBlack ? kWhite : kBlack;
+        m_steps.Push(CheckmateStep{winner});
+    }
+
+    CTesselDoc& m_doc;
+    ViewStepQueue& m_steps;
+    bool m_check = false;
+    bool m_mate = false;
+    std::string m_status;
+};
+
+}  // namespace
+
+void MoveWorker(CTesselDoc& doc, ViewStepQueue& steps) { MoveProcess(doc, steps).Run(); }

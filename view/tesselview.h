@@ -1,0 +1,115 @@
+#pragma once
+
+#include <QList>
+#include <QPixmap>
+#include <QTimer>
+#include <QWidget>
+#include <optional>
+#include <thread>
+#include <vector>
+
+#include "document/tesseldoc.h"
+#include "view/chessclock.h"
+#include "view/viewstepqueue.h"
+
+class DragImage;
+class Prompter;
+class QPainter;
+
+// The board view: draws the game, turns drags into moves, runs each move on
+// a worker thread and carries out the game commands of the menu.
+class CTesselView : public QWidget {
+    Q_OBJECT
+public:
+    CTesselView(CTesselDoc& doc, Prompter& prompter, QWidget* parent = nullptr);
+    ~CTesselView() override;
+
+    CTesselDoc& GetDocument() const { return m_doc; }
+
+    // A move is being processed: the game must not be replaced meanwhile.
+    bool IsBusy() const { return m_busy; }
+    int SkillLevel() const { return m_skillLevel; }
+    int SearchDepth() const { return m_searchDepth; }
+    const QString& StatusText() const { return m_strStatus; }
+    const PublishedPosition& ShownPosition() const { return m_shown; }
+    const std::optional<MoveEntry>& LastMoveLine() const { return m_lastMoveLine; }
+    // The game as it stood when the move being processed was dropped.
+    const std::vector<MoveEntry>& MovesAtDrop() const { return m_movesAtDrop; }
+
+    // Shows the document's game afresh after it has been replaced (new game,
+    // open, play mode); an opened game that is already over says why.
+    void ShowGameFromDocument();
+
+    // Draws the board, the side to move and the clock labels.
+    void PaintView(QPainter& painter);
+    // The board on a printer's page, scaled to fill most of the page.
+    void PrintView(QPainter& painter, const QRect& page);
+
+    // The view's commands.
+    void OnPlayHumanVsHuman();
+    void OnPlayBlack();
+    void OnPlayWhite();
+    void OnSkillNovice();
+    void OnSkillExpert();
+    void OnSetDepth(int depth);
+    void OnMoveUndo();
+    void OnMoveUndoAll();
+    void OnFilePrint();
+    [[noreturn]] void OnAppExit();
+
+signals:
+    // The game, its settings or the busy state changed: menus and title follow.
+    void GameStateChanged();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void OnDraw(QPainter& painter);
+    void DrawStatus();
+    void OnTimer();
+    void OnLButtonDown(QPoint point);
+    void OnMouseMove(Qt::MouseButtons buttons, QPoint point);
+    void OnLButtonUp(QPoint point);
+
+    bool IsHumansTurn() const;
+    bool ConfirmUndoTurn();
+    void SetPlayMode(int playMode);
+    void ApplySettings();
+    void ShowPosition(const PublishedPosition& position, std::optional<MoveEntry> lastMove);
+    void ReportGameAlreadyOver();
+
+    void StartMoveWorker();
+    void DrainViewSteps();
+    void RunStep(const ViewStep& step);
+    void ReportCheckmate(int winner);
+    void SetBusyCursor(bool on);
+    void FinishMoveWorker();
+
+    CTesselDoc& m_doc;
+    Prompter& m_prompter;
+    QList<QPixmap> m_pieceImages;
+    DragImage* m_dragImage;
+    bool m_bDragging = false;
+    QString m_strStatus;
+    PublishedPosition m_shown;
+    std::optional<MoveEntry> m_lastMoveLine;
+    ChessClock::Reading m_clockReading{0, 0, false};
+    QTimer m_clockTimer;
+
+    // Settings chosen from the menu; passed to the game when no move is
+    // being processed, so the search never sees them change under it.
+    int m_skillLevel;
+    int m_searchDepth;
+
+    bool m_busy = false;
+    bool m_busyCursor = false;
+    bool m_drainingSteps = false;
+    std::thread m_worker;
+    std::vector<MoveEntry> m_movesAtDrop;
+    ViewStepQueue m_steps;
+    QTimer m_stepTimer;
+};

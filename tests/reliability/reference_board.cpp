@@ -1,5 +1,6 @@
 #include "tests/reliability/reference_board.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace reference {
@@ -249,40 +250,35 @@ void Board::Apply(const Move& move) {
 }
 
 bool Board::IsAttackedBy(int square, int attacker) const {
-    const int file = FileOf(square);
-    const int rank = RankOf(square);
-    const int pawnRank = rank - Forward(attacker);
-    for (int sideways : {-1, 1}) {
-        if (OnBoard(file + sideways, pawnRank)) {
-            const Piece& piece = At(SquareOf(file + sideways, pawnRank));
-            if (piece.kind == Kind::kPawn && piece.side == attacker) {
-                return true;
-            }
-        }
-    }
-    for (const Step& step : kAllSteps) {
-        if (OnBoard(file + step[0], rank + step[1])) {
-            const Piece& piece = At(SquareOf(file + step[0], rank + step[1]));
-            if (piece.kind == Kind::kKing && piece.side == attacker) {
-                return true;
-            }
-        }
-    }
-    return IsAttackedAlongLines(square, attacker) || IsAttackedByKnight(square, attacker);
+    return !Attackers(square, attacker).empty();
 }
 
-bool Board::IsAttackedAlongLines(int square, int attacker) const {
-    for (const Step& step : kAllSteps) {
-        const bool diagonal = step[0] != 0 && step[1] != 0;
+std::vector<int> Board::Attackers(int square, int attacker) const {
+    std::vector<int> found;
+    const std::vector<Step> pawnSteps{{-1, -Forward(attacker)}, {1, -Forward(attacker)}};
+    AddAttackers(square, attacker, pawnSteps, {Kind::kPawn}, false, found);
+    AddAttackers(square, attacker, kKnightSteps, {Kind::kKnight}, false, found);
+    AddAttackers(square, attacker, kAllSteps, {Kind::kKing}, false, found);
+    AddAttackers(square, attacker, kStraightSteps, {Kind::kRook, Kind::kQueen}, true, found);
+    AddAttackers(square, attacker, kDiagonalSteps, {Kind::kBishop, Kind::kQueen}, true, found);
+    return found;
+}
+
+// Looks from square along each step for the first piece in the way, or only
+// one step unless slide is set, and keeps it if it is one of the kinds.
+void Board::AddAttackers(int square, int attacker, const std::vector<Step>& steps,
+                         std::initializer_list<Kind> kinds, bool slide,
+                         std::vector<int>& found) const {
+    for (const Step& step : steps) {
         int file = FileOf(square) + step[0];
         int rank = RankOf(square) + step[1];
         while (OnBoard(file, rank)) {
             const Piece& piece = At(SquareOf(file, rank));
-            if (piece.kind != Kind::kNone) {
-                const bool slides = piece.kind == Kind::kQueen ||
-                                    piece.kind == (diagonal ? Kind::kBishop : Kind::kRook);
-                if (slides && piece.side == attacker) {
-                    return true;
+            if (piece.kind != Kind::kNone || !slide) {
+                const bool kindMatches =
+                    std::find(kinds.begin(), kinds.end(), piece.kind) != kinds.end();
+                if (kindMatches && piece.side == attacker) {
+                    found.push_back(SquareOf(file, rank));
                 }
                 break;
             }
@@ -290,33 +286,6 @@ bool Board::IsAttackedAlongLines(int square, int attacker) const {
             rank += step[1];
         }
     }
-    return false;
-}
-
-// The game's own rule for knights: the knight must be able to take on the
-// square without exposing its own king. A knight cannot move onto a square its
-// own side holds, which also ends the recursion once a king has been taken.
-bool Board::IsAttackedByKnight(int square, int attacker) const {
-    if (At(square).side == attacker) {
-        return false;
-    }
-    for (const Step& step : kKnightSteps) {
-        const int file = FileOf(square) + step[0];
-        const int rank = RankOf(square) + step[1];
-        if (!OnBoard(file, rank)) {
-            continue;
-        }
-        const int from = SquareOf(file, rank);
-        if (At(from).kind != Kind::kKnight || At(from).side != attacker) {
-            continue;
-        }
-        Board after = *this;
-        after.Apply({from, square});
-        if (!after.InCheck(attacker)) {
-            return true;
-        }
-    }
-    return false;
 }
 
 std::string Board::Diagram() const {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -9,9 +10,7 @@
 // to check the engine. It keeps an 8 x 8 array of pieces indexed by file and
 // rank and generates moves by walking directions, so it shares nothing with
 // the engine's square sets and move tables. The rules are those of chess
-// without en passant and with promotion to a queen only, plus one rule of this
-// game: a knight counts as attacking a square only when taking a piece there
-// would not leave its own king attacked.
+// without en passant and with promotion to a queen only.
 namespace reference {
 
 constexpr int kWhiteSide = 1;
@@ -56,10 +55,12 @@ public:
     bool InCheck(int side) const;
     // Whether a piece of side attacker could take on square.
     bool IsAttackedBy(int square, int attacker) const;
+    // The squares of side attacker's pieces that bear on square.
+    std::vector<int> Attackers(int square, int attacker) const;
     // Plays a move without testing it, moving the rook along when the king
     // castles and making a pawn that reaches the last rank a queen.
     void Apply(const Move& move);
-    // The square where side's king stands, or where it was taken.
+    // The square where side's king stands.
     int KingSquare(int side) const;
     // A picture of the board, White at the bottom, for failure messages.
     std::string Diagram() const;
@@ -72,8 +73,8 @@ private:
     void AddPawnMoves(int from, std::vector<Move>& moves) const;
     void AddCastling(int from, std::vector<Move>& moves) const;
     bool CanCastleTowards(int kingSquare, int corner) const;
-    bool IsAttackedAlongLines(int square, int attacker) const;
-    bool IsAttackedByKnight(int square, int attacker) const;
+    void AddAttackers(int square, int attacker, const std::vector<std::array<int, 2>>& steps,
+                      std::initializer_list<Kind> kinds, bool slide, std::vector<int>& found) const;
 
     std::array<std::array<Piece, 8>, 8> m_cells{};  // [rank][file]
     std::array<int, 3> m_kingSquare{-1, -1, -1};    // [side + 1]

@@ -102,7 +102,7 @@ TEST(ReferenceBoard, CastlingMovesTheRookAndIsLostWhenTheRookHasMoved) {
 TEST(ReferenceBoard, PawnsPushCaptureAndPromoteToAQueenOnly) {
     Board board = KingsOnly();
     board.Put(Sq("d2"), Kind::kPawn, kWhiteSide);
-    board.Put(Sq("d3"), Kind::kKnight, kBlackSide);
+    board.Put(Sq("d3"), Kind::kBishop, kBlackSide);
     EXPECT_FALSE(HasMove(board, kWhiteSide, M("d2", "d3")));
     EXPECT_FALSE(HasMove(board, kWhiteSide, M("d2", "d4")));
 
@@ -132,15 +132,26 @@ TEST(ReferenceBoard, PinnedPiecesStayOnTheLine) {
     EXPECT_FALSE(HasMove(board, kWhiteSide, M("e4", "d4")));
 }
 
-TEST(ReferenceBoard, KnightPinnedToItsKingDoesNotAttack) {
+TEST(ReferenceBoard, PinnedPiecesStillGiveCheck) {
     Board board = Board::Empty();
     board.Put(Sq("a1"), Kind::kKing, kWhiteSide);
     board.Put(Sq("e8"), Kind::kKing, kBlackSide);
     board.Put(Sq("e6"), Kind::kKnight, kBlackSide);
     board.Put(Sq("e2"), Kind::kRook, kWhiteSide);
-    EXPECT_FALSE(board.IsAttackedBy(Sq("d4"), kBlackSide));
-    board.Clear(Sq("e2"));
     EXPECT_TRUE(board.IsAttackedBy(Sq("d4"), kBlackSide));
+    EXPECT_FALSE(HasMove(board, kBlackSide, M("e6", "d4")));
+}
+
+TEST(ReferenceBoard, FindsEveryAttacker) {
+    Board board = KingsOnly();
+    board.Put(Sq("e5"), Kind::kRook, kBlackSide);
+    board.Put(Sq("c2"), Kind::kKnight, kBlackSide);
+    board.Put(Sq("d2"), Kind::kPawn, kBlackSide);
+    board.Put(Sq("h4"), Kind::kQueen, kBlackSide);
+    board.Put(Sq("g3"), Kind::kPawn, kWhiteSide);
+    const std::vector<int> attackers = board.Attackers(Sq("e1"), kBlackSide);
+    EXPECT_EQ(attackers.size(), 3u);
+    EXPECT_EQ(std::count(attackers.begin(), attackers.end(), Sq("h4")), 0);
 }
 
 TEST(ReferenceBoard, RecognisesMateAndStalemate) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -221,4 +223,27 @@ TEST(PgnMovetext, LongGamesWrapBelowEightyColumnsWithoutLosingTokens) {
     EXPECT_EQ(tokens[tokens.size() - 3], "Ng1");
     EXPECT_EQ(tokens[tokens.size() - 2], "Ng8");
     EXPECT_EQ(tokens.back(), "*");
+}
+
+TEST(PgnFromSavedGame, AnOpenedCheckmateCarriesTheDocumentsResult) {
+    // Fool's mate as a saved game: the count, then each move's two squares.
+    const std::vector<int16_t> words = {4, 10, 18, 51, 35, 9, 25, 60, 24};
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / "quillon-pgn-fools-mate.qln";
+    {
+        std::ofstream file(path, std::ios::binary);
+        for (const int16_t word : words) {
+            file.put(static_cast<char>(word & 0xFF));
+            file.put(static_cast<char>(word >> 8));
+        }
+    }
+    CTesselDoc doc;
+    doc.m_playMode = kPlayHumanVsHuman;
+    const FileResult opened = doc.OnOpenDocument(path.string());
+    std::filesystem::remove(path);
+    ASSERT_TRUE(opened.ok) << opened.message;
+
+    const std::string pgn = ExportPgn(doc, kDate);
+    EXPECT_EQ(TagValue(pgn, "Result"), "0-1");
+    EXPECT_EQ(Movetext(pgn), "1. f3 e5 2. g4 Qh4# 0-1\n");
 }

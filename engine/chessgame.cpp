@@ -75,10 +75,7 @@ const bool kRegistered = RegisterRuntimeClass(Chessgame::kRuntimeClass);
 
 const RuntimeClass Chessgame::kRuntimeClass{"Chessgame", 1, &CreateChessgame};
 
-const RuntimeClass* Chessgame::GetRuntimeClass() const {
-    (void)kRegistered;
-    return &kRuntimeClass;
-}
+const RuntimeClass* Chessgame::GetRuntimeClass() const { return &kRuntimeClass; }
 
 Chessgame::Chessgame() : m_hasMoved{}, m_pieces{} {
     InitMoveTables();

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <vector>
 
 #include "engine/chessgame.h"
@@ -29,9 +30,14 @@ constexpr int kSearchKindNovice = 1;
 constexpr int kSearchKindExpert = 2;
 constexpr int kRootAlpha = -600;
 constexpr int kRootBeta = 600;
+// The value OpeningMove returns once the opening phase is over.
+constexpr int32_t kOutOfBookValue = -1;
 
 // The computer's search depth, 1 to 5.
 extern int32_t g_searchDepth;
+
+// True when a search or ThinkMove result names a move rather than kNoMove.
+constexpr bool IsMove(const ScoredMove& move) { return move.from != move.to; }
 
 class Intelligence : public Chessgame {
 public:
@@ -49,12 +55,11 @@ public:
     int GenerateDestinations(int square, int side, DestinationList& list);
     int ScoreMove(int from, int to, int captured, int side);
 
-    // Capture lists and exchange evaluation. The lists are taken by value as
-    // each call works on its own copy.
+    // Capture lists and exchange evaluation. Each call works on its own copy
+    // of the list it is given; out may be the same object as list.
     bool UpdateOpponentCaptures(int from, int to, int side, const CaptureList& list,
                                 CaptureList& out);
-    void UpdateMoverCaptures(int from, int to, int side, const CaptureList& list,
-                             CaptureList& out);
+    void UpdateMoverCaptures(int from, int to, int side, const CaptureList& list, CaptureList& out);
     ScoredMove BestCaptureGain(int side, const CaptureList& list);
 
     // Search.
@@ -74,4 +79,65 @@ public:
 
     // Every destination tried by Search or SearchRootNovice, for measurement.
     uint64_t m_trialMoves = 0;
+
+private:
+    // What one trial move changes, so that it can be taken back exactly
+    // without copying the whole position.
+    struct TrialUndo {
+        struct Cell {
+            int square;
+            int16_t board;
+            int16_t pieceId;
+        };
+        struct Piece {
+            int side;
+            int id;
+            PieceRecord record;
+            SquareSet square;
+        };
+        int side;
+        SquareSet whitePieces;
+        SquareSet blackPieces;
+        uint8_t hasMoved[3];
+        int32_t kingSquare;
+        std::array<Cell, 4> cells;
+        int cellCount;
+        std::array<Piece, 3> pieces;
+        int pieceCount;
+    };
+
+    // Scratch storage of one search ply, reused from move to move so that a
+    // trial move allocates nothing once the lists have grown.
+    struct SearchFrame {
+        TrialUndo undo;
+        DestinationList destinations;
+        CaptureList replies;
+        CaptureList ownNext;
+    };
+    // The same for one level of an exchange.
+    struct ExchangeFrame {
+        TrialUndo undo;
+        CaptureList replies;
+    };
+
+    void ShuffleBook(unsigned seed);
+    std::array<BookEntry, kBookSize>& BookOf(int side);
+    bool IsSafeFromCaptures(int from, int to, int side, const CaptureList& opponent);
+    ScoredMove EndOpeningPhase();
+    bool FindFirstLegalMove(int side, ScoredMove& move);
+
+    int MakeTrialMove(int from, int to, int side, TrialUndo& undo);
+    void TakeBackTrialMove(const TrialUndo& undo);
+    void SaveCell(int square, TrialUndo& undo) const;
+    void SavePiece(int side, int id, TrialUndo& undo) const;
+
+    int PlyLimit(int rootHumanSide) const;
+    bool IsCaptureCurrent(const ScoredMove& capture, int side);
+    void KeepCurrentCaptures(const CaptureList& list, int side, CaptureList& out);
+    void AddDiscoveredCapture(int id, int from, int side, CaptureList& out);
+    ScoredMove BestCaptureGainAt(int side, const CaptureList& list, size_t level);
+    SearchFrame& FrameAt(int ply);
+
+    std::deque<SearchFrame> m_searchFrames;      // [ply]
+    std::deque<ExchangeFrame> m_exchangeFrames;  // [exchange level]
 };

@@ -1,0 +1,297 @@
+// Runs the computer's search on a fixed suite of positions, for the computer
+// as White and as Black at both skill levels, and reports the chosen moves,
+// the trial moves made and how fast they were made. With --check it compares
+// the moves and trial counts with a reference file and fails on any change.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "computer/intelligence.h"
+
+namespace {
+
+constexpr unsigned kSeed = 1;
+constexpr int kDefaultMaxDepth = 4;
+constexpr int kMaxDepth = 5;
+
+struct Position {
+    const char* name;
+    const char* moves;  // from the start, "e2e4 e7e5 ..."
+};
+
+// Each position is searched for its side to move, and one move earlier for
+// the other side.
+constexpr Position kSuite[] = {
+    {"start", "e2e4"},
+    {"open-game", "e2e4 e7e5 g1f3 b8c6"},
+    {"queens-gambit", "d2d4 d7d5 c2c4 e7e6 b1c3 g8f6 c1g5 f8e7"},
+    {"sicilian", "e2e4 c7c5 g1f3 d7d6 d2d4 c5d4 f3d4 g8f6 b1c3 a7a6"},
+    {"closed-centre",
+     "e2e4 e7e5 g1f3 b8c6 f1b5 a7a6 b5a4 g8f6 e1g1 f8e7 f1e1 b7b5 a4b3 d7d6 c2c3 e8g8 h2h3"},
+    {"kings-indian",
+     "d2d4 g8f6 c2c4 g7g6 b1c3 f8g7 e2e4 d7d6 g1f3 e8g8 f1e2 e7e5 e1g1 b8c6 d4d5 c6e7"},
+    {"hanging-queen", "e2e4 e7e5 g1f3 d7d6 f1c4 c8g4 b1c3 g7g6 f3e5"},
+    {"mate-threat", "e2e4 e7e5 d1h5 b8c6 f1c4 g8f6"},
+    {"loose-queen", "e2e4 d7d5 e4d5 d8d5 b1c3 d5a5 d2d4 g8f6 g1f3 c8f5 f1c4 e7e6 c1d2"},
+    {"pinned-knight", "e2e4 e7e5 g1f3 b8c6 f1c4 f8c5 c2c3 g8f6 d2d4 e5d4 c3d4 c5b4 b1c3"},
+    {"knight-fork",
+     "e2e4 e7e6 d2d4 d7d5 e4d5 e6d5 f1d3 f8d6 g1f3 g8f6 e1g1 e8g8 c1g5 c8g4 g5f6 d8f6 b1c3 "
+     "g4f3 d1f3 f6f3 g2f3 b8c6 c3d5 c6d4 d5c7 d6c7 f1e1 d4f3"},
+    {"minor-endgame",
+     "e2e4 e7e6 d2d4 d7d5 e4d5 e6d5 f1d3 f8d6 g1f3 g8f6 e1g1 e8g8 c1g5 c8g4 g5f6 d8f6 b1c3 "
+     "g4f3 d1f3 f6f3 g2f3 b8c6 c3d5 c6d4 d5c7 d6c7 f1e1 d4f3 g1g2 f3e1 a1e1 f8e8 e1e8 a8e8 d3b5"},
+    {"rook-endgame",
+     "e2e4 e7e5 g1f3 b8c6 d2d4 e5d4 f3d4 c6d4 d1d4 d8f6 d4f6 g8f6 f1d3 f8c5 c1g5 c5f2 e1f2 "
+     "f6g4 f2g3 g4e5 g5e7 e8e7 b1c3 e5d3 c2d3 d7d6 c3d5 e7d8 a1c1 c8e6 d5c7 a8c8 c7e6 f7e6"},
+};
+
+const char* const kSkillNames[] = {"", "novice", "expert"};
+
+std::string SquareName(int square) {
+    return {static_cast<char>('a' + 7 - square % 8), static_cast<char>('1' + square / 8)};
+}
+
+int ParseSquare(const std::string& name) { return 8 * (name[1] - '1') + (7 - (name[0] - 'a')); }
+
+struct Case {
+    std::string name;  // position, colour and skill: "open-game/white/expert"
+    std::vector<std::string> moves;
+    int skill;
+};
+
+struct Outcome {
+    std::string caseName;
+    int depth;
+    std::string move;
+    int value;
+    uint64_t trials;
+    double seconds;
+};
+
+std::vector<Case> BuildCases() {
+    std::vector<Case> cases;
+    for (const Position& position : kSuite) {
+        std::vector<std::string> moves;
+        std::istringstream words(position.moves);
+        for (std::string move; words >> move;) {
+            moves.push_back(move);
+        }
+        // The side to move after all the moves, and the other side one move earlier.
+        for (size_t played : {moves.size(), moves.size() - 1}) {
+            const char* colour = played % 2 == 0 ? "white" : "black";
+            for (int skill : {kSearchKindNovice, kSearchKindExpert}) {
+                cases.push_back(
+                    {std::string(position.name) + "/" + colour + "/" + kSkillNames[skill],
+                     {moves.begin(), moves.begin() + played},
+                     skill});
+            }
+        }
+    }
+    return cases;
+}
+
+// Replays the moves as a game would, keeping both sides' capture lists, and
+// searches for the side to move.
+bool RunCase(const Case& c, int depth, Outcome& outcome) {
+    Intelligence game(kSeed);
+    CaptureList captures[3];  // [side + 1]
+    for (const std::string& move : c.moves) {
+        const int from = ParseSquare(move.substr(0, 2));
+        const int to = ParseSquare(move.substr(2, 2));
+        const int side = g_sideToMove;
+        if (!game.IsMoveLegal(from, to, side, 1)) {
+            std::fprintf(stderr, "%s: illegal move %s\n", c.name.c_str(), move.c_str());
+            return false;
+        }
+        game.MakeMove(from, to, 1);
+        game.UpdateMoverCaptures(from, to, side, captures[SideIndex(side)],
+                                 captures[SideIndex(side)]);
+        game.UpdateOpponentCaptures(from, to, -side, captures[SideIndex(-side)],
+                                    captures[SideIndex(-side)]);
+    }
+    const int side = g_sideToMove;
+    const CaptureList& own = captures[SideIndex(side)];
+    const CaptureList& opponent = captures[SideIndex(-side)];
+    g_searchDepth = depth;
+
+    const auto start = std::chrono::steady_clock::now();
+    const ScoredMove chosen =
+        c.skill == kSearchKindNovice
+            ? game.SearchRootNovice(kRootAlpha, kRootBeta, -side, side, 1, own, opponent)
+            : game.Search(kRootAlpha, kRootBeta, -side, side, 1, own, opponent);
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+
+    outcome = {c.name,
+               depth,
+               IsMove(chosen) ? SquareName(chosen.from) + SquareName(chosen.to) : "none",
+               chosen.value,
+               game.m_trialMoves,
+               elapsed.count()};
+    return true;
+}
+
+std::string ReferenceLine(const Outcome& o) {
+    std::ostringstream line;
+    line << o.caseName << ' ' << o.depth << ' ' << o.move << ' ' << o.value << ' ' << o.trials;
+    return line.str();
+}
+
+// Case name and depth: the first two fields of a reference line.
+std::string KeyOf(const std::string& line) {
+    return line.substr(0, line.find(' ', line.find(' ') + 1));
+}
+
+struct Options {
+    std::vector<int> depths;
+    std::string check;
+    std::string write;
+    std::string only;
+};
+
+void Usage() {
+    std::fprintf(stderr,
+                 "usage: search_bench [--depths 1,2,...] [--case TEXT] [--write FILE]\n"
+                 "                    [--check FILE]\n"
+                 "  depths 1 to %d, default 1 to %d; --case runs the cases whose name\n"
+                 "  contains TEXT; --check compares with a reference file and fails on\n"
+                 "  any difference, --write writes one.\n",
+                 kMaxDepth, kDefaultMaxDepth);
+}
+
+bool ParseOptions(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string option = argv[i];
+        if (i + 1 >= argc) {
+            return false;
+        }
+        const std::string value = argv[++i];
+        if (option == "--depths") {
+            std::istringstream list(value);
+            for (std::string depth; std::getline(list, depth, ',');) {
+                const int d = std::atoi(depth.c_str());
+                if (d < 1 || d > kMaxDepth) {
+                    return false;
+                }
+                options.depths.push_back(d);
+            }
+        } else if (option == "--check") {
+            options.check = value;
+        } else if (option == "--write") {
+            options.write = value;
+        } else if (option == "--case") {
+            options.only = value;
+        } else {
+            return false;
+        }
+    }
+    if (options.depths.empty()) {
+        for (int d = 1; d <= kDefaultMaxDepth; ++d) {
+            options.depths.push_back(d);
+        }
+    }
+    return true;
+}
+
+// The reference lines of the selected depths and cases.
+bool ReadReference(const std::string& path, const Options& options,
+                   std::vector<std::string>& lines) {
+    std::ifstream file(path);
+    if (!file) {
+        std::fprintf(stderr, "cannot read %s\n", path.c_str());
+        return false;
+    }
+    for (std::string line; std::getline(file, line);) {
+        std::istringstream fields(line);
+        std::string name;
+        int depth = 0;
+        if (!(fields >> name >> depth)) {
+            continue;
+        }
+        for (int d : options.depths) {
+            if (d == depth && name.find(options.only) != std::string::npos) {
+                lines.push_back(line);
+            }
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (!ParseOptions(argc, argv, options)) {
+        Usage();
+        return 2;
+    }
+    std::vector<std::string> reference;
+    if (!options.check.empty() && !ReadReference(options.check, options, reference)) {
+        return 2;
+    }
+
+    std::vector<Outcome> outcomes;
+    uint64_t totalTrials = 0;
+    double totalSeconds = 0;
+    std::printf("%-34s %5s %-6s %7s %12s %10s %12s\n", "case", "depth", "move", "value", "trials",
+                "ms", "trials/s");
+    for (int depth : options.depths) {
+        for (const Case& c : BuildCases()) {
+            if (c.name.find(options.only) == std::string::npos) {
+                continue;
+            }
+            Outcome o;
+            if (!RunCase(c, depth, o)) {
+                return 2;
+            }
+            std::printf("%-34s %5d %-6s %7d %12llu %10.1f %12.0f\n", o.caseName.c_str(), depth,
+                        o.move.c_str(), o.value, static_cast<unsigned long long>(o.trials),
+                        o.seconds * 1e3, o.trials / o.seconds);
+            std::fflush(stdout);
+            totalTrials += o.trials;
+            totalSeconds += o.seconds;
+            outcomes.push_back(o);
+        }
+    }
+    std::printf("total: %zu cases, %llu trial moves in %.2f s, %.2f million trial moves/s\n",
+                outcomes.size(), static_cast<unsigned long long>(totalTrials), totalSeconds,
+                totalTrials / totalSeconds / 1e6);
+
+    if (!options.write.empty()) {
+        std::ofstream file(options.write);
+        for (const Outcome& o : outcomes) {
+            file << ReferenceLine(o) << '\n';
+        }
+    }
+    if (options.check.empty()) {
+        return 0;
+    }
+    std::map<std::string, std::string> actual;
+    for (const Outcome& o : outcomes) {
+        actual[KeyOf(ReferenceLine(o))] = ReferenceLine(o);
+    }
+    int differences = 0;
+    size_t matched = 0;
+    for (const std::string& expected : reference) {
+        const auto found = actual.find(KeyOf(expected));
+        if (found == actual.end()) {
+            std::printf("not run: %s\n", expected.c_str());
+            ++differences;
+            continue;
+        }
+        ++matched;
+        if (found->second != expected) {
+            std::printf("changed: expected %s\n         got      %s\n", expected.c_str(),
+                        found->second.c_str());
+            ++differences;
+        }
+    }
+    std::printf("check: %zu of %zu reference lines compared, %d differences\n", matched,
+                reference.size(), differences);
+    return differences == 0 && matched > 0 ? 0 : 1;
+}

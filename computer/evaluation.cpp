@@ -1,0 +1,216 @@
+#include <array>
+#include <cstdlib>
+
+#include "computer/intelligence.h"
+
+namespace {
+
+// Steps in the order a piece tries them: the eight line steps (queen and
+// king all, rook the even positions, bishop the odd ones), then the knight's.
+constexpr std::array<int, 16> kDirections{8,  7, -1,  -9,  -8,  -7, 1,  9,
+                                          15, 6, -10, -17, -15, -6, 10, 17};
+constexpr int kFirstKnightDirection = 8;
+constexpr int kLineDirectionCount = 8;
+
+constexpr std::array<int, 4> kCentreSquares{27, 28, 35, 36};
+
+constexpr bool IsCentre(int square) {
+    for (int centre : kCentreSquares) {
+        if (square == centre) {
+            return true;
+        }
+    }
+    return false;
+}
+
+constexpr bool IsOnBoard(int square) { return square >= 0 && square < kSquareCount; }
+
+// How a piece walks and what its moves are worth.
+struct PieceWalk {
+    int firstDirection;
+    int directionStride;
+    int directionCount;
+    bool oneStep;
+    int moveWeight;
+    int centreWeight;
+};
+
+constexpr PieceWalk kKnightWalk{kFirstKnightDirection, 1, 8, true, 10, 22};
+constexpr PieceWalk kBishopWalk{1, 2, 4, false, 9, 20};
+constexpr PieceWalk kRookWalk{0, 2, 4, false, 8, 22};
+constexpr PieceWalk kQueenWalk{0, 1, kLineDirectionCount, false, 7, 15};
+constexpr PieceWalk kKingWalk{0, 1, kLineDirectionCount, true, 1, 1};
+constexpr int kPawnMoveWeight = 1;
+constexpr int kPawnCentreWeight = 1;
+
+const PieceWalk& WalkOf(int pieceValue) {
+    switch (pieceValue) {
+        case kKnightValue:
+            return kKnightWalk;
+        case kBishopValue:
+            return kBishopWalk;
+        case kRookValue:
+            return kRookWalk;
+        case kQueenValue:
+            return kQueenWalk;
+        default:
+            return kKingWalk;
+    }
+}
+
+const SquareSet& ReachOf(int pieceValue, int square) {
+    switch (pieceValue) {
+        case kKnightValue:
+            return Chessgame::m_knightMoves[square];
+        case kBishopValue:
+            return Chessgame::m_bishopMoves[square];
+        case kRookValue:
+            return Chessgame::m_rookMoves[square];
+        case kQueenValue:
+            return Chessgame::m_queenMoves[square];
+        default:
+            return Chessgame::m_kingMoves[square];
+    }
+}
+
+const SquareSetTable& PawnMovesOf(int side) {
+    return side == kWhite ? Chessgame::m_whitePawnMoves : Chessgame::m_blackPawnMoves;
+}
+
+constexpr int kCastlingBonus = 150;
+constexpr int kCastlingRightsBonus = 30;
+constexpr int kPawnChainBonus = 35;
+constexpr int kPawnCentreBonus = 35;
+constexpr int kBlockedPawnPenalty = 20;
+
+constexpr int FileOf(int square) { return square % 8; }
+constexpr bool AreDiagonalNeighbours(int a, int b) { return std::abs(FileOf(a) - FileOf(b)) == 1; }
+
+}  // namespace
+
+int Intelligence::GenerateDestinations(int square, int side, DestinationList& list) {
+    const int piece = std::abs(m_board[square]);
+    list.clear();
+    int centreCount = IsCentre(square) ? 1 : 0;
+
+    if (piece == kPawnValue) {
+        for (int diagonal : {7 * side, 9 * side}) {
+            const int target = square + diagonal;
+            if (IsOnBoard(target) && m_board[target] * side < 0 &&
+                PawnMovesOf(side)[square].test(target) && IsMoveSafe(square, target, side)) {
+                list.push_back(target);
+            }
+        }
+        const int push = square + 8 * side;
+        if (IsOnBoard(push) && m_board[push] == 0 && IsMoveSafe(square, push, side)) {
+            list.push_back(push);
+            const int startRank = side == kWhite ? 1 : 6;
+            const int doublePush = square + 16 * side;
+            if (square / 8 == startRank && m_board[doublePush] == 0 &&
+                IsMoveSafe(square, doublePush, side)) {
+                list.push_back(doublePush);
+            }
+        }
+        return static_cast<int>(list.size()) * kPawnMoveWeight + centreCount * kPawnCentreWeight;
+    }
+
+    if (piece == kKingValue) {
+        // At most one castling destination: the queen's wing is asked first.
+        if (CanCastle(square, square + kCastlingDistance, side)) {
+            list.push_back(square + kCastlingDistance);
+        } else if (CanCastle(square, square - kCastlingDistance, side)) {
+            list.push_back(square - kCastlingDistance);
+        }
+    }
+
+    const PieceWalk& walk = WalkOf(piece);
+    const SquareSet& reach = ReachOf(piece, square);
+    auto addIfSafe = [&](int target) {
+        if (!IsMoveSafe(square, target, side)) {
+            return false;
+        }
+        list.push_back(target);
+        centreCount += IsCentre(target) ? 1 : 0;
+        return true;
+    };
+
+    // A knight stops listing altogether at its first refused empty square;
+    // a slider gives up that line; a king just tries its next step.
+    bool active = true;
+    for (int i = 0; i < walk.directionCount && active; ++i) {
+        const int step = kDirections[walk.firstDirection + i * walk.directionStride];
+        int target = square + step;
+        bool abandoned = false;
+        while (IsOnBoard(target) && m_board[target] == 0) {
+            if ((walk.oneStep && target != square + step) || !reach.test(target)) {
+                break;
+            }
+            if (!addIfSafe(target)) {
+                if (piece == kKnightValue) {
+                    active = false;
+                    abandoned = true;
+                    break;
+                }
+                if (!walk.oneStep) {
+                    abandoned = true;
+                    break;
+                }
+            }
+            target += step;
+        }
+        if (abandoned || !IsOnBoard(target)) {
+            continue;
+        }
+        const bool firstSquare = target == square + step;
+        if (reach.test(target) && (firstSquare || !walk.oneStep) && m_board[target] * side < 0) {
+            addIfSafe(target);
+        }
+    }
+    return static_cast<int>(list.size()) * walk.moveWeight + centreCount * walk.centreWeight;
+}
+
+int Intelligence::ScoreMove(int from, int to, int captured, int side) {
+    const int piece = std::abs(m_board[to]);
+    int score = std::abs(captured);
+
+    if (piece == kKingValue) {
+        if (std::abs(from - to) == kCastlingDistance) {
+            score += kCastlingBonus;
+        }
+    } else if (piece == kPawnValue) {
+        for (int diagonal : {7 * side, -7 * side, 9 * side, -9 * side}) {
+            int square = to;
+            for (int next = square + diagonal;
+                 IsOnBoard(next) && AreDiagonalNeighbours(square, next) &&
+                 m_board[next] * side == kPawnValue;
+                 next += diagonal) {
+                score += kPawnChainBonus;
+                square = next;
+            }
+        }
+        for (int square : {to, to + 8 * side, to + 7 * side, to + 9 * side}) {
+            score += IsCentre(square) ? kPawnCentreBonus : 0;
+        }
+        if (m_board[to + 8 * side] * side == -kPawnValue) {
+            score -= kBlockedPawnPenalty;
+        }
+    } else {
+        int centreMoves = 0;
+        for (int centre : kCentreSquares) {
+            centreMoves += IsMoveLegal(to, centre, side, 1) ? 1 : 0;
+        }
+        score += centreMoves * WalkOf(piece).centreWeight;
+    }
+
+    // The castling rights asked for are those of the side to move of the
+    // game, whichever side made the scored move.
+    const int king = m_kingSquare[SideIndex(side)];
+    const bool white = side == kWhite;
+    if (CanCastle(king, white ? kWhiteKingSideCorner : kBlackKingSideCorner, g_sideToMove) ||
+        CanCastle(king, white ? kWhiteQueenSideCorner : kBlackQueenSideCorner, g_sideToMove)) {
+        score += kCastlingRightsBonus;
+    } else {
+        score -= kCastlingRightsBonus;
+    }
+    return score;
+}

@@ -1,0 +1,324 @@
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+
+#include "computer/intelligence.h"
+
+int32_t g_searchDepth = 1;
+
+namespace {
+
+// The sliding pieces whose lines a vacated square may open, in the order
+// their captures are recorded.
+constexpr std::array<int, 5> kSliderIds{kCBishopId, kFBishopId, kARookId, kHRookId, kQueenId};
+constexpr std::array<int, 2> kKnightIds{kGKnightId, kBKnightId};
+
+const CaptureList kNoCaptures;
+
+const SquareSet& LinesOf(int id, int square) {
+    switch (id) {
+        case kCBishopId:
+        case kFBishopId:
+            return Chessgame::m_bishopMoves[square];
+        case kARookId:
+        case kHRookId:
+            return Chessgame::m_rookMoves[square];
+        default:
+            return Chessgame::m_queenMoves[square];
+    }
+}
+
+// Expert visits the queen first and the king last; Novice goes by id.
+constexpr int ExpertOrderId(int i) { return (i + kQueenId) % kPieceCount; }
+
+// A capture that nets this much is played at once at the Novice root.
+constexpr int kNoviceWinningCapture = 200;
+
+}  // namespace
+
+void Intelligence::SaveCell(int square, TrialUndo& undo) const {
+    undo.cells[undo.cellCount++] = {square, m_board[square], m_pieceId[square]};
+}
+
+void Intelligence::SavePiece(int side, int id, TrialUndo& undo) const {
+    undo.pieces[undo.pieceCount++] = {side, id, m_pieces[SideIndex(side)][id],
+                                      m_pieceSquare[PieceSquareIndex(side, id)]};
+}
+
+// Saves what MakeMoveForSide will change: both occupancy sets, the mover's
+// castling flags and king square, the two squares, the mover's and the
+// captured piece's records, and for castling the rook's squares and record.
+int Intelligence::MakeTrialMove(int from, int to, int side, TrialUndo& undo) {
+    const int row = SideIndex(side);
+    undo.side = side;
+    undo.whitePieces = m_whitePieces;
+    undo.blackPieces = m_blackPieces;
+    std::copy_n(m_hasMoved[row], 3, undo.hasMoved);
+    undo.kingSquare = m_kingSquare[row];
+    undo.cellCount = 0;
+    undo.pieceCount = 0;
+    SaveCell(from, undo);
+    SaveCell(to, undo);
+    SavePiece(side, m_pieceId[from], undo);
+    if (m_board[to] * side < 0) {
+        SavePiece(-side, m_pieceId[to], undo);
+    }
+    if (std::abs(m_board[from]) == kKingValue && std::abs(from - to) == kCastlingDistance) {
+        const bool kingSide = to < from;
+        const int corner = side == kWhite
+                               ? (kingSide ? kWhiteKingSideCorner : kWhiteQueenSideCorner)
+                               : (kingSide ? kBlackKingSideCorner : kBlackQueenSideCorner);
+        SaveCell(corner, undo);
+        SaveCell(corner + (kingSide ? kKingSideRookStep : kQueenSideRookStep), undo);
+        if (m_board[corner] == side * kRookValue) {
+            SavePiece(side, m_pieceId[corner], undo);
+        }
+    }
+    return MakeMoveForSide(from, to, side, 0);
+}
+
+void Intelligence::TakeBackTrialMove(const TrialUndo& undo) {
+    for (int i = undo.pieceCount - 1; i >= 0; --i) {
+        const TrialUndo::Piece& piece = undo.pieces[i];
+        m_pieces[SideIndex(piece.side)][piece.id] = piece.record;
+        m_pieceSquare[PieceSquareIndex(piece.side, piece.id)] = piece.square;
+    }
+    for (int i = undo.cellCount - 1; i >= 0; --i) {
+        const TrialUndo::Cell& cell = undo.cells[i];
+        m_board[cell.square] = cell.board;
+        m_pieceId[cell.square] = cell.pieceId;
+    }
+    const int row = SideIndex(undo.side);
+    std::copy_n(undo.hasMoved, 3, m_hasMoved[row]);
+    m_kingSquare[row] = undo.kingSquare;
+    m_whitePieces = undo.whitePieces;
+    m_blackPieces = undo.blackPieces;
+}
+
+int Intelligence::PlyLimit(int rootHumanSide) const {
+    return 2 * g_searchDepth + (rootHumanSide == kWhite ? 1 : 0);
+}
+
+Intelligence::SearchFrame& Intelligence::FrameAt(int ply) {
+    while (m_searchFrames.size() <= static_cast<size_t>(ply)) {
+        m_searchFrames.emplace_back();
+    }
+    return m_searchFrames[ply];
+}
+
+// A record still stands while its attacker is the list side's piece, its
+// target the other side's, and nothing stands between them.
+bool Intelligence::IsCaptureCurrent(const ScoredMove& capture, int side) {
+    const int attacker = m_board[capture.from];
+    const int target = m_board[capture.to];
+    return attacker * side > 0 && target * side < 0 &&
+           (std::abs(attacker) == kKnightValue ||
+            ScanLine(capture.from, capture.to, side, kScanLineEmpty) != 0);
+}
+
+void Intelligence::KeepCurrentCaptures(const CaptureList& list, int side, CaptureList& out) {
+    if (&list == &out) {
+        std::erase_if(out,
+                      [&](const ScoredMove& capture) { return !IsCaptureCurrent(capture, side); });
+        return;
+    }
+    out.clear();
+    for (const ScoredMove& capture : list) {
+        if (IsCaptureCurrent(capture, side)) {
+            out.push_back(capture);
+        }
+    }
+}
+
+// The capture a slider of side gains through the square a piece has just
+// left: the first enemy piece beyond it on the slider's line.
+void Intelligence::AddDiscoveredCapture(int id, int from, int side, CaptureList& out) {
+    const int square = m_pieces[SideIndex(side)][id].square;
+    if (!LinesOf(id, square).test(from)) {
+        return;
+    }
+    const int target = ScanLine(square, from, side, kScanLineXRay);
+    if (target != kNoSquare) {
+        out.push_back({std::abs(m_board[target]), square, target});
+    }
+}
+
+bool Intelligence::UpdateOpponentCaptures(int from, int to, int side, const CaptureList& list,
+                                          CaptureList& out) {
+    KeepCurrentCaptures(list, side, out);
+    const int value = std::abs(m_board[to]);
+    const SquareSetTable& pawnMoves = side == kWhite ? m_whitePawnMoves : m_blackPawnMoves;
+    for (int pawn : {to - 7 * side, to - 9 * side}) {
+        if (pawn >= 0 && pawn < kSquareCount && m_board[pawn] * side == kPawnValue &&
+            pawnMoves[pawn].test(to)) {
+            out.push_back({value, pawn, to});
+        }
+    }
+    // The knights' recorded squares are asked even after a knight is taken.
+    const auto& pieces = m_pieces[SideIndex(side)];
+    for (int attacker : {pieces[kKnightIds[0]].square, pieces[kKnightIds[1]].square,
+                         m_kingSquare[SideIndex(side)]}) {
+        if (IsMoveLegal(attacker, to, side, 1)) {
+            out.push_back({value, attacker, to});
+        }
+    }
+    for (int id : kSliderIds) {
+        if (!pieces[id].onBoard) {
+            continue;
+        }
+        if (IsMoveLegal(pieces[id].square, to, side, 1)) {
+            out.push_back({value, pieces[id].square, to});
+        }
+        AddDiscoveredCapture(id, from, side, out);
+    }
+    return !out.empty();
+}
+
+void Intelligence::UpdateMoverCaptures(int from, int to, int side, const CaptureList& list,
+                                       CaptureList& out) {
+    KeepCurrentCaptures(list, side, out);
+    for (const PieceRecord& victim : m_pieces[SideIndex(-side)]) {
+        if (victim.onBoard && IsMoveLegal(to, victim.square, side, 1)) {
+            out.push_back({std::abs(m_board[victim.square]), to, victim.square});
+        }
+    }
+    for (int id : kSliderIds) {
+        if (m_pieces[SideIndex(side)][id].onBoard) {
+            AddDiscoveredCapture(id, from, side, out);
+        }
+    }
+}
+
+ScoredMove Intelligence::BestCaptureGain(int side, const CaptureList& list) {
+    return BestCaptureGainAt(side, list, 0);
+}
+
+ScoredMove Intelligence::BestCaptureGainAt(int side, const CaptureList& list, size_t level) {
+    if (m_exchangeFrames.size() <= level) {
+        m_exchangeFrames.emplace_back();
+    }
+    ExchangeFrame& frame = m_exchangeFrames[level];
+    ScoredMove best{0, 0, 0};
+    for (const ScoredMove& capture : list) {
+        const int gain = std::abs(MakeTrialMove(capture.from, capture.to, side, frame.undo));
+        // Only recaptures of the capturing piece and attacks it uncovers.
+        const int reply =
+            UpdateOpponentCaptures(capture.from, capture.to, -side, kNoCaptures, frame.replies)
+                ? BestCaptureGainAt(-side, frame.replies, level + 1).value
+                : 0;
+        TakeBackTrialMove(frame.undo);
+        if (gain - reply > best.value) {
+            best = {gain - reply, capture.from, capture.to};
+        }
+    }
+    return best;
+}
+
+ScoredMove Intelligence::Search(int alpha, int beta, int rootHumanSide, int side, int ply,
+                                const CaptureList& own, const CaptureList& opponent) {
+    ScoredMove best = kNoMove;
+    const int plyLimit = PlyLimit(rootHumanSide);
+    if (ply > plyLimit) {
+        return best;
+    }
+    SearchFrame& frame = FrameAt(ply);
+    int counted = 0;
+    for (int i = 0; i < kPieceCount; ++i) {
+        const PieceRecord& piece = m_pieces[SideIndex(side)][ExpertOrderId(i)];
+        if (!piece.onBoard) {
+            continue;
+        }
+        const int from = piece.square;
+        const int mobility = GenerateDestinations(from, side, frame.destinations);
+        for (int to : frame.destinations) {
+            ++m_trialMoves;
+            const int captured = MakeTrialMove(from, to, side, frame.undo);
+            int score = ScoreMove(from, to, captured, side) + mobility;
+            if (UpdateOpponentCaptures(from, to, -side, opponent, frame.replies)) {
+                const int loss = BestCaptureGain(-side, frame.replies).value;
+                if (loss > 0) {
+                    // Losing material: scored by the loss, not searched on,
+                    // and not counted.
+                    score -= loss;
+                    TakeBackTrialMove(frame.undo);
+                    if (score > best.value) {
+                        best = {score, from, to};
+                    }
+                    continue;
+                }
+            }
+            if (ply < plyLimit) {
+                UpdateMoverCaptures(from, to, side, own, frame.ownNext);
+                const ScoredMove reply = Search(-beta, -alpha, rootHumanSide, -side, ply + 1,
+                                                frame.replies, frame.ownNext);
+                score -= reply.value;
+            }
+            TakeBackTrialMove(frame.undo);
+            ++counted;
+            alpha = std::max(alpha, score);
+            // The first counted move replaces whatever was best before it.
+            if (counted == 1 || score > best.value) {
+                best = {score, from, to};
+            }
+            if (alpha > beta) {
+                return best;
+            }
+        }
+    }
+    return best;
+}
+
+ScoredMove Intelligence::SearchRootNovice(int alpha, int beta, int rootHumanSide, int side, int ply,
+                                          const CaptureList& own, const CaptureList& opponent) {
+    ScoredMove best = kNoMove;
+    const int plyLimit = PlyLimit(rootHumanSide);
+    if (ply > plyLimit) {
+        return best;
+    }
+    SearchFrame& frame = FrameAt(ply);
+    int counted = 0;
+    for (const PieceRecord& piece : m_pieces[SideIndex(side)]) {
+        if (!piece.onBoard) {
+            continue;
+        }
+        const int from = piece.square;
+        const int mobility = GenerateDestinations(from, side, frame.destinations);
+        for (int to : frame.destinations) {
+            ++m_trialMoves;
+            const int captured = std::abs(MakeTrialMove(from, to, side, frame.undo));
+            int score = ScoreMove(from, to, captured, side) + mobility;
+            UpdateMoverCaptures(from, to, side, own, frame.ownNext);
+            const int loss = UpdateOpponentCaptures(from, to, -side, opponent, frame.replies)
+                                 ? BestCaptureGain(-side, frame.replies).value
+                                 : 0;
+            if (captured != 0 && captured - loss >= kNoviceWinningCapture) {
+                TakeBackTrialMove(frame.undo);
+                return {score, from, to};
+            }
+            // A recaptured capture counts its material a second time here.
+            const bool pruned = loss > 0 || score <= alpha;
+            if (loss > 0) {
+                score += captured - loss;
+            }
+            if (pruned) {
+                TakeBackTrialMove(frame.undo);
+                if (counted == 0 && score > best.value) {
+                    best = {score, from, to};
+                }
+                continue;
+            }
+            alpha = score;
+            if (ply < plyLimit) {
+                const ScoredMove reply = Search(-beta, -alpha, rootHumanSide, -side, ply + 1,
+                                                frame.replies, frame.ownNext);
+                score -= reply.value;
+            }
+            TakeBackTrialMove(frame.undo);
+            ++counted;
+            if (score > best.value) {
+                best = {score, from, to};
+            }
+        }
+    }
+    return best;
+}

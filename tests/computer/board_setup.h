@@ -1,0 +1,157 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
+
+#include "computer/intelligence.h"
+
+// Square from its name, "e4" -> 27.
+constexpr int Sq(std::string_view name) {
+    const int file = name[0] - 'a';
+    const int rank = name[1] - '1';
+    return 8 * rank + (7 - file);
+}
+
+// An empty board with no castling rights; the pieces are placed one by one.
+inline void ClearBoard(Chessgame& game) {
+    game.m_board.fill(0);
+    game.m_pieceId.fill(kNoPiece);
+    game.m_whitePieces.reset();
+    game.m_blackPieces.reset();
+    for (SquareSet& square : game.m_pieceSquare) {
+        square.reset();
+    }
+    for (auto& row : game.m_pieces) {
+        for (PieceRecord& record : row) {
+            record.onBoard = 0;
+        }
+    }
+    std::memset(game.m_hasMoved, 1, sizeof game.m_hasMoved);
+}
+
+inline int32_t KindOf(int value) {
+    switch (std::abs(value)) {
+        case kPawnValue:
+            return kPawnKind;
+        case kKnightValue:
+            return kKnightKind;
+        case kBishopValue:
+            return kBishopKind;
+        case kRookValue:
+            return kRookKind;
+        case kQueenValue:
+            return kQueenKind;
+        default:
+            return kKingKind;
+    }
+}
+
+// Places a piece (signed value) with the given id, keeping every member in step.
+inline void Place(Chessgame& game, std::string_view square, int value, int id) {
+    const int s = Sq(square);
+    const int side = value > 0 ? kWhite : kBlack;
+    game.m_board[s] = static_cast<int16_t>(value);
+    game.m_pieceId[s] = static_cast<int16_t>(id);
+    (side == kWhite ? game.m_whitePieces : game.m_blackPieces).set(s);
+    game.m_pieceSquare[PieceSquareIndex(side, id)] = SquareSet().set(s);
+    game.m_pieces[SideIndex(side)][id] = {1, s, KindOf(value), 0};
+    if (std::abs(value) == kKingValue) {
+        game.m_kingSquare[SideIndex(side)] = s;
+    }
+}
+
+// Plays moves given as "e2e4" strings from the position, passing the turn.
+inline void Play(Chessgame& game, std::initializer_list<std::string_view> moves) {
+    for (std::string_view move : moves) {
+        const int from = Sq(move.substr(0, 2));
+        const int to = Sq(move.substr(2, 2));
+        ASSERT_TRUE(game.IsMoveLegal(from, to, g_sideToMove, 1)) << move;
+        game.MakeMove(from, to, 1);
+    }
+}
+
+inline void ExpectSamePosition(const PositionState& a, const PositionState& b) {
+    EXPECT_EQ(a.whitePieces, b.whitePieces);
+    EXPECT_EQ(a.blackPieces, b.blackPieces);
+    EXPECT_EQ(a.pieceSquare, b.pieceSquare);
+    EXPECT_EQ(0, std::memcmp(a.hasMoved, b.hasMoved, sizeof a.hasMoved));
+    EXPECT_EQ(a.pieceId, b.pieceId);
+    EXPECT_EQ(a.board, b.board);
+    EXPECT_EQ(0, std::memcmp(a.pieces, b.pieces, sizeof a.pieces));
+    EXPECT_EQ(0, std::memcmp(a.kingSquare, b.kingSquare, sizeof a.kingSquare));
+}
+
+inline PositionState Saved(const Chessgame& game) {
+    PositionState state;
+    game.SavePosition(state);
+    return state;
+}
+
+// Every square agrees with the occupancy sets, ids, records and king squares.
+inline void ExpectConsistent(const Chessgame& game) {
+    for (int s = 0; s < kSquareCount; ++s) {
+        const int value = game.m_board[s];
+        EXPECT_EQ(value > 0, game.m_whitePieces.test(s)) << s;
+        EXPECT_EQ(value < 0, game.m_blackPieces.test(s)) << s;
+        if (value == 0) {
+            EXPECT_EQ(kNoPiece, game.m_pieceId[s]) << s;
+            continue;
+        }
+        const int side = value > 0 ? kWhite : kBlack;
+        const int id = game.m_pieceId[s];
+        ASSERT_TRUE(id >= 0 && id < kPieceCount) << s;
+        const PieceRecord& record = game.m_pieces[SideIndex(side)][id];
+        EXPECT_EQ(1, record.onBoard) << s;
+        EXPECT_EQ(s, record.square) << s;
+        EXPECT_EQ(SquareSet().set(s), game.m_pieceSquare[PieceSquareIndex(side, id)]) << s;
+        if (std::abs(value) == kKingValue) {
+            EXPECT_EQ(s, game.m_kingSquare[SideIndex(side)]);
+        }
+    }
+    for (int side : {kWhite, kBlack}) {
+        for (int id = 0; id < kPieceCount; ++id) {
+            const PieceRecord& record = game.m_pieces[SideIndex(side)][id];
+            if (record.onBoard) {
+                EXPECT_EQ(id, game.m_pieceId[record.square]);
+                EXPECT_GT(game.m_board[record.square] * side, 0);
+            } else {
+                EXPECT_TRUE(game.m_pieceSquare[PieceSquareIndex(side, id)].none());
+            }
+        }
+    }
+}
+
+// Each test starts a fresh game with a fixed book and the process-wide
+// state as at program start.
+class ComputerTest : public ::testing::Test {
+protected:
+    static constexpr unsigned kSeed = 20261206;
+
+    void SetUp() override {
+        g_sideToMove = kWhite;
+        g_searchDepth = 1;
+    }
+
+    // Plays from->to for side without passing the turn and scores it.
+    int ScoreTrial(std::string_view from, std::string_view to, int side) {
+        const PositionState before = Saved(game);
+        const int captured = game.MakeMoveForSide(Sq(from), Sq(to), side, 0);
+        const int score = game.ScoreMove(Sq(from), Sq(to), captured, side);
+        game.RestorePosition(before);
+        return score;
+    }
+
+    DestinationList Destinations(std::string_view square, int side, int* mobility = nullptr) {
+        DestinationList list;
+        const int score = game.GenerateDestinations(Sq(square), side, list);
+        if (mobility) {
+            *mobility = score;
+        }
+        return list;
+    }
+
+    Intelligence game{kSeed};
+};

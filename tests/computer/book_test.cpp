@@ -1,0 +1,1 @@
+#include "tests/computer/board_setup.h"

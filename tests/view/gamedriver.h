@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+class CTesselView;
+class QWidget;
+
+// Square number of a square name such as "e2".
+int Sq(const char* name);
+
+// Presses on one square and releases on the other, delivering the events at
+// once so that nothing else runs in between.
+void Drag(QWidget& view, const char* from, const char* to);
+// Drags each "e2e4" of the list in turn, waiting after each for the view.
+bool PlayMoves(CTesselView& view, const QStringList& moves);
+// Waits until the view has finished processing a move.
+bool WaitIdle(CTesselView& view);
+
+// The saved-game bytes of a list of moves such as {"e2e4", "e7e5"}.
+QByteArray GameBytes(const QStringList& moves);
+bool WriteFile(const QString& path, const QByteArray& bytes);
+QByteArray ReadFile(const QString& path);

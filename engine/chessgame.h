@@ -154,6 +154,8 @@ public:
     int32_t m_kingSquare[3];
 
 private:
+    static constexpr SquareSetTable kAnyPieceMoves = movetables::AnyPieceMoves();
+
     // What one move changed, so that a trial move can be taken back exactly.
     struct MoveUndo {
         struct Cell {

@@ -23,6 +23,16 @@ int Chessgame::MakeMoveForSide(int from, int to, int side, int switchSide) {
     return captured;
 }
 
+// The move is tried on the position itself and taken back, which is far
+// cheaper than trying it on a copy.
+bool Chessgame::IsMoveSafe(int from, int to, int side) {
+    MoveUndo undo;
+    ApplyMove(from, to, side, &undo);
+    const bool attacked = IsKingAttacked(from, to, side);
+    TakeBack(undo);
+    return !attacked;
+}
+
 void Chessgame::SaveCell(MoveUndo* undo, int square) const {
     undo->cells[undo->cellCount++] = {square, m_board[square], m_pieceId[square]};
 }

@@ -105,5 +105,10 @@ constexpr SquareSetTable KnightMoves() { return ToTable(Steps(kKnightJumps)); }
 constexpr SquareSetTable BishopMoves() { return ToTable(Rays(kDiagonal)); }
 constexpr SquareSetTable QueenMoves() { return ToTable(Union(Rays(kStraight), Rays(kDiagonal))); }
 constexpr SquareSetTable KingMoves() { return ToTable(Steps(kNeighbours)); }
+// Every square some piece could ever reach from s in one move: the queen's
+// lines (which hold pawn moves, king steps and castling too) and the knight's.
+constexpr SquareSetTable AnyPieceMoves() {
+    return ToTable(Union(Union(Rays(kStraight), Rays(kDiagonal)), Steps(kKnightJumps)));
+}
 
 }  // namespace movetables

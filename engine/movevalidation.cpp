@@ -37,6 +37,9 @@ bool Chessgame::IsMoveLegal(int from, int to, int side, int checkOwnership) {
         const SquareSet& own = side == kWhite ? m_whitePieces : m_blackPieces;
         if (!own[from] || own[to]) return false;
     }
+    // Most of the pairs a caller tries are not even on a line or a knight's
+    // jump; those need no piece rule.
+    if (!kAnyPieceMoves[from][to]) return false;
     bool pieceRule = false;
     switch (std::abs(m_board[from])) {
         case kPawnValue:
@@ -156,14 +159,6 @@ bool Chessgame::CanCastle(int from, int to, int side) {
     }
     m_kingSquare[row] = king;
     return true;
-}
-
-bool Chessgame::IsMoveSafe(int from, int to, int side) {
-    MoveUndo undo;
-    ApplyMove(from, to, side, &undo);
-    const bool attacked = IsKingAttacked(from, to, side);
-    TakeBack(undo);
-    return !attacked;
 }
 
 bool Chessgame::IsKingAttacked(int, int, int side) { return KingAttackers(side, true).any(); }

@@ -1,0 +1,58 @@
+// Starts the application offscreen and ends it the way the first argument
+// says, for tests that must watch the process end:
+//   exit                      a move, then File > Exit
+//   close-thinking [saveto]   the window closed while the computer thinks;
+//                             the unsaved-changes question is answered Yes
+//                             with the file saveto, or else No
+// Every question asked is printed. Returning from main means the program
+// did not end when it should have.
+#include <QAction>
+#include <QApplication>
+#include <cstdio>
+
+#include "app/commandtable.h"
+#include "app/mainframe.h"
+#include "app/tesselapp.h"
+#include "tests/view/fakeprompter.h"
+#include "tests/view/gamedriver.h"
+#include "view/tesselview.h"
+
+namespace {
+
+constexpr int kNotEnded = 3;
+
+class PrintingPrompter : public FakePrompter {
+public:
+    Answer AskYesNoCancel(QWidget* parent, const QString& caption, const QString& text) override {
+        std::printf("asked: %s\n", qPrintable(text));
+        std::fflush(stdout);
+        return FakePrompter::AskYesNoCancel(parent, caption, text);
+    }
+};
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    const QStringList arguments = QApplication::arguments();
+    PrintingPrompter prompter;
+    CTesselApp app(prompter);
+    if (arguments.size() < 2 || !app.InitInstance({arguments[0]})) return kNotEnded;
+    CMainFrame& frame = *app.MainFrame();
+    CTesselView& view = frame.View();
+
+    if (arguments[1] == QLatin1String("exit")) {
+        frame.Action(ID_PLAY_HUMANVSHUMAN)->trigger();
+        if (!PlayMoves(view, {"e2e4"})) return kNotEnded;
+        frame.Action(ID_APP_EXIT)->trigger();
+    } else if (arguments[1] == QLatin1String("close-thinking")) {
+        if (!PlayMoves(view, {"e2e4"})) return kNotEnded;
+        if (arguments.size() > 2) {
+            prompter.answer = Prompter::Answer::Yes;
+            prompter.saveFile = arguments[2];
+        }
+        Drag(view, "d2", "d3");
+        frame.close();
+    }
+    return kNotEnded;
+}

@@ -97,7 +97,7 @@ int Intelligence::GenerateDestinations(int square, int side, DestinationList& li
         for (int diagonal : {7 * side, 9 * side}) {
             const int target = square + diagonal;
             if (IsOnBoard(target) && m_board[target] * side < 0 &&
-                PawnMovesOf(side)[square].test(target) && IsMoveSafe(square, target, side)) {
+                PawnMovesOf(side)[square][target] && IsMoveSafe(square, target, side)) {
                 list.push_back(target);
             }
         }
@@ -142,7 +142,7 @@ int Intelligence::GenerateDestinations(int square, int side, DestinationList& li
         int target = square + step;
         bool abandoned = false;
         while (IsOnBoard(target) && m_board[target] == 0) {
-            if ((walk.oneStep && target != square + step) || !reach.test(target)) {
+            if ((walk.oneStep && target != square + step) || !reach[target]) {
                 break;
             }
             if (!addIfSafe(target)) {
@@ -162,7 +162,7 @@ int Intelligence::GenerateDestinations(int square, int side, DestinationList& li
             continue;
         }
         const bool firstSquare = target == square + step;
-        if (reach.test(target) && (firstSquare || !walk.oneStep) && m_board[target] * side < 0) {
+        if (reach[target] && (firstSquare || !walk.oneStep) && m_board[target] * side < 0) {
             addIfSafe(target);
         }
     }
@@ -197,7 +197,7 @@ int Intelligence::ScoreMove(int from, int to, int captured, int side) {
     } else {
         int centreMoves = 0;
         for (int centre : kCentreSquares) {
-            centreMoves += IsMoveLegal(to, centre, side, 1) ? 1 : 0;
+            centreMoves += IsLegal(to, centre, side) ? 1 : 0;
         }
         score += centreMoves * WalkOf(piece).centreWeight;
     }

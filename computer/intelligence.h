@@ -131,11 +131,14 @@ private:
     void SaveCell(int square, TrialUndo& undo) const;
     void SavePiece(int side, int id, TrialUndo& undo) const;
 
+    bool MayMoveTo(int from, int to, int side) const;
+    bool IsLegal(int from, int to, int side);
+
     int PlyLimit(int rootHumanSide) const;
     bool IsCaptureCurrent(const ScoredMove& capture, int side);
     void KeepCurrentCaptures(const CaptureList& list, int side, CaptureList& out);
     void AddDiscoveredCapture(int id, int from, int side, CaptureList& out);
-    ScoredMove BestCaptureGainAt(int side, const CaptureList& list, size_t level);
+    ScoredMove BestCaptureGainAt(int side, const CaptureList& list, size_t level, int bound);
     SearchFrame& FrameAt(int ply);
 
     std::deque<SearchFrame> m_searchFrames;      // [ply]

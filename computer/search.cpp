@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <limits>
 
 #include "computer/intelligence.h"
 
@@ -14,6 +15,7 @@ constexpr std::array<int, 5> kSliderIds{kCBishopId, kFBishopId, kARookId, kHRook
 constexpr std::array<int, 2> kKnightIds{kGKnightId, kBKnightId};
 
 const CaptureList kNoCaptures;
+constexpr int kUnbounded = std::numeric_limits<int>::max();
 
 const SquareSet& LinesOf(int id, int square) {
     switch (id) {
@@ -95,6 +97,33 @@ void Intelligence::TakeBackTrialMove(const TrialUndo& undo) {
     m_blackPieces = undo.blackPieces;
 }
 
+// A cheap test that IsMoveLegal(from, to, side, 1) cannot hold: the piece on
+// from is not side's or its move table does not reach to.
+bool Intelligence::MayMoveTo(int from, int to, int side) const {
+    if (from < 0 || from >= kSquareCount || m_board[from] * side <= 0 || m_board[to] * side > 0) {
+        return false;
+    }
+    switch (std::abs(m_board[from])) {
+        case kPawnValue:
+            return (side == kWhite ? m_whitePawnMoves : m_blackPawnMoves)[from][to];
+        case kKnightValue:
+            return m_knightMoves[from][to];
+        case kBishopValue:
+            return m_bishopMoves[from][to];
+        case kRookValue:
+            return m_rookMoves[from][to];
+        case kQueenValue:
+            return m_queenMoves[from][to];
+        default:
+            return m_kingMoves[from][to] || std::abs(from - to) == kCastlingDistance;
+    }
+}
+
+// IsMoveLegal with ownership, asked only when the move tables allow the move.
+bool Intelligence::IsLegal(int from, int to, int side) {
+    return MayMoveTo(from, to, side) && IsMoveLegal(from, to, side, 1);
+}
+
 int Intelligence::PlyLimit(int rootHumanSide) const {
     return 2 * g_searchDepth + (rootHumanSide == kWhite ? 1 : 0);
 }
@@ -134,7 +163,7 @@ void Intelligence::KeepCurrentCaptures(const CaptureList& list, int side, Captur
 // left: the first enemy piece beyond it on the slider's line.
 void Intelligence::AddDiscoveredCapture(int id, int from, int side, CaptureList& out) {
     const int square = m_pieces[SideIndex(side)][id].square;
-    if (!LinesOf(id, square).test(from)) {
+    if (!LinesOf(id, square)[from]) {
         return;
     }
     const int target = ScanLine(square, from, side, kScanLineXRay);
@@ -150,7 +179,7 @@ bool Intelligence::UpdateOpponentCaptures(int from, int to, int side, const Capt
     const SquareSetTable& pawnMoves = side == kWhite ? m_whitePawnMoves : m_blackPawnMoves;
     for (int pawn : {to - 7 * side, to - 9 * side}) {
         if (pawn >= 0 && pawn < kSquareCount && m_board[pawn] * side == kPawnValue &&
-            pawnMoves[pawn].test(to)) {
+            pawnMoves[pawn][to]) {
             out.push_back({value, pawn, to});
         }
     }
@@ -158,7 +187,7 @@ bool Intelligence::UpdateOpponentCaptures(int from, int to, int side, const Capt
     const auto& pieces = m_pieces[SideIndex(side)];
     for (int attacker : {pieces[kKnightIds[0]].square, pieces[kKnightIds[1]].square,
                          m_kingSquare[SideIndex(side)]}) {
-        if (IsMoveLegal(attacker, to, side, 1)) {
+        if (IsLegal(attacker, to, side)) {
             out.push_back({value, attacker, to});
         }
     }
@@ -166,7 +195,7 @@ bool Intelligence::UpdateOpponentCaptures(int from, int to, int side, const Capt
         if (!pieces[id].onBoard) {
             continue;
         }
-        if (IsMoveLegal(pieces[id].square, to, side, 1)) {
+        if (IsLegal(pieces[id].square, to, side)) {
             out.push_back({value, pieces[id].square, to});
         }
         AddDiscoveredCapture(id, from, side, out);
@@ -178,7 +207,7 @@ void Intelligence::UpdateMoverCaptures(int from, int to, int side, const Capture
                                        CaptureList& out) {
     KeepCurrentCaptures(list, side, out);
     for (const PieceRecord& victim : m_pieces[SideIndex(-side)]) {
-        if (victim.onBoard && IsMoveLegal(to, victim.square, side, 1)) {
+        if (victim.onBoard && IsLegal(to, victim.square, side)) {
             out.push_back({std::abs(m_board[victim.square]), to, victim.square});
         }
     }
@@ -190,21 +219,33 @@ void Intelligence::UpdateMoverCaptures(int from, int to, int side, const Capture
 }
 
 ScoredMove Intelligence::BestCaptureGain(int side, const CaptureList& list) {
-    return BestCaptureGainAt(side, list, 0);
+    return BestCaptureGainAt(side, list, 0, kUnbounded);
 }
 
-ScoredMove Intelligence::BestCaptureGainAt(int side, const CaptureList& list, size_t level) {
+// The exchange search, cut short where the caller cannot use the answer: the
+// result is exact when its value is below bound, and otherwise only known to
+// be at least bound. A capture that takes no more than the best gain so far
+// cannot beat it, since the replies never gain less than nothing.
+ScoredMove Intelligence::BestCaptureGainAt(int side, const CaptureList& list, size_t level,
+                                           int bound) {
     if (m_exchangeFrames.size() <= level) {
         m_exchangeFrames.emplace_back();
     }
     ExchangeFrame& frame = m_exchangeFrames[level];
     ScoredMove best{0, 0, 0};
     for (const ScoredMove& capture : list) {
+        if (best.value >= bound) {
+            break;
+        }
+        const int taken = m_board[capture.to] * side < 0 ? std::abs(m_board[capture.to]) : 0;
+        if (taken <= best.value) {
+            continue;
+        }
         const int gain = std::abs(MakeTrialMove(capture.from, capture.to, side, frame.undo));
         // Only recaptures of the capturing piece and attacks it uncovers.
         const int reply =
             UpdateOpponentCaptures(capture.from, capture.to, -side, kNoCaptures, frame.replies)
-                ? BestCaptureGainAt(-side, frame.replies, level + 1).value
+                ? BestCaptureGainAt(-side, frame.replies, level + 1, gain - best.value).value
                 : 0;
         TakeBackTrialMove(frame.undo);
         if (gain - reply > best.value) {
@@ -235,7 +276,10 @@ ScoredMove Intelligence::Search(int alpha, int beta, int rootHumanSide, int side
             const int captured = MakeTrialMove(from, to, side, frame.undo);
             int score = ScoreMove(from, to, captured, side) + mobility;
             if (UpdateOpponentCaptures(from, to, -side, opponent, frame.replies)) {
-                const int loss = BestCaptureGain(-side, frame.replies).value;
+                // Beyond this bound the loss neither changes the pruning nor
+                // makes the move best, so it need not be exact.
+                const int bound = std::max(1, score - best.value);
+                const int loss = BestCaptureGainAt(-side, frame.replies, 0, bound).value;
                 if (loss > 0) {
                     // Losing material: scored by the loss, not searched on,
                     // and not counted.

@@ -55,6 +55,10 @@ constexpr int kBlackQueenSideCorner = 63;  // a8
 constexpr int kKingSideRookStep = 2;       // h1 -> f1, h8 -> f8
 constexpr int kQueenSideRookStep = -3;     // a1 -> d1, a8 -> d8
 constexpr int kCastlingDistance = 2;
+constexpr int RookCorner(int side, bool kingSide) {
+    if (side == kWhite) return kingSide ? kWhiteKingSideCorner : kWhiteQueenSideCorner;
+    return kingSide ? kBlackKingSideCorner : kBlackQueenSideCorner;
+}
 
 // ScanLine modes: are the squares between empty; the opposing piece behind.
 constexpr int kScanLineEmpty = 1;

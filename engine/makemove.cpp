@@ -50,8 +50,7 @@ int Chessgame::CastlingRookCorner(int from, int to, int side) const {
         return kNoSquare;
     }
     const bool kingSide = to < from;
-    const int corner = side == kWhite ? (kingSide ? kWhiteKingSideCorner : kWhiteQueenSideCorner)
-                                      : (kingSide ? kBlackKingSideCorner : kBlackQueenSideCorner);
+    const int corner = RookCorner(side, kingSide);
     return m_board[corner] == side * kRookValue ? corner : kNoSquare;
 }
 

@@ -137,8 +137,7 @@ bool Chessgame::CanCastle(int from, int to, int side) {
     const int row = SideIndex(side);
     const int king = m_kingSquare[row];
     const bool kingSide = to < from;
-    const int corner = side == kWhite ? (kingSide ? kWhiteKingSideCorner : kWhiteQueenSideCorner)
-                                      : (kingSide ? kBlackKingSideCorner : kBlackQueenSideCorner);
+    const int corner = RookCorner(side, kingSide);
     if (!m_pieces[row][kingSide ? kHRookId : kARookId].onBoard) return false;
     if (m_hasMoved[row][kKingMoved] || m_hasMoved[row][kingSide ? kHRookMoved : kARookMoved]) {
         return false;

@@ -1,10 +1,10 @@
 #pragma once
 
 #include <array>
-#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +16,8 @@ class Archive;
 struct MoveEntry {
     int16_t from;
     int16_t to;
+
+    bool operator==(const MoveEntry&) const = default;
 };
 
 // What the user-interface thread may read while a move is processed: the
@@ -33,19 +35,37 @@ constexpr int kSkillExpert = 2;
 // The most moves a 16-bit count can carry.
 constexpr int kMaxMoves = 32767;
 
+struct ReplayedGame;
+
+// The game in progress: the engine, the moves played and how the game ended.
 class CTesselDoc : public Document {
 public:
     CTesselDoc();
     ~CTesselDoc() override;
 
+    // A new game in the current play mode; in mode 2 the computer opens.
     bool OnNewDocument();
+    // Replaces the game by the saved one only when the whole file is a valid
+    // game; otherwise everything stays as it was.
     FileResult OnOpenDocument(const std::string& path);
+    // Keeps the old file and the unsaved-changes state on failure.
     FileResult OnSaveDocument(const std::string& path);
+    // Loading marks the archive with a format error, and changes nothing,
+    // unless the data is a complete game of legal moves.
     void Serialize(Archive& archive) override;
 
+    // The pending move m_fromSquare -> m_toSquare for the side to move. False,
+    // with nothing but the unsaved-changes flag changed, when it is not legal
+    // or the move list is full.
     bool MakeUserMove(bool& check, bool& mate);
+    // The human's move in mode 0, else the computer's reply. False when no
+    // move was made: an illegal move in mode 0, a full move list, or a
+    // computer without a move.
     bool MakeNextMove(bool& check, bool& mate);
-    void RebuildPosition();
+    // A fresh engine with the first m_moveCount moves replayed through the
+    // after-move tests, so the draw state, countdowns and m_matedSide follow
+    // from the moves. False, with nothing changed, if one of them is illegal.
+    bool RebuildPosition();
 
     // Copies the position and side to move for the user-interface thread.
     void Publish();
@@ -53,6 +73,7 @@ public:
 
     std::unique_ptr<Intelligence> m_pEngine;
     int32_t m_playMode = kPlayWhite;
+    // Entries beyond m_moveCount are left over from undone moves.
     std::vector<MoveEntry> m_moves;
     int16_t m_moveCount = 0;
     int32_t m_skillLevel = kSkillExpert;
@@ -65,7 +86,12 @@ public:
     int16_t m_matedSide = 0;
 
 private:
-    void AfterMoveTests(int from, int to, int side, bool& check, bool& mate);
+    void AfterMoveTests(const MoveEntry& move, int side, bool& check, bool& mate);
+    void AppendMove(const MoveEntry& move);
+    // The computer's move, already made on the engine; none when it had none.
+    std::optional<MoveEntry> ThinkComputerMove(int humanSide, int lastFrom, int lastTo,
+                                               int searchKind);
+    void AdoptGame(ReplayedGame&& game);
 
     mutable std::mutex m_publishedMutex;
     PublishedPosition m_published{};

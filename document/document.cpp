@@ -1,0 +1,27 @@
+#include "document/document.h"
+
+#include <filesystem>
+
+namespace {
+
+constexpr char kUntitled[] = "Untitled";
+
+}  // namespace
+
+void Document::SetModifiedFlag(bool modified) { m_modified = modified; }
+
+bool Document::IsModified() const { return m_modified; }
+
+const std::string& Document::GetPathName() const { return m_pathName; }
+
+void Document::SetPathName(const std::string& path) { m_pathName = path; }
+
+std::string Document::GetTitle() const {
+    if (m_pathName.empty()) return kUntitled;
+    return std::filesystem::path(m_pathName).filename().string();
+}
+
+void Document::DeleteContents() {
+    m_pathName.clear();
+    m_modified = false;
+}

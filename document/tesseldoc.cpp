@@ -1,0 +1,293 @@
+#include "document/tesseldoc.h"
+
+#include <cstdlib>
+#include <span>
+#include <utility>
+
+#include "document/archive.h"
+#include "document/fileio.h"
+#include "view/chessclock.h"
+
+namespace {
+
+constexpr int kCheckOwnership = 1;
+constexpr int kSwitchSide = 1;
+
+// The first of 18 king-only turns in a row sets the count, the 18th finds 1.
+constexpr int16_t kKingOnlyCountdownStart = 17;
+
+constexpr std::size_t kCountBytes = 2;
+constexpr std::size_t kMoveBytes = 4;
+constexpr std::size_t kMaxFileBytes = kCountBytes + kMoveBytes * kMaxMoves;
+
+bool IsSquare(int value) { return value >= 0 && value < kSquareCount; }
+
+// What the after-move tests carry from one move to the next.
+struct GameEnd {
+    bool drawn = false;
+    std::array<int16_t, 3> kingOnlyCountdown{};
+    int16_t matedSide = 0;
+};
+
+// The draw tests for the side to move, g_sideToMove.
+void UpdateDrawState(Chessgame& engine, GameEnd& end) {
+    int16_t& countdown = end.kingOnlyCountdown[SideIndex(g_sideToMove)];
+    switch (engine.HasLegalMove()) {
+        case kNoLegalMove:
+            end.drawn = true;
+            break;
+        case kPieceCanMove:
+            countdown = 0;
+            break;
+        case kOnlyKingCanMove:
+            if (countdown == 0) {
+                countdown = kKingOnlyCountdownStart;
+            } else if (countdown == 1) {
+                end.drawn = true;
+            } else {
+                --countdown;
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+// Check, checkmate and the draws after side has made move. The engine's
+// tests take their side from g_sideToMove, so it passes through side and
+// -side here; on return it is -side, the side to move next.
+void RunAfterMoveTests(Chessgame& engine, const MoveEntry& move, int side, GameEnd& end,
+                       bool& check, bool& mate) {
+    g_sideToMove = static_cast<int16_t>(side);
+    int checker = 0;
+    int count = 0;
+    int step = 0;
+    bool mated = false;
+    if (engine.FindCheck(move.from, move.to, checker, count, step)) {
+        check = true;
+        const int moved = std::abs(engine.m_board[move.to]);
+        const bool noBlock = moved == kPawnValue || moved == kKnightValue;
+        g_sideToMove = static_cast<int16_t>(-side);
+        mated = engine.IsCheckmate(checker, count, step, noBlock);
+    }
+    g_sideToMove = static_cast<int16_t>(-side);
+    if (mated) {
+        mate = true;
+        end.matedSide = static_cast<int16_t>(-side);
+        return;
+    }
+    if (!end.drawn) UpdateDrawState(engine, end);
+}
+
+// Reads the count and the squares, accepting only a file of exactly the
+// length its count announces, with every square on the board.
+bool ReadMoveList(Archive& archive, std::vector<MoveEntry>& moves) {
+    int16_t count = 0;
+    if (!archive.ReadInt16(count) || count < 0) return false;
+    if (archive.BytesLeft() != kMoveBytes * static_cast<std::size_t>(count)) return false;
+    moves.resize(static_cast<std::size_t>(count));
+    for (MoveEntry& move : moves) {
+        archive.ReadInt16(move.from);
+        archive.ReadInt16(move.to);
+        if (!IsSquare(move.from) || !IsSquare(move.to)) return false;
+    }
+    return true;
+}
+
+void WriteMoveList(Archive& archive, std::span<const MoveEntry> moves) {
+    archive.WriteInt16(static_cast<int16_t>(moves.size()));
+    for (const MoveEntry& move : moves) {
+        archive.WriteInt16(move.from);
+        archive.WriteInt16(move.to);
+    }
+}
+
+}  // namespace
+
+// A game replayed from the start with every move tested as in play.
+struct ReplayedGame {
+    std::unique_ptr<Intelligence> engine;
+    GameEnd end;
+};
+
+namespace {
+
+// Empty, with g_sideToMove as it was, when a move is off the board or not
+// legal in turn.
+std::optional<ReplayedGame> Replay(std::span<const MoveEntry> moves) {
+    const int16_t sideBefore = g_sideToMove;
+    ReplayedGame game{std::make_unique<Intelligence>(), {}};
+    for (const MoveEntry& move : moves) {
+        const int side = g_sideToMove;
+        if (!IsSquare(move.from) || !IsSquare(move.to) ||
+            !game.engine->IsMoveLegal(move.from, move.to, side, kCheckOwnership)) {
+            g_sideToMove = sideBefore;
+            return std::nullopt;
+        }
+        game.engine->MakeMoveForSide(move.from, move.to, side, kSwitchSide);
+        bool check = false;
+        bool mate = false;
+        RunAfterMoveTests(*game.engine, move, side, game.end, check, mate);
+    }
+    return game;
+}
+
+}  // namespace
+
+CTesselDoc::CTesselDoc() {
+    // Entries never move, so reads of earlier moves stay valid while a move
+    // is appended.
+    m_moves.reserve(kMaxMoves);
+    g_chessClock.Reset();
+}
+
+CTesselDoc::~CTesselDoc() = default;
+
+bool CTesselDoc::OnNewDocument() {
+    DeleteContents();
+    g_chessClock.Reset();
+    m_gameOver = false;
+    m_drawn = false;
+    m_kingOnlyCountdown = {};
+    m_matedSide = 0;
+    m_pEngine.reset();
+    m_pEngine = std::make_unique<Intelligence>();
+    m_moveCount = 0;
+    g_sideToMove = kWhite;
+    if (m_playMode == kPlayBlack) {
+        g_chessClock.running = true;
+        if (auto move = ThinkComputerMove(kBlack, kNoSquare, kNoSquare, kSearchKindExpert)) {
+            AppendMove(*move);
+        }
+    }
+    Publish();
+    return true;
+}
+
+FileResult CTesselDoc::OnOpenDocument(const std::string& path) {
+    std::vector<uint8_t> bytes;
+    FileResult result = ReadFileBytes(path, kMaxFileBytes, bytes);
+    if (!result.ok) return result;
+    Archive archive = Archive::ForLoading(std::move(bytes));
+    Serialize(archive);
+    if (archive.HasFormatError()) return {false, kUnexpectedFileFormat};
+    SetPathName(path);
+    SetModifiedFlag(false);
+    g_chessClock.Reset();
+    Publish();
+    return result;
+}
+
+FileResult CTesselDoc::OnSaveDocument(const std::string& path) {
+    Archive archive = Archive::ForStoring();
+    Serialize(archive);
+    FileResult result = ReplaceFileContents(path, archive.Bytes());
+    if (!result.ok) return result;
+    SetPathName(path);
+    SetModifiedFlag(false);
+    return result;
+}
+
+void CTesselDoc::Serialize(Archive& archive) {
+    if (archive.IsStoring()) {
+        WriteMoveList(archive, std::span(m_moves.data(), static_cast<std::size_t>(m_moveCount)));
+        return;
+    }
+    std::vector<MoveEntry> moves;
+    std::optional<ReplayedGame> game;
+    if (ReadMoveList(archive, moves)) game = Replay(moves);
+    if (!game) {
+        archive.SetFormatError();
+        return;
+    }
+    m_moves.assign(moves.begin(), moves.end());
+    m_moveCount = static_cast<int16_t>(moves.size());
+    AdoptGame(std::move(*game));
+}
+
+bool CTesselDoc::MakeUserMove(bool& check, bool& mate) {
+    SetModifiedFlag(true);
+    if (m_moveCount >= kMaxMoves || !IsSquare(m_fromSquare) || !IsSquare(m_toSquare)) {
+        return false;
+    }
+    const int side = g_sideToMove;
+    if (!m_pEngine->IsMoveLegal(m_fromSquare, m_toSquare, side, kCheckOwnership)) return false;
+    m_pEngine->MakeMoveForSide(m_fromSquare, m_toSquare, side, kSwitchSide);
+    const MoveEntry move{m_fromSquare, m_toSquare};
+    AppendMove(move);
+    AfterMoveTests(move, side, check, mate);
+    Publish();
+    return true;
+}
+
+bool CTesselDoc::MakeNextMove(bool& check, bool& mate) {
+    SetModifiedFlag(true);
+    check = false;
+    mate = false;
+    if (m_playMode == kPlayHumanVsHuman) return MakeUserMove(check, mate);
+    if (m_playMode != kPlayWhite && m_playMode != kPlayBlack) return true;
+    if (m_moveCount >= kMaxMoves) return false;
+
+    const int humanSide = m_playMode == kPlayWhite ? kWhite : kBlack;
+    const int searchKind = m_skillLevel == kSkillNovice ? kSearchKindNovice : kSearchKindExpert;
+    const auto move = ThinkComputerMove(humanSide, m_fromSquare, m_toSquare, searchKind);
+    if (!move) return false;
+    AppendMove(*move);
+    AfterMoveTests(*move, -humanSide, check, mate);
+    Publish();
+    return true;
+}
+
+bool CTesselDoc::RebuildPosition() {
+    auto game = Replay(std::span(m_moves.data(), static_cast<std::size_t>(m_moveCount)));
+    if (!game) return false;
+    AdoptGame(std::move(*game));
+    return true;
+}
+
+void CTesselDoc::Publish() {
+    std::lock_guard lock(m_publishedMutex);
+    m_published.board = m_pEngine->m_board;
+    m_published.sideToMove = g_sideToMove;
+}
+
+PublishedPosition CTesselDoc::Published() const {
+    std::lock_guard lock(m_publishedMutex);
+    return m_published;
+}
+
+void CTesselDoc::AfterMoveTests(const MoveEntry& move, int side, bool& check, bool& mate) {
+    GameEnd end{m_drawn, m_kingOnlyCountdown, m_matedSide};
+    RunAfterMoveTests(*m_pEngine, move, side, end, check, mate);
+    m_drawn = end.drawn;
+    m_kingOnlyCountdown = end.kingOnlyCountdown;
+    m_matedSide = end.matedSide;
+}
+
+void CTesselDoc::AppendMove(const MoveEntry& move) {
+    if (static_cast<std::size_t>(m_moveCount) < m_moves.size()) {
+        m_moves[m_moveCount] = move;
+    } else {
+        m_moves.push_back(move);
+    }
+    ++m_moveCount;
+}
+
+std::optional<MoveEntry> CTesselDoc::ThinkComputerMove(int humanSide, int lastFrom, int lastTo,
+                                                       int searchKind) {
+    // A search in a position without a legal move could only come back with
+    // one that leaves the computer's king in check.
+    if (m_pEngine->HasLegalMove() == kNoLegalMove) return std::nullopt;
+    const ScoredMove reply = m_pEngine->ThinkMove(humanSide, lastFrom, lastTo, searchKind);
+    if (!IsMove(reply)) return std::nullopt;
+    return MoveEntry{static_cast<int16_t>(reply.from), static_cast<int16_t>(reply.to)};
+}
+
+void CTesselDoc::AdoptGame(ReplayedGame&& game) {
+    m_pEngine = std::move(game.engine);
+    m_drawn = game.end.drawn;
+    m_kingOnlyCountdown = game.end.kingOnlyCountdown;
+    m_matedSide = game.end.matedSide;
+    m_gameOver = m_drawn || m_matedSide != 0;
+    Publish();
+}

@@ -84,8 +84,8 @@ struct PieceRecord {
 // The side whose turn it is, shared by the whole process.
 extern int16_t g_sideToMove;
 
-// The members that make up a position (everything operator= copies), kept
-// apart so a trial move can be undone without touching the move tables.
+// The members that make up a position, so that a caller can save and restore
+// one without copying a whole object.
 struct PositionState {
     SquareSet whitePieces;
     SquareSet blackPieces;

@@ -77,14 +77,14 @@ TEST_F(KingAttacks, EverySliderAndThePromotedPawns) {
     Chessgame blocked = MakePosition({King(kWhite, "e1"), King(kBlack, "a8"),
                                       PromotedQueen(kBlack, 5, "h4"), Pawn(kWhite, 1, "f2")});
     EXPECT_FALSE(blocked.IsKingAttacked(0, 0, kWhite));
-    for (const Placement& slider :
-         {Rook(kBlack, kARookId, "e7"), Rook(kBlack, kHRookId, "a1"),
-          Bishop(kBlack, kFBishopId, "a5"), Bishop(kBlack, kCBishopId, "h4"), Queen(kBlack, "e5"),
-          King(kBlack, "d2")}) {
-        Chessgame position = MakePosition(
-            {King(kWhite, "e1"), slider.id == kKingId ? slider : King(kBlack, "a8"), slider});
+    for (const Placement& slider : {Rook(kBlack, kARookId, "e7"), Rook(kBlack, kHRookId, "a1"),
+                                    Bishop(kBlack, kFBishopId, "a5"),
+                                    Bishop(kBlack, kCBishopId, "h4"), Queen(kBlack, "e5")}) {
+        Chessgame position = MakePosition({King(kWhite, "e1"), King(kBlack, "a8"), slider});
         EXPECT_TRUE(position.IsKingAttacked(0, 0, kWhite)) << slider.square;
     }
+    Chessgame kings = MakePosition({King(kWhite, "e1"), King(kBlack, "d2")});
+    EXPECT_TRUE(kings.IsKingAttacked(0, 0, kWhite));
 }
 
 TEST_F(KingAttacks, CapturedPiecesNoLongerAttack) {

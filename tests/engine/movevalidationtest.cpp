@@ -1,4 +1,4 @@
-// The piece rules, ScanLine, castling and attack detection.
+// The piece rules, the line step and ScanLine.
 #include <gtest/gtest.h>
 
 #include "engine/chessgame.h"

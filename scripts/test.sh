@@ -11,3 +11,4 @@ build=build/test
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLON_WERROR=ON
 cmake --build "$build" -j "$jobs"
 QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure -j "$jobs"
+scripts/fuzz.sh 10

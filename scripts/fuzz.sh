@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Builds the saved-game reader's fuzz target with clang (address and
+# undefined-behaviour sanitizers, no Qt) and fuzzes it; fails on any crash.
+#
+#   scripts/fuzz.sh [seconds] [--merge]
+#
+# seconds  how long to fuzz, default 10.
+# --merge  afterwards add the inputs that reached new code to the committed
+#          seed corpus tests/fuzz/corpus/gamefile.
+#
+# What a run finds is kept in build/fuzz/corpus, so longer and repeated runs
+# keep growing it without touching the repository.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+seconds=10
+merge=false
+for arg in "$@"; do
+    case "$arg" in
+        --merge) merge=true ;;
+        *[!0-9]* | "") echo "usage: $0 [seconds] [--merge]" >&2; exit 2 ;;
+        *) seconds=$arg ;;
+    esac
+done
+
+build=build/fuzz
+seeds=tests/fuzz/corpus/gamefile
+found=$build/corpus/gamefile
+fuzzer=$build/tests/fuzz/gamefile_fuzz
+
+CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DQUILLON_BUILD_GUI=OFF -DQUILLON_BUILD_TESTS=OFF -DQUILLON_BUILD_BENCH=OFF \
+    -DQUILLON_BUILD_FUZZ=ON -DQUILLON_SANITIZE=address,undefined >/dev/null
+cmake --build "$build" -j "$(nproc)" --target gamefile_fuzz
+
+mkdir -p "$found"
+"$fuzzer" -max_total_time="$seconds" -artifact_prefix="$build/" -print_final_stats=1 \
+    "$found" "$seeds"
+
+if $merge; then
+    "$fuzzer" -merge=1 "$seeds" "$found"
+fi

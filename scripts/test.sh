@@ -12,3 +12,4 @@ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLON_WERROR=ON
 cmake --build "$build" -j "$jobs"
 QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure -j "$jobs"
 scripts/fuzz.sh 10
+scripts/check-package.sh

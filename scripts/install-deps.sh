@@ -9,7 +9,7 @@ packages=(
     qt6-base-dev qt6-svg-dev libgl-dev
     clang libclang-rt-14-dev
     fonts-dejavu-core
-    xvfb xauth imagemagick
+    xvfb xauth imagemagick x11-utils
     dpkg-dev desktop-file-utils appstream
 )
 # The PGN round trip runs chess.js under node; a node from elsewhere will do.

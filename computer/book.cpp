@@ -90,9 +90,11 @@ ScoredMove Intelligence::EndOpeningPhase() {
 
 ScoredMove Intelligence::OpeningMove(const CaptureList& own, const CaptureList& opponent,
                                      int side) {
+    // The capture lists only approximate: a listed capture may leave the king
+    // in check, so it is asked once more before it is played.
     if (!own.empty()) {
         const ScoredMove capture = BestCaptureGain(side, own);
-        if (capture.value > 0) {
+        if (capture.value > 0 && IsMoveLegal(capture.from, capture.to, side, 1)) {
             return capture;
         }
     }

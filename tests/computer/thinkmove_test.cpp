@@ -1,0 +1,114 @@
+#include "tests/computer/board_setup.h"
+
+namespace {
+
+using ThinkMoveTest = ComputerTest;
+
+// The first legal move of the side to move, by square.
+std::pair<int, int> AnyLegalMove(Chessgame& game) {
+    for (int from = 0; from < kSquareCount; ++from) {
+        for (int to = 0; to < kSquareCount; ++to) {
+            if (game.IsMoveLegal(from, to, g_sideToMove, 1)) {
+                return {from, to};
+            }
+        }
+    }
+    return {kNoSquare, kNoSquare};
+}
+
+void ExpectCurrentCaptures(const Chessgame& game, const CaptureList& list, int side) {
+    for (const ScoredMove& capture : list) {
+        EXPECT_GT(game.m_board[capture.from] * side, 0);
+        EXPECT_LT(game.m_board[capture.to] * side, 0);
+    }
+}
+
+// Plays a game of legal moves for the human against ThinkMove and checks
+// every reply.
+void PlayAgainstTheComputer(Intelligence& game, int humanSide, int searchKind, int turns) {
+    const int computerSide = -humanSide;
+    int lastFrom = kNoSquare;
+    int lastTo = kNoSquare;
+    for (int turn = 0; turn < turns; ++turn) {
+        if (g_sideToMove == humanSide) {
+            std::tie(lastFrom, lastTo) = AnyLegalMove(game);
+            ASSERT_NE(kNoSquare, lastFrom);
+            game.MakeMove(lastFrom, lastTo, 1);
+        }
+        Chessgame before(game);
+        const ScoredMove move = game.ThinkMove(humanSide, lastFrom, lastTo, searchKind);
+        ASSERT_TRUE(IsMove(move)) << turn;
+        EXPECT_TRUE(before.IsMoveLegal(move.from, move.to, computerSide, 1)) << turn;
+        EXPECT_EQ(humanSide, g_sideToMove) << turn;
+        ExpectConsistent(game);
+        ExpectCurrentCaptures(game, game.m_computerCaptures, computerSide);
+        ExpectCurrentCaptures(game, game.m_humanCaptures, humanSide);
+    }
+}
+
+TEST_F(ThinkMoveTest, ExpertAsWhiteKeepsThePositionConsistentAndPassesTheTurn) {
+    PlayAgainstTheComputer(game, kBlack, kSearchKindExpert, 24);
+    EXPECT_TRUE(game.m_outOfBook);
+}
+
+TEST_F(ThinkMoveTest, NoviceAsBlackKeepsThePositionConsistentAndPassesTheTurn) {
+    game.MakeMove(Sq("e2"), Sq("e4"), 1);
+    g_searchDepth = 2;
+    PlayAgainstTheComputer(game, kWhite, kSearchKindNovice, 8);
+}
+
+// After Re1xe8+ the only answer is Ra8xe8, which generation misses: the rook's
+// first square on that line, b8, does not meet the check.
+class OnlyAnUnlistedEvasion : public ComputerTest {
+protected:
+    void SetUp() override {
+        ComputerTest::SetUp();
+        Play(game, {"e2e4", "e7e6", "d2d4", "d7d5", "e4d5", "e6d5", "f1d3", "f8d6", "g1f3",
+                    "g8f6", "e1g1", "e8g8", "c1g5", "c8g4", "g5f6", "d8f6", "b1c3", "g4f3",
+                    "d1f3", "f6f3", "g2f3", "b8c6", "c3d5", "c6d4", "d5c7", "d6c7", "f1e1",
+                    "d4f3", "g1g2", "f3e1", "a1e1", "f8e8", "e1e8"});
+        game.m_outOfBook = true;
+    }
+};
+
+TEST_F(OnlyAnUnlistedEvasion, SearchFindsNoMove) {
+    EXPECT_FALSE(IsMove(game.Search(kRootAlpha, kRootBeta, kWhite, kBlack, 1, {}, {})));
+    EXPECT_FALSE(IsMove(game.SearchRootNovice(kRootAlpha, kRootBeta, kWhite, kBlack, 1, {}, {})));
+}
+
+TEST_F(OnlyAnUnlistedEvasion, ThinkMovePlaysTheFirstLegalMove) {
+    for (int kind : {kSearchKindExpert, kSearchKindNovice}) {
+        Intelligence copy(static_cast<const Chessgame&>(game));
+        const ScoredMove move = copy.ThinkMove(kWhite, Sq("e1"), Sq("e8"), kind);
+        EXPECT_EQ(Sq("a8"), move.from);
+        EXPECT_EQ(Sq("e8"), move.to);
+        EXPECT_EQ(-kRookValue, copy.m_board[Sq("e8")]);
+        EXPECT_EQ(kWhite, g_sideToMove);
+        ExpectConsistent(copy);
+        g_sideToMove = kBlack;
+    }
+}
+
+TEST_F(OnlyAnUnlistedEvasion, FallbackMoveUpdatesTheCaptureLists) {
+    // The human's move gives the computer the capture Ra8xe8; once it is
+    // played the record must go.
+    game.ThinkMove(kWhite, Sq("e1"), Sq("e8"), kSearchKindExpert);
+    for (const ScoredMove& capture : game.m_computerCaptures) {
+        EXPECT_NE(Sq("a8"), capture.from);
+    }
+    ExpectCurrentCaptures(game, game.m_computerCaptures, kBlack);
+    ExpectCurrentCaptures(game, game.m_humanCaptures, kWhite);
+}
+
+TEST_F(ThinkMoveTest, MatedSideGetsNoMoveAndNothingChanges) {
+    Play(game, {"f2f3", "e7e5", "g2g4", "d8h4"});
+    game.m_outOfBook = true;
+    const PositionState before = Saved(game);
+    const ScoredMove move = game.ThinkMove(kBlack, Sq("d8"), Sq("h4"), kSearchKindExpert);
+    EXPECT_FALSE(IsMove(move));
+    EXPECT_EQ(kNoMoveValue, move.value);
+    EXPECT_EQ(kWhite, g_sideToMove);
+    ExpectSamePosition(before, Saved(game));
+}
+
+}  // namespace

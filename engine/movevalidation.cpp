@@ -172,6 +172,9 @@ SquareSet Chessgame::KingAttackers(int side, bool firstOnly) {
     const int opponent = -side;
     const PieceRecord* opponentPieces = m_pieces[SideIndex(opponent)];
     SquareSet attackers;
+    // Often no opponent piece stands on any line or knight's jump from the king.
+    const SquareSet& opponentSquares = side == kWhite ? m_blackPieces : m_whitePieces;
+    if ((kAnyPieceMoves[king] & opponentSquares).none()) return attackers;
 
     for (int id : {kGKnightId, kBKnightId}) {
         const SquareSet& knight = m_pieceSquare[PieceSquareIndex(opponent, id)];

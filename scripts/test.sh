@@ -13,3 +13,4 @@ cmake --build "$build" -j "$jobs"
 QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure -j "$jobs"
 scripts/fuzz.sh 10
 scripts/check-package.sh
+scripts/sanitizers.sh

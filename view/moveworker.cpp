@@ -3,13 +3,10 @@
 #include <string>
 
 #include "document/tesseldoc.h"
+#include "view/statustexts.h"
 #include "view/viewstepqueue.h"
 
 namespace {
-
-const std::string kInvalidMoveText = "Invalid Move";
-const std::string kCheckText = "\n\rKing in Check!";
-const std::string kDrawnText = "Game Drawn";
 
 class MoveProcess {
 public:

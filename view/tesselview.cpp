@@ -14,6 +14,7 @@
 #include "view/moveworker.h"
 #include "view/pieceimages.h"
 #include "view/prompter.h"
+#include "view/statustexts.h"
 
 namespace {
 
@@ -23,14 +24,12 @@ constexpr int kStepPollMs = 10;
 // The share of the page's width or height the printed board fills.
 constexpr qreal kPrintedShare = 0.8;
 
-const QString kCheckmateStatus = QStringLiteral("Checkmate!\n\rGame over\n\r\n\r%1 wins!");
+const QString kCheckmateStatus = QString::fromLatin1(kCheckmateText);
 const QString kCheckmateMessage = QStringLiteral("Checkmate! Game over\n\r\n\r    %1 wins!");
 const QString kGameOverCaption = QStringLiteral("Game Over");
-const QString kDrawnStatus = QStringLiteral("Game Drawn");
+const QString kDrawnStatus = QString::fromLatin1(kDrawnText);
 const QString kUndoRefusal = QStringLiteral("Please undo only when it is your turn");
 const QString kUndoRefusalCaption = QStringLiteral("Please co-operate");
-const QString kInvalidPieceText = QStringLiteral("Invalid pawn");
-const QString kInvalidPieceCaption = QStringLiteral("OnDraw()");
 
 QString SideName(int side) {
     return side == kWhite ? QStringLiteral("White") : QStringLiteral("Black");
@@ -70,6 +69,10 @@ void CTesselView::paintEvent(QPaintEvent*) {
 
 void CTesselView::OnDraw(QPainter& painter) {
     if (!m_clockTimer.isActive()) m_clockTimer.start();
+    // The window may have moved to a screen of another pixel density.
+    if (m_pieceImages.constFirst().devicePixelRatio() != devicePixelRatioF()) {
+        m_pieceImages = LoadPieceImages(devicePixelRatioF());
+    }
     painter.fillRect(rect(), kPanelColour);
     PaintView(painter);
     BoardPainter board(painter, m_pieceImages);
@@ -114,12 +117,6 @@ void CTesselView::ShowPosition(const PublishedPosition& position,
     m_shown = position;
     m_lastMoveLine = lastMove;
     update();
-    for (int square = 0; square < kSquareCount; ++square) {
-        if (position.board[square] != 0 && PieceImageIndex(position.board[square]) < 0) {
-            m_prompter.ShowMessage(this, kInvalidPieceCaption, kInvalidPieceText,
-                                   Prompter::Icon::None);
-        }
-    }
 }
 
 void CTesselView::ShowGameFromDocument() {

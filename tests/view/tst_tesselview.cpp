@@ -9,6 +9,7 @@
 #include "tests/view/fakeprompter.h"
 #include "tests/view/gamedriver.h"
 #include "view/boardgeometry.h"
+#include "view/boardpainter.h"
 #include "view/chessclock.h"
 #include "view/tesselview.h"
 
@@ -50,6 +51,7 @@ private slots:
     void showsTheSideToMoveAndTheLastMove();
     void showsTheStatusBoxInsideTheView();
     void printsTheBoardLargeOnThePage();
+    void textsFitTheirPlaces();
 
     void ignoresPressesOutOfTurn_data();
     void ignoresPressesOutOfTurn();
@@ -201,6 +203,23 @@ void TesselViewTest::printsTheBoardLargeOnThePage() {
     const QPoint a4(left + qRound(30 * scale), 50 + qRound(190 * scale));
     QCOMPARE(page.pixelColor(a3), kDark);
     QCOMPARE(page.pixelColor(a4), kLight);
+}
+
+void TesselViewTest::textsFitTheirPlaces() {
+    const QFont font = ViewFont();
+    QVERIFY(font.bold());
+    QCOMPARE(QFontInfo(font).family(), QStringLiteral("DejaVu Sans"));
+    const QFontMetrics metrics(font);
+    // One line of text must fit between the rows at 340, 370 and 400.
+    QVERIFY(metrics.height() <= 30);
+    QVERIFY(kSideToMovePos.x() + metrics.horizontalAdvance("Black to play") < 350);
+    QVERIFY(kWhiteLabelPos.x() + metrics.horizontalAdvance("White") < kBlackLabelPos.x());
+    QVERIFY(kWhiteTimePos.x() + metrics.horizontalAdvance("59:59") < kBlackTimePos.x());
+    QVERIFY(kBlackTimePos.y() + metrics.height() <= kViewSize.height());
+    for (const char* line : {"King in Check!", "Checkmate!", "Game over", "White wins!",
+                             "Invalid Move", "Game Drawn"}) {
+        QVERIFY2(metrics.horizontalAdvance(line) <= kStatusBox.width(), line);
+    }
 }
 
 void TesselViewTest::ignoresPressesOutOfTurn_data() {

@@ -139,6 +139,38 @@ protected:
                game.m_pieces[SideIndex(side)][rookId].onBoard;
     }
 
+    // The reported checker is a piece of the mover, and for a slider the
+    // step walks from it to the king over empty squares only.
+    static void ExpectChecksKing(const Chessgame& game, int checker, int step, int mover) {
+        ASSERT_GE(checker, 0);
+        ASSERT_LT(checker, kSquareCount);
+        ASSERT_GT(game.m_board[checker] * mover, 0);
+        const int magnitude = std::abs(game.m_board[checker]);
+        if (magnitude != kBishopValue && magnitude != kRookValue && magnitude != kQueenValue) {
+            return;
+        }
+        const int king = game.m_kingSquare[SideIndex(-mover)];
+        ASSERT_EQ(Chessgame::LineStep(checker, king), step);
+        for (int square = std::min(checker, king) + step; square < std::max(checker, king);
+             square += step) {
+            EXPECT_EQ(0, game.m_board[square]) << checker << " " << king;
+        }
+    }
+
+    // A random move, but castling whenever it is allowed: random play would
+    // seldom leave the way clear for it.
+    static reference::Move ChooseMove(const reference::Position& position,
+                                      const std::vector<reference::Move>& moves,
+                                      std::mt19937& random) {
+        for (const reference::Move& move : moves) {
+            if (std::abs(position.board[move.first]) == kKingValue &&
+                std::abs(move.first - move.second) == kCastlingDistance) {
+                return move;
+            }
+        }
+        return moves[std::uniform_int_distribution<std::size_t>(0, moves.size() - 1)(random)];
+    }
+
     static void CheckAfterMove(Chessgame& game, const reference::Position& position,
                                const reference::Move& move, int mover) {
         const auto [from, to] = move;
@@ -153,6 +185,7 @@ protected:
         ASSERT_EQ(checkers > 0, game.FindCheck(from, to, checker, count, step))
             << from << "-" << to;
         EXPECT_EQ(checkers, count);
+        if (checkers > 0) ExpectChecksKing(game, checker, step, mover);
         g_sideToMove = static_cast<int16_t>(-mover);
         if (checkers > 0) {
             const int moved = std::abs(game.m_board[to]);
@@ -187,8 +220,7 @@ TEST_F(AgreesWithReference, ThroughoutRandomGames) {
             ++positions;
             if (expected.empty()) break;
 
-            const reference::Move move = expected[std::uniform_int_distribution<std::size_t>(
-                0, expected.size() - 1)(random)];
+            const reference::Move move = ChooseMove(position, expected, random);
             game.MakeMoveForSide(move.first, move.second, side, 1);
             reference::Play(position, move);
             ASSERT_EQ(position.board, game.m_board) << "game " << gameNumber << " ply " << ply;

@@ -2,10 +2,10 @@
 // the move worker plays them: one seeded computer player stands in for the
 // human and enters its moves with MakeUserMove, the document's own computer
 // answers with MakeNextMove. After every move the position must be
-// consistent, equal to the stand-in's copy of it and to the reference rules,
-// the turn must pass, and the game may end only by mate, stalemate, the
-// king-only draw or the move cap. Every finished game is saved, opened again
-// in a fresh document and compared.
+// consistent, equal to the stand-in's copy of it, to the reference rules and
+// to what the document publishes for the window; the turn must pass; and the
+// game may end only by mate, stalemate, the king-only draw or the move cap.
+// Every finished game is saved, opened again in a fresh document and compared.
 //
 // QUILLON_SOAK_GAMES sets the number of games (a short run by default).
 #include <gtest/gtest.h>
@@ -233,6 +233,11 @@ private:
         }
         if (std::string difference = PositionDifference(m_standIn, engine); !difference.empty()) {
             return "the document and the stand-in differ in the " + difference;
+        }
+        // What the window draws between moves.
+        const PublishedPosition published = m_document.Published();
+        if (published.board != engine.m_board || published.sideToMove != g_sideToMove) {
+            return "the published position is not the one on the board";
         }
         for (int square = 0; square < kSquareCount; ++square) {
             const reference::Piece& piece = m_reference.At(square);

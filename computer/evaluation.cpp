@@ -196,8 +196,9 @@ int Intelligence::ScoreMove(int from, int to, int captured, int side) {
         }
     } else {
         int centreMoves = 0;
+        const SquareSet reach = TableReach(to, side);
         for (int centre : kCentreSquares) {
-            centreMoves += IsLegal(to, centre, side) ? 1 : 0;
+            centreMoves += IsLegal(to, centre, side, reach) ? 1 : 0;
         }
         score += centreMoves * WalkOf(piece).centreWeight;
     }

@@ -131,8 +131,8 @@ private:
     void SaveCell(int square, TrialUndo& undo) const;
     void SavePiece(int side, int id, TrialUndo& undo) const;
 
-    bool MayMoveTo(int from, int to, int side) const;
-    bool IsLegal(int from, int to, int side);
+    SquareSet TableReach(int from, int side) const;
+    bool IsLegal(int from, int to, int side, const SquareSet& reach);
 
     int PlyLimit(int rootHumanSide) const;
     bool IsCaptureCurrent(const ScoredMove& capture, int side);

@@ -97,31 +97,38 @@ void Intelligence::TakeBackTrialMove(const TrialUndo& undo) {
     m_blackPieces = undo.blackPieces;
 }
 
-// A cheap test that IsMoveLegal(from, to, side, 1) cannot hold: the piece on
-// from is not side's or its move table does not reach to.
-bool Intelligence::MayMoveTo(int from, int to, int side) const {
-    if (from < 0 || from >= kSquareCount || m_board[from] * side <= 0 || m_board[to] * side > 0) {
-        return false;
+// The squares the move table of side's piece on from reaches, castling
+// included: IsMoveLegal(from, to, side, 1) can only hold for these.
+SquareSet Intelligence::TableReach(int from, int side) const {
+    if (from < 0 || from >= kSquareCount || m_board[from] * side <= 0) {
+        return {};
     }
     switch (std::abs(m_board[from])) {
         case kPawnValue:
-            return (side == kWhite ? m_whitePawnMoves : m_blackPawnMoves)[from][to];
+            return (side == kWhite ? m_whitePawnMoves : m_blackPawnMoves)[from];
         case kKnightValue:
-            return m_knightMoves[from][to];
+            return m_knightMoves[from];
         case kBishopValue:
-            return m_bishopMoves[from][to];
+            return m_bishopMoves[from];
         case kRookValue:
-            return m_rookMoves[from][to];
+            return m_rookMoves[from];
         case kQueenValue:
-            return m_queenMoves[from][to];
-        default:
-            return m_kingMoves[from][to] || std::abs(from - to) == kCastlingDistance;
+            return m_queenMoves[from];
+        default: {
+            SquareSet reach = m_kingMoves[from];
+            for (int castled : {from - kCastlingDistance, from + kCastlingDistance}) {
+                if (castled >= 0 && castled < kSquareCount) {
+                    reach.set(castled);
+                }
+            }
+            return reach;
+        }
     }
 }
 
 // IsMoveLegal with ownership, asked only when the move tables allow the move.
-bool Intelligence::IsLegal(int from, int to, int side) {
-    return MayMoveTo(from, to, side) && IsMoveLegal(from, to, side, 1);
+bool Intelligence::IsLegal(int from, int to, int side, const SquareSet& reach) {
+    return reach[to] && m_board[to] * side <= 0 && IsMoveLegal(from, to, side, 1);
 }
 
 int Intelligence::PlyLimit(int rootHumanSide) const {
@@ -187,7 +194,7 @@ bool Intelligence::UpdateOpponentCaptures(int from, int to, int side, const Capt
     const auto& pieces = m_pieces[SideIndex(side)];
     for (int attacker : {pieces[kKnightIds[0]].square, pieces[kKnightIds[1]].square,
                          m_kingSquare[SideIndex(side)]}) {
-        if (IsLegal(attacker, to, side)) {
+        if (IsLegal(attacker, to, side, TableReach(attacker, side))) {
             out.push_back({value, attacker, to});
         }
     }
@@ -195,7 +202,7 @@ bool Intelligence::UpdateOpponentCaptures(int from, int to, int side, const Capt
         if (!pieces[id].onBoard) {
             continue;
         }
-        if (IsLegal(pieces[id].square, to, side)) {
+        if (IsLegal(pieces[id].square, to, side, LinesOf(id, pieces[id].square))) {
             out.push_back({value, pieces[id].square, to});
         }
         AddDiscoveredCapture(id, from, side, out);
@@ -206,8 +213,9 @@ bool Intelligence::UpdateOpponentCaptures(int from, int to, int side, const Capt
 void Intelligence::UpdateMoverCaptures(int from, int to, int side, const CaptureList& list,
                                        CaptureList& out) {
     KeepCurrentCaptures(list, side, out);
+    const SquareSet reach = TableReach(to, side);
     for (const PieceRecord& victim : m_pieces[SideIndex(-side)]) {
-        if (victim.onBoard && IsLegal(to, victim.square, side)) {
+        if (victim.onBoard && IsLegal(to, victim.square, side, reach)) {
             out.push_back({std::abs(m_board[victim.square]), to, victim.square});
         }
     }

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -235,6 +236,12 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    // A check runs only what the reference holds.
+    std::set<std::string> referenceKeys;
+    for (const std::string& line : reference) {
+        referenceKeys.insert(KeyOf(line));
+    }
+
     std::vector<Outcome> outcomes;
     uint64_t totalTrials = 0;
     double totalSeconds = 0;
@@ -242,7 +249,9 @@ int main(int argc, char** argv) {
                 "ms", "trials/s");
     for (int depth : options.depths) {
         for (const Case& c : BuildCases()) {
-            if (c.name.find(options.only) == std::string::npos) {
+            if (c.name.find(options.only) == std::string::npos ||
+                (!options.check.empty() &&
+                 !referenceKeys.count(c.name + " " + std::to_string(depth)))) {
                 continue;
             }
             Outcome o;

@@ -206,9 +206,8 @@ int Intelligence::ScoreMove(int from, int to, int captured, int side) {
     // The castling rights asked for are those of the side to move of the
     // game, whichever side made the scored move.
     const int king = m_kingSquare[SideIndex(side)];
-    const bool white = side == kWhite;
-    if (CanCastle(king, white ? kWhiteKingSideCorner : kBlackKingSideCorner, g_sideToMove) ||
-        CanCastle(king, white ? kWhiteQueenSideCorner : kBlackQueenSideCorner, g_sideToMove)) {
+    if (CanCastle(king, RookCorner(side, true), g_sideToMove) ||
+        CanCastle(king, RookCorner(side, false), g_sideToMove)) {
         score += kCastlingRightsBonus;
     } else {
         score -= kCastlingRightsBonus;

@@ -67,9 +67,7 @@ int Intelligence::MakeTrialMove(int from, int to, int side, TrialUndo& undo) {
     }
     if (std::abs(m_board[from]) == kKingValue && std::abs(from - to) == kCastlingDistance) {
         const bool kingSide = to < from;
-        const int corner = side == kWhite
-                               ? (kingSide ? kWhiteKingSideCorner : kWhiteQueenSideCorner)
-                               : (kingSide ? kBlackKingSideCorner : kBlackQueenSideCorner);
+        const int corner = RookCorner(side, kingSide);
         SaveCell(corner, undo);
         SaveCell(corner + (kingSide ? kKingSideRookStep : kQueenSideRookStep), undo);
         if (m_board[corner] == side * kRookValue) {

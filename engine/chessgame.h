@@ -160,37 +160,8 @@ public:
 private:
     static constexpr SquareSetTable kAnyPieceMoves = movetables::AnyPieceMoves();
 
-    // What one move changed, so that a trial move can be taken back exactly.
-    struct MoveUndo {
-        struct Cell {
-            int square;
-            int16_t board;
-            int16_t pieceId;
-        };
-        struct Piece {
-            PieceRecord* record;
-            SquareSet* squareSet;
-            PieceRecord savedRecord;
-            SquareSet savedSquareSet;
-        };
-        SquareSet whitePieces;
-        SquareSet blackPieces;
-        uint8_t* hasMovedRow;
-        uint8_t hasMoved[3];
-        int32_t* kingSquare;
-        int32_t savedKingSquare;
-        Cell cells[4];
-        int cellCount = 0;
-        Piece pieces[3];
-        int pieceCount = 0;
-    };
-
-    // The body of every move: MakeMove, MakeMoveForSide and the trial in
-    // IsMoveSafe. Records what it changes in undo when given one.
-    int ApplyMove(int from, int to, int side, MoveUndo* undo);
-    void TakeBack(const MoveUndo& undo);
-    void SaveCell(MoveUndo* undo, int square) const;
-    void SavePiece(MoveUndo* undo, int side, int id);
+    // The body of every move made: MakeMove and MakeMoveForSide.
+    int ApplyMove(int from, int to, int side);
     int CastlingRookCorner(int from, int to, int side) const;
 
     // Squares of the opponent's pieces attacking the king of side, by attack

@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <cstdlib>
 
 #include "engine/chessgame.h"
@@ -9,38 +8,97 @@ namespace {
 constexpr int kWhitePromotionStart = 56;
 constexpr int kBlackPromotionEnd = 8;
 
+constexpr bool IsPromotionSquare(int square) {
+    return square >= kWhitePromotionStart || square < kBlackPromotionEnd;
+}
+
+// Always a queen, coloured by the rank reached.
+constexpr int16_t PromotedValue(int square) {
+    return square >= kWhitePromotionStart ? kQueenValue : -kQueenValue;
+}
+
+// Where the rook of a castling move goes: f1/f8 or d1/d8.
+constexpr int CastlingRookTarget(int corner, int from, int to) {
+    return corner + (to < from ? kKingSideRookStep : kQueenSideRookStep);
+}
+
 }  // namespace
 
 int Chessgame::MakeMove(int from, int to, int switchSide) {
-    const int captured = ApplyMove(from, to, g_sideToMove, nullptr);
+    const int captured = ApplyMove(from, to, g_sideToMove);
     if (switchSide) g_sideToMove = static_cast<int16_t>(-g_sideToMove);
     return captured;
 }
 
 int Chessgame::MakeMoveForSide(int from, int to, int side, int switchSide) {
-    const int captured = ApplyMove(from, to, side, nullptr);
+    const int captured = ApplyMove(from, to, side);
     if (switchSide) g_sideToMove = static_cast<int16_t>(-g_sideToMove);
     return captured;
 }
 
-// The move is tried on the position itself and taken back, which is far
-// cheaper than trying it on a copy.
+// Tries the move in place, changing only what the attack test reads (the
+// cells involved, the king's square and the captured piece's traces), and
+// puts all of it back: far cheaper than playing the whole move on a copy,
+// with the same answer.
 bool Chessgame::IsMoveSafe(int from, int to, int side) {
-    MoveUndo undo;
-    ApplyMove(from, to, side, &undo);
+    struct Cell {
+        int square;
+        int16_t value;
+    };
+    Cell cells[4];
+    int cellCount = 0;
+    const auto change = [&](int square, int16_t value) {
+        cells[cellCount++] = {square, m_board[square]};
+        m_board[square] = value;
+    };
+
+    // A captured piece stops attacking for the length of the test.
+    SquareSet* opponentSquares = side == kWhite   ? &m_blackPieces
+                                 : side == kBlack ? &m_whitePieces
+                                                  : nullptr;
+    const bool capture = opponentSquares && opponentSquares->test(to);
+    PieceRecord* victim = nullptr;
+    SquareSet* victimSquare = nullptr;
+    PieceRecord savedVictim{};
+    SquareSet savedVictimSquare;
+    if (capture) {
+        const int victimId = m_pieceId[to];
+        victim = &m_pieces[SideIndex(-side)][victimId];
+        victimSquare = &m_pieceSquare[PieceSquareIndex(-side, victimId)];
+        savedVictim = *victim;
+        savedVictimSquare = *victimSquare;
+        opponentSquares->reset(to);
+        victim->onBoard = 0;
+        victimSquare->reset();
+    }
+
+    const int row = SideIndex(side);
+    const int32_t kingSquare = m_kingSquare[row];
+    const int16_t moving = m_board[from];
+    if (std::abs(moving) == kKingValue) m_kingSquare[row] = to;
+    const int corner = CastlingRookCorner(from, to, side);
+    if (corner != kNoSquare) {
+        change(CastlingRookTarget(corner, from, to), m_board[corner]);
+        change(corner, 0);
+    }
+    const bool promotes = std::abs(moving) == kPawnValue && IsPromotionSquare(to);
+    change(to, promotes ? PromotedValue(to) : moving);
+    change(from, 0);
+
     const bool attacked = IsKingAttacked(from, to, side);
-    TakeBack(undo);
+
+    // In reverse order, so that a square changed twice ends as it was.
+    while (cellCount > 0) {
+        const Cell& cell = cells[--cellCount];
+        m_board[cell.square] = cell.value;
+    }
+    m_kingSquare[row] = kingSquare;
+    if (capture) {
+        opponentSquares->set(to);
+        *victim = savedVictim;
+        *victimSquare = savedVictimSquare;
+    }
     return !attacked;
-}
-
-void Chessgame::SaveCell(MoveUndo* undo, int square) const {
-    undo->cells[undo->cellCount++] = {square, m_board[square], m_pieceId[square]};
-}
-
-void Chessgame::SavePiece(MoveUndo* undo, int side, int id) {
-    PieceRecord* record = &m_pieces[SideIndex(side)][id];
-    SquareSet* squareSet = &m_pieceSquare[PieceSquareIndex(side, id)];
-    undo->pieces[undo->pieceCount++] = {record, squareSet, *record, *squareSet};
 }
 
 // The corner whose rook goes with a two-square king move, or kNoSquare when
@@ -54,18 +112,8 @@ int Chessgame::CastlingRookCorner(int from, int to, int side) const {
     return m_board[corner] == side * kRookValue ? corner : kNoSquare;
 }
 
-int Chessgame::ApplyMove(int from, int to, int side, MoveUndo* undo) {
+int Chessgame::ApplyMove(int from, int to, int side) {
     const int row = SideIndex(side);
-    if (undo) {
-        undo->whitePieces = m_whitePieces;
-        undo->blackPieces = m_blackPieces;
-        undo->hasMovedRow = m_hasMoved[row];
-        std::copy_n(m_hasMoved[row], 3, undo->hasMoved);
-        undo->kingSquare = &m_kingSquare[row];
-        undo->savedKingSquare = m_kingSquare[row];
-        SaveCell(undo, from);
-        SaveCell(undo, to);
-    }
 
     int captured = 0;
     bool capture = false;
@@ -91,13 +139,11 @@ int Chessgame::ApplyMove(int from, int to, int side, MoveUndo* undo) {
         m_kingSquare[row] = to;
     }
 
-    if (undo) SavePiece(undo, side, moverId);
     m_pieces[row][moverId].square = to;
     m_pieceSquare[PieceSquareIndex(side, moverId)] = SquareSet().set(to);
 
     if (capture) {
         const int victimId = m_pieceId[to];
-        if (undo) SavePiece(undo, -side, victimId);
         m_pieces[SideIndex(-side)][victimId].onBoard = 0;
         m_pieceSquare[PieceSquareIndex(-side, victimId)].reset();
     }
@@ -105,23 +151,15 @@ int Chessgame::ApplyMove(int from, int to, int side, MoveUndo* undo) {
     m_pieceId[to] = m_pieceId[from];
     m_pieceId[from] = kNoPiece;
 
-    if (magnitude == kPawnValue) {
-        // Always a queen, coloured by the rank reached.
-        if (to >= kWhitePromotionStart || to < kBlackPromotionEnd) {
-            m_board[from] = to >= kWhitePromotionStart ? kQueenValue : -kQueenValue;
-            m_pieces[row][moverId].kind = kQueenKind;
-        }
+    if (magnitude == kPawnValue && IsPromotionSquare(to)) {
+        m_board[from] = PromotedValue(to);
+        m_pieces[row][moverId].kind = kQueenKind;
     }
 
     const int corner = CastlingRookCorner(from, to, side);
     if (corner != kNoSquare) {
-        const int target = corner + (to < from ? kKingSideRookStep : kQueenSideRookStep);
+        const int target = CastlingRookTarget(corner, from, to);
         const int rookId = m_pieceId[corner];
-        if (undo) {
-            SaveCell(undo, corner);
-            SaveCell(undo, target);
-            SavePiece(undo, side, rookId);
-        }
         m_board[target] = m_board[corner];
         m_board[corner] = 0;
         SquareSet& own = side == kWhite ? m_whitePieces : m_blackPieces;
@@ -135,23 +173,4 @@ int Chessgame::ApplyMove(int from, int to, int side, MoveUndo* undo) {
     m_board[to] = m_board[from];
     m_board[from] = 0;
     return captured;
-}
-
-// Restores in the reverse order of saving, so that a place saved twice ends
-// with its first, original value.
-void Chessgame::TakeBack(const MoveUndo& undo) {
-    for (int i = undo.pieceCount - 1; i >= 0; --i) {
-        const MoveUndo::Piece& piece = undo.pieces[i];
-        *piece.record = piece.savedRecord;
-        *piece.squareSet = piece.savedSquareSet;
-    }
-    for (int i = undo.cellCount - 1; i >= 0; --i) {
-        const MoveUndo::Cell& cell = undo.cells[i];
-        m_board[cell.square] = cell.board;
-        m_pieceId[cell.square] = cell.pieceId;
-    }
-    *undo.kingSquare = undo.savedKingSquare;
-    std::copy_n(undo.hasMoved, 3, undo.hasMovedRow);
-    m_whitePieces = undo.whitePieces;
-    m_blackPieces = undo.blackPieces;
 }

@@ -31,8 +31,6 @@ constexpr long kDefaultPositions = 50000;
 constexpr int kLongestGame = 400;  // plies
 constexpr unsigned kFirstSeed = 7001;
 constexpr size_t kMostFaultsReported = 5;
-constexpr int kWhiteQueenStart = 4;   // d1
-constexpr int kBlackQueenStart = 60;  // d8
 constexpr int kCastlingFileShift = 2;
 
 long PositionsWanted() {
@@ -218,24 +216,38 @@ private:
         return "";
     }
 
-    // Captures are preferred half of the time, so that games thin out into
-    // endings with promotions, mates and lone kings.
+    // Castling, rare in random play, is taken half of the times it is
+    // allowed, and captures are preferred half of the time, so that games
+    // thin out into endings with promotions, mates and lone kings.
     Move Choose(const std::vector<Move>& legal) {
+        std::vector<Move> castlings;
         std::vector<Move> captures;
         for (const Move& move : legal) {
-            if (m_reference.At(move.to).kind != Kind::kNone) {
+            if (IsCastling(move)) {
+                castlings.push_back(move);
+            } else if (m_reference.At(move.to).kind != Kind::kNone) {
                 captures.push_back(move);
             }
         }
-        const std::vector<Move>& pool =
-            !captures.empty() && std::bernoulli_distribution(0.5)(m_random) ? captures : legal;
-        return pool[std::uniform_int_distribution<size_t>(0, pool.size() - 1)(m_random)];
+        std::bernoulli_distribution half(0.5);
+        if (!castlings.empty() && half(m_random)) {
+            return PickOne(castlings);
+        }
+        return PickOne(!captures.empty() && half(m_random) ? captures : legal);
+    }
+
+    Move PickOne(const std::vector<Move>& moves) {
+        return moves[std::uniform_int_distribution<size_t>(0, moves.size() - 1)(m_random)];
+    }
+
+    bool IsCastling(const Move& move) const {
+        const int fileShift = std::abs(reference::FileOf(move.to) - reference::FileOf(move.from));
+        return m_reference.At(move.from).kind == Kind::kKing && fileShift == kCastlingFileShift;
     }
 
     void CountKind(const Move& move, Tally& tally) const {
         const reference::Piece& piece = m_reference.At(move.from);
-        const int fileShift = std::abs(reference::FileOf(move.to) - reference::FileOf(move.from));
-        tally.castlings += piece.kind == Kind::kKing && fileShift == kCastlingFileShift ? 1 : 0;
+        tally.castlings += IsCastling(move) ? 1 : 0;
         const int lastRank = piece.side == kWhite ? 7 : 0;
         tally.promotions +=
             piece.kind == Kind::kPawn && reference::RankOf(move.to) == lastRank ? 1 : 0;

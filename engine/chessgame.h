@@ -167,5 +167,4 @@ private:
     // Squares of the opponent's pieces attacking the king of side, by attack
     // geometry; only the first one found when firstOnly is set.
     SquareSet KingAttackers(int side, bool firstOnly);
-    bool Attacks(const SquareSet& line, int id, int opponent, int king, int side);
 };

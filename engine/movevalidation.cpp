@@ -1,3 +1,4 @@
+#include <bit>
 #include <cstdlib>
 
 #include "engine/chessgame.h"
@@ -162,60 +163,49 @@ bool Chessgame::CanCastle(int from, int to, int side) {
 
 bool Chessgame::IsKingAttacked(int, int, int side) { return KingAttackers(side, true).any(); }
 
-bool Chessgame::Attacks(const SquareSet& line, int id, int opponent, int king, int side) {
-    return (line & m_pieceSquare[PieceSquareIndex(opponent, id)]).any() &&
-           ScanLine(m_pieces[SideIndex(opponent)][id].square, king, side, kScanLineEmpty);
-}
-
+// Looks only at the opponent's pieces that stand on a line or a knight's jump
+// from the king, and asks of each whether its kind attacks along that way.
 SquareSet Chessgame::KingAttackers(int side, bool firstOnly) {
     const int king = m_kingSquare[SideIndex(side)];
-    const int opponent = -side;
-    const PieceRecord* opponentPieces = m_pieces[SideIndex(opponent)];
-    SquareSet attackers;
-    // Often no opponent piece stands on any line or knight's jump from the king.
     const SquareSet& opponentSquares = side == kWhite ? m_blackPieces : m_whitePieces;
-    if ((kAnyPieceMoves[king] & opponentSquares).none()) return attackers;
-
-    for (int id : {kGKnightId, kBKnightId}) {
-        const SquareSet& knight = m_pieceSquare[PieceSquareIndex(opponent, id)];
-        if ((knight & m_knightMoves[king]).any()) {
-            attackers |= knight;
-            if (firstOnly) return attackers;
-        }
-    }
-
-    // An opponent pawn one rank towards the opponent, diagonally adjacent;
-    // its own table rules out a pawn across the board's edge.
     const SquareSetTable& opponentPawnMoves = side == kWhite ? m_blackPawnMoves : m_whitePawnMoves;
-    for (int offset : {kDiagonalTowardsH, kDiagonalTowardsA}) {
-        const int pawn = king + offset * side;
-        if (OnBoard(pawn) && m_board[pawn] * side == -kPawnValue && opponentPawnMoves[pawn][king]) {
-            attackers.set(pawn);
-            if (firstOnly) return attackers;
+    SquareSet attackers;
+    uint64_t candidates = (kAnyPieceMoves[king] & opponentSquares).to_ullong();
+    for (; candidates != 0; candidates &= candidates - 1) {
+        const int square = std::countr_zero(candidates);
+        const int value = m_board[square] * side;  // negative for an opponent's piece
+        bool attacks = false;
+        switch (-value) {
+            case kPawnValue:
+                // Diagonally adjacent towards the opponent; the pawn's own
+                // table rules out one across the board's edge.
+                attacks = (square == king + kDiagonalTowardsH * side ||
+                           square == king + kDiagonalTowardsA * side) &&
+                          opponentPawnMoves[square][king];
+                break;
+            case kKnightValue:
+                attacks = m_knightMoves[king][square];
+                break;
+            case kKingValue:
+                attacks = m_kingMoves[king][square];
+                break;
+            case kBishopValue:
+                attacks =
+                    m_bishopMoves[king][square] && ScanLine(square, king, side, kScanLineEmpty);
+                break;
+            case kRookValue:
+                attacks = m_rookMoves[king][square] && ScanLine(square, king, side, kScanLineEmpty);
+                break;
+            case kQueenValue:
+                attacks =
+                    m_queenMoves[king][square] && ScanLine(square, king, side, kScanLineEmpty);
+                break;
+            default:
+                break;
         }
-    }
-
-    struct LinePiece {
-        const SquareSetTable& table;
-        int id;
-    };
-    const LinePiece linePieces[] = {
-        {m_queenMoves, kQueenId},    {m_kingMoves, kKingId},  {m_bishopMoves, kFBishopId},
-        {m_bishopMoves, kCBishopId}, {m_rookMoves, kHRookId}, {m_rookMoves, kARookId},
-    };
-    for (const LinePiece& piece : linePieces) {
-        if (Attacks(piece.table[king], piece.id, opponent, king, side)) {
-            attackers.set(opponentPieces[piece.id].square);
-            if (firstOnly) return attackers;
-        }
-    }
-
-    for (int id = kFirstPawnId; id <= kLastPawnId; ++id) {
-        const PieceRecord& pawn = opponentPieces[id];
-        if (pawn.kind == kQueenKind && pawn.onBoard && m_queenMoves[king][pawn.square] &&
-            ScanLine(pawn.square, king, side, kScanLineEmpty)) {
-            attackers.set(pawn.square);
-            if (firstOnly) return attackers;
+        if (attacks) {
+            attackers.set(square);
+            if (firstOnly) break;
         }
     }
     return attackers;

@@ -165,6 +165,6 @@ private:
     int CastlingRookCorner(int from, int to, int side) const;
 
     // Squares of the opponent's pieces attacking the king of side, by attack
-    // geometry; only the first one found when firstOnly is set.
+    // geometry on the board cells; only the first one found when firstOnly is set.
     SquareSet KingAttackers(int side, bool firstOnly);
 };

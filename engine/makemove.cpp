@@ -36,10 +36,10 @@ int Chessgame::MakeMoveForSide(int from, int to, int side, int switchSide) {
     return captured;
 }
 
-// Tries the move in place, changing only what the attack test reads (the
-// cells involved, the king's square and the captured piece's traces), and
-// puts all of it back: far cheaper than playing the whole move on a copy,
-// with the same answer.
+// Tries the move in place and puts it back, far cheaper than playing it on a
+// copy. The attack test judges every piece by its board cell (the occupancy
+// sets only name the candidates), so a captured piece is gone once its cell is
+// overwritten: only cells and the king's square need to change.
 bool Chessgame::IsMoveSafe(int from, int to, int side) {
     struct Cell {
         int square;
@@ -51,26 +51,6 @@ bool Chessgame::IsMoveSafe(int from, int to, int side) {
         cells[cellCount++] = {square, m_board[square]};
         m_board[square] = value;
     };
-
-    // A captured piece stops attacking for the length of the test.
-    SquareSet* opponentSquares = side == kWhite   ? &m_blackPieces
-                                 : side == kBlack ? &m_whitePieces
-                                                  : nullptr;
-    const bool capture = opponentSquares && opponentSquares->test(to);
-    PieceRecord* victim = nullptr;
-    SquareSet* victimSquare = nullptr;
-    PieceRecord savedVictim{};
-    SquareSet savedVictimSquare;
-    if (capture) {
-        const int victimId = m_pieceId[to];
-        victim = &m_pieces[SideIndex(-side)][victimId];
-        victimSquare = &m_pieceSquare[PieceSquareIndex(-side, victimId)];
-        savedVictim = *victim;
-        savedVictimSquare = *victimSquare;
-        opponentSquares->reset(to);
-        victim->onBoard = 0;
-        victimSquare->reset();
-    }
 
     const int row = SideIndex(side);
     const int32_t kingSquare = m_kingSquare[row];
@@ -93,11 +73,6 @@ bool Chessgame::IsMoveSafe(int from, int to, int side) {
         m_board[cell.square] = cell.value;
     }
     m_kingSquare[row] = kingSquare;
-    if (capture) {
-        opponentSquares->set(to);
-        *victim = savedVictim;
-        *victimSquare = savedVictimSquare;
-    }
     return !attacked;
 }
 

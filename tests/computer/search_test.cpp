@@ -167,15 +167,4 @@ TEST_F(SharpPosition, SearchesLeaveThePositionAsTheyFoundIt) {
     EXPECT_GT(game.m_trialMoves, 1000u);
 }
 
-TEST_F(SharpPosition, SameSearchSameAnswer) {
-    const ScoredMove first = game.Search(kRootAlpha, kRootBeta, kBlack, kWhite, 1, {}, {});
-    const uint64_t trials = game.m_trialMoves;
-    Intelligence copy(static_cast<const Chessgame&>(game));
-    const ScoredMove second = copy.Search(kRootAlpha, kRootBeta, kBlack, kWhite, 1, {}, {});
-    EXPECT_EQ(first.value, second.value);
-    EXPECT_EQ(first.from, second.from);
-    EXPECT_EQ(first.to, second.to);
-    EXPECT_EQ(trials, copy.m_trialMoves);
-}
-
 }  // namespace

@@ -11,18 +11,18 @@
 
 namespace {
 
-void SendMouse(QWidget& view, QEvent::Type type, QPoint point, Qt::MouseButtons buttons) {
-    QMouseEvent event(type, point, view.mapToGlobal(point), Qt::LeftButton, buttons,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(&view, &event);
-}
-
 void AppendInt16(QByteArray& bytes, int value) {
     bytes.append(char(value & 0xff));
     bytes.append(char((value >> 8) & 0xff));
 }
 
 }  // namespace
+
+void SendMouse(QWidget& view, QEvent::Type type, QPoint point, Qt::MouseButtons buttons) {
+    QMouseEvent event(type, point, view.mapToGlobal(point), Qt::LeftButton, buttons,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(&view, &event);
+}
 
 int Sq(const char* name) {
     const int file = name[0] - 'a';

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QEvent>
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 
@@ -10,6 +12,7 @@ class QWidget;
 // Square number of a square name such as "e2".
 int Sq(const char* name);
 
+void SendMouse(QWidget& view, QEvent::Type type, QPoint point, Qt::MouseButtons buttons);
 // Presses on one square and releases on the other, delivering the events at
 // once so that nothing else runs in between.
 void Drag(QWidget& view, const char* from, const char* to);

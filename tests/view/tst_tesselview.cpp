@@ -11,6 +11,7 @@
 #include "view/boardgeometry.h"
 #include "view/boardpainter.h"
 #include "view/chessclock.h"
+#include "view/dragimage.h"
 #include "view/tesselview.h"
 
 namespace {
@@ -38,6 +39,8 @@ int CountPixels(const QImage& image, const QRect& area, const QColor& colour) {
     return count;
 }
 
+QRect CellRect(int square) { return QRect(CellOrigin(square), QSize(40, 40)); }
+
 }  // namespace
 
 // The board view: drawing, move entry and the game flow, undo.
@@ -56,6 +59,7 @@ private slots:
     void ignoresPressesOutOfTurn_data();
     void ignoresPressesOutOfTurn();
     void ignoresDropsThatAreNoMove();
+    void dragImageFollowsThePointer();
     void reportsAnInvalidMove();
     void reportsACheck();
     void endsTheGameAtCheckmate_data();
@@ -249,6 +253,28 @@ void TesselViewTest::ignoresDropsThatAreNoMove() {
     QCOMPARE(int(m_doc->m_moveCount), 0);
     QVERIFY(m_view->StatusText().isEmpty());
     QVERIFY(!m_doc->IsModified());
+}
+
+void TesselViewTest::dragImageFollowsThePointer() {
+    StartGame(kPlayHumanVsHuman);
+    const auto* image = m_view->findChild<DragImage*>();
+    QVERIFY(image);
+    QVERIFY(!image->isVisible());
+    const QPoint pointer(203, 151);
+    SendMouse(*m_view, QEvent::MouseButtonPress, SquareCentre(Sq("e2")), Qt::LeftButton);
+    SendMouse(*m_view, QEvent::MouseMove, pointer, Qt::LeftButton);
+    QVERIFY(image->isVisible());
+    // The hot spot is the image's centre.
+    QCOMPARE(image->geometry(), QRect(pointer - QPoint(20, 20), QSize(40, 40)));
+    // The piece stays drawn on its square meanwhile.
+    QVERIFY(CountPixels(m_view->grab(CellRect(Sq("e2"))).toImage(), QRect(0, 0, 40, 40),
+                        kWhitePieceFill) > 50);
+    // Released off the board: no move, no message.
+    SendMouse(*m_view, QEvent::MouseButtonRelease, QPoint(400, 100), Qt::NoButton);
+    QVERIFY(!image->isVisible());
+    QVERIFY(!m_view->IsBusy());
+    QCOMPARE(int(m_doc->m_moveCount), 0);
+    QVERIFY(m_view->StatusText().isEmpty());
 }
 
 void TesselViewTest::reportsAnInvalidMove() {

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <algorithm>
 #include <cstdlib>
 
 #include "computer/intelligence.h"

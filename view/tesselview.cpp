@@ -82,8 +82,10 @@ void CTesselView::OnDraw(QPainter& painter) {
     if (m_lastMoveLine) board.DrawLastMoveLine(*m_lastMoveLine);
 }
 
-void CTesselView::PaintView(QPainter& painter) {
-    BoardPainter board(painter, m_pieceImages);
+void CTesselView::PaintView(QPainter& painter) { PaintBoard(painter, m_pieceImages); }
+
+void CTesselView::PaintBoard(QPainter& painter, const QList<QPixmap>& pieceImages) {
+    BoardPainter board(painter, pieceImages);
     board.FillPanel(kPrintedRect);
     board.DrawBoard(m_shown);
     board.DrawSideToMove(m_shown.sideToMove);
@@ -97,7 +99,8 @@ void CTesselView::PrintView(QPainter& painter, const QRect& page) {
     painter.save();
     painter.translate(page.x() + (page.width() - printed.width()) / 2, page.y());
     painter.scale(scale, scale);
-    PaintView(painter);
+    // Pieces rendered for the page's resolution, not the screen's.
+    PaintBoard(painter, LoadPieceImages(scale));
     painter.restore();
 }
 

@@ -69,6 +69,7 @@ protected:
 
 private:
     void OnDraw(QPainter& painter);
+    void PaintBoard(QPainter& painter, const QList<QPixmap>& pieceImages);
     void DrawStatus();
     void OnTimer();
     void OnLButtonDown(QPoint point);

@@ -73,13 +73,12 @@ std::array<BookEntry, kBookSize>& Intelligence::BookOf(int side) {
 // Tries from->to for side and tells whether the opponent, with its list
 // brought up to date, could then win nothing.
 bool Intelligence::IsSafeFromCaptures(int from, int to, int side, const CaptureList& opponent) {
-    PositionState saved;
-    SavePosition(saved);
-    MakeMoveForSide(from, to, side, 0);
+    TrialUndo undo;
+    MakeTrialMove(from, to, side, undo);
     CaptureList replies;
     const bool safe = !UpdateOpponentCaptures(from, to, -side, opponent, replies) ||
                       BestCaptureGain(-side, replies).value <= 0;
-    RestorePosition(saved);
+    TakeBackTrialMove(undo);
     return safe;
 }
 

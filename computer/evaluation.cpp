@@ -12,6 +12,7 @@ constexpr std::array<int, 16> kDirections{8,  7, -1,  -9,  -8,  -7, 1,  9,
 constexpr int kFirstKnightDirection = 8;
 constexpr int kLineDirectionCount = 8;
 
+// e4, d4, e5, d5.
 constexpr std::array<int, 4> kCentreSquares{27, 28, 35, 36};
 
 constexpr bool IsCentre(int square) {

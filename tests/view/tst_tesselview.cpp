@@ -2,6 +2,7 @@
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <chrono>
 #include <memory>
 
 #include "computer/intelligence.h"
@@ -29,6 +30,11 @@ const QStringList kStalemate = {"e2e3", "a7a5", "d1h5", "a8a6", "h5a5", "h7h5", 
                                 "a6h6", "a5c7", "f7f6", "c7d7", "e8f7", "d7b7", "d8d3",
                                 "b7b8", "d3h7", "b8c8", "f7g6", "c8e6"};
 
+int64_t CalendarSeconds() {
+    using namespace std::chrono;
+    return duration_cast<seconds>(system_clock::now().time_since_epoch()).count();
+}
+
 int CountPixels(const QImage& image, const QRect& area, const QColor& colour) {
     int count = 0;
     for (int y = area.top(); y <= area.bottom(); ++y) {
@@ -55,6 +61,7 @@ private slots:
     void showsTheStatusBoxInsideTheView();
     void printsTheBoardLargeOnThePage();
     void textsFitTheirPlaces();
+    void clockShowsTheTimeOfTheSideToMove();
 
     void ignoresPressesOutOfTurn_data();
     void ignoresPressesOutOfTurn();
@@ -97,6 +104,7 @@ void TesselViewTest::init() {
 }
 
 void TesselViewTest::cleanup() {
+    g_chessClock.SetTimeSource(CalendarSeconds);
     if (m_view) QVERIFY(WaitIdle(*m_view));
     m_view.reset();
     m_doc.reset();
@@ -224,6 +232,33 @@ void TesselViewTest::textsFitTheirPlaces() {
                              "Invalid Move", "Game Drawn"}) {
         QVERIFY2(metrics.horizontalAdvance(line) <= kStatusBox.width(), line);
     }
+}
+
+void TesselViewTest::clockShowsTheTimeOfTheSideToMove() {
+    int64_t now = 1'000'000;
+    g_chessClock.SetTimeSource([&now] { return now; });
+    StartGame(kPlayHumanVsHuman);
+    const QRect times(kWhiteTimePos, QSize(kBlackTimePos.x() - kWhiteTimePos.x() + 100, 30));
+    const auto shownTimes = [this, &times](int64_t white, int64_t black) {
+        QImage expected(m_view->size(), QImage::Format_RGB32);
+        {
+            QPainter painter(&expected);
+            painter.fillRect(expected.rect(), kPanel);
+            BoardPainter(painter, {}).DrawClockTimes(white, black);
+        }
+        const QImage wanted = expected.copy(times);
+        return QTest::qWaitFor(
+            [&] { return Grab().copy(times).convertToFormat(wanted.format()) == wanted; }, 2000);
+    };
+    // A change of turn is noticed at the next tick.
+    QVERIFY(PlayMoves(*m_view, {"e2e4"}));
+    QTRY_COMPARE(g_chessClock.currentSide, kBlack);
+    now += 65;
+    QVERIFY(shownTimes(0, 65));
+    QVERIFY(PlayMoves(*m_view, {"e7e5"}));
+    QTRY_COMPARE(g_chessClock.currentSide, kWhite);
+    now += 3 * 60 + 2;
+    QVERIFY(shownTimes(182, 65));
 }
 
 void TesselViewTest::ignoresPressesOutOfTurn_data() {

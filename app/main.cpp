@@ -6,9 +6,10 @@
 
 int main(int argc, char* argv[]) {
     {
-        // --help and --version answer here, also where there is no display.
+        // --help and --version are answered here, also where there is no
+        // display.
         QCoreApplication commandLine(argc, argv);
-        CTesselApp::ParseCommandLine(QCoreApplication::arguments());
+        CTesselApp::AnswerHelpAndVersion(QCoreApplication::arguments());
     }
     QApplication application(argc, argv);
     MessageBoxPrompter prompter;

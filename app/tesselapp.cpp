@@ -15,10 +15,11 @@ const QString kIconResource = QStringLiteral(":/icons/quillon.svg");
 
 }  // namespace
 
-QString CTesselApp::ParseCommandLine(const QStringList& arguments) {
+namespace {
+
+void DescribeCommandLine(QCommandLineParser& parser) {
     QCoreApplication::setApplicationName(QStringLiteral("quillon"));
     QCoreApplication::setApplicationVersion(AppVersion());
-    QCommandLineParser parser;
     parser.setApplicationDescription(
         QObject::tr("A chess game: play against the computer or "
                     "against another person at one board."));
@@ -26,6 +27,23 @@ QString CTesselApp::ParseCommandLine(const QStringList& arguments) {
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("file"), QObject::tr("A saved game to open."),
                                  QStringLiteral("[file]"));
+}
+
+}  // namespace
+
+void CTesselApp::AnswerHelpAndVersion(const QStringList& arguments) {
+    QCommandLineParser parser;
+    DescribeCommandLine(parser);
+    // The toolkit's own options are not known yet: errors wait for the full
+    // parse.
+    if (!parser.parse(arguments)) return;
+    if (parser.isSet(QStringLiteral("help"))) parser.showHelp();
+    if (parser.isSet(QStringLiteral("version"))) parser.showVersion();
+}
+
+QString CTesselApp::ParseCommandLine(const QStringList& arguments) {
+    QCommandLineParser parser;
+    DescribeCommandLine(parser);
     parser.process(arguments);
     const QStringList files = parser.positionalArguments();
     return files.isEmpty() ? QString() : files.constFirst();

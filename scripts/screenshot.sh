@@ -5,18 +5,20 @@
 # QUILLON names the executable (default: build/app/app/quillon); WAIT the
 # seconds to let it draw (default 3).
 set -euo pipefail
-cd "$(dirname "$0")/.."
 
 if [ $# -lt 1 ] || [ $# -gt 2 ]; then
     echo "usage: $0 [game.qln] out.png" >&2
     exit 2
 fi
+# Paths given are relative to where the script is started.
 game=()
 if [ $# -eq 2 ]; then
     game=("$(realpath "$1")")
     shift
 fi
 out=$(realpath -m "$1")
+[ -n "${QUILLON:-}" ] && QUILLON=$(realpath "$QUILLON")
+cd "$(dirname "$0")/.."
 quillon=$(realpath "${QUILLON:-build/app/app/quillon}")
 wait_seconds=${WAIT:-3}
 

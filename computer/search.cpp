@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 #include "computer/intelligence.h"
@@ -55,7 +56,7 @@ int Intelligence::MakeTrialMove(int from, int to, int side, TrialUndo& undo) {
     undo.side = side;
     undo.whitePieces = m_whitePieces;
     undo.blackPieces = m_blackPieces;
-    std::copy_n(m_hasMoved[row], 3, undo.hasMoved);
+    std::memcpy(undo.hasMoved, m_hasMoved[row], sizeof undo.hasMoved);
     undo.kingSquare = m_kingSquare[row];
     undo.cellCount = 0;
     undo.pieceCount = 0;
@@ -89,7 +90,7 @@ void Intelligence::TakeBackTrialMove(const TrialUndo& undo) {
         m_pieceId[cell.square] = cell.pieceId;
     }
     const int row = SideIndex(undo.side);
-    std::copy_n(undo.hasMoved, 3, m_hasMoved[row]);
+    std::memcpy(m_hasMoved[row], undo.hasMoved, sizeof undo.hasMoved);
     m_kingSquare[row] = undo.kingSquare;
     m_whitePieces = undo.whitePieces;
     m_blackPieces = undo.blackPieces;

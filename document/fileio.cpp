@@ -101,7 +101,10 @@ std::filesystem::path DirectoryOf(const std::filesystem::path& path) {
 // failure.
 int CreateTempBeside(const std::filesystem::path& target, std::string& tempPath) {
     static std::atomic<unsigned> counter{0};
-    const std::string prefix = "." + target.filename().string() + "." + std::to_string(getpid());
+    std::string prefix = ".";
+    prefix += target.filename().string();
+    prefix += '.';
+    prefix += std::to_string(getpid());
     for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
         tempPath =
             (DirectoryOf(target) / (prefix + "-" + std::to_string(counter++) + ".tmp")).string();

@@ -17,6 +17,13 @@ constexpr int kDoubleStep = 2 * kFileStep;
 constexpr bool OnBoard(int square) { return square >= 0 && square < kSquareCount; }
 constexpr bool OnHFile(int square) { return square % kRankSize == 0; }
 
+// One step further along a line: on the board and at most one file from the
+// previous square, so that a walk leaving over the h- or a-file ends there
+// instead of reappearing on the far side of the board.
+inline bool ContinuesLine(int previous, int next) {
+    return OnBoard(next) && std::abs(next % kRankSize - previous % kRankSize) <= 1;
+}
+
 }  // namespace
 
 int Chessgame::LineStep(int a, int b) {
@@ -128,7 +135,8 @@ int Chessgame::ScanLine(int a, int b, int side, int mode) {
             break;
     }
     const int direction = a < b ? step : -step;
-    for (int square = b + direction; OnBoard(square) && line[square]; square += direction) {
+    for (int square = b + direction; ContinuesLine(square - direction, square) && line[square];
+         square += direction) {
         if (m_board[square] != 0) return m_board[square] * m_board[a] < 0 ? square : kNoSquare;
     }
     return kNoSquare;

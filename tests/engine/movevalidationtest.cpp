@@ -171,4 +171,28 @@ TEST_F(ScanLineTest, XRayNamesTheOpposingPieceBehind) {
     EXPECT_EQ(kNoSquare, knight.ScanLine(Sq("a1"), Sq("a4"), kWhite, kScanLineXRay));
 }
 
+// Walking on past the board's edge would reach the next rank's far end,
+// which may lie in the slider's line set again (h2 is on the h1 rook's file).
+TEST_F(ScanLineTest, XRayStopsAtTheEdgeOfARank) {
+    Chessgame game =
+        MakePosition({King(kWhite, "e8"), Rook(kWhite, kHRookId, "h1"),
+                      Knight(kBlack, kGKnightId, "d1"), Pawn(kBlack, 0, "h2"), King(kBlack, "a8")});
+    EXPECT_EQ(kNoSquare, game.ScanLine(Sq("h1"), Sq("d1"), kWhite, kScanLineXRay));
+    // The same piece on the rank itself is found.
+    Chessgame onRank =
+        MakePosition({King(kWhite, "e8"), Rook(kWhite, kHRookId, "h1"),
+                      Knight(kBlack, kGKnightId, "d1"), Pawn(kBlack, 0, "b1"), King(kBlack, "a8")});
+    EXPECT_EQ(Sq("b1"), onRank.ScanLine(Sq("h1"), Sq("d1"), kWhite, kScanLineXRay));
+}
+
+// Past h8 the a1-h8 diagonal's step lands on a8, on the a1 queen's file.
+TEST_F(ScanLineTest, XRayStopsAtTheEdgeOfADiagonal) {
+    Chessgame game =
+        MakePosition({King(kWhite, "e1"), Queen(kWhite, "a1"), Knight(kBlack, kGKnightId, "c3"),
+                      Rook(kBlack, kARookId, "a8"), King(kBlack, "e8")});
+    EXPECT_EQ(kNoSquare, game.ScanLine(Sq("a1"), Sq("c3"), kWhite, kScanLineXRay));
+    game.m_board[Sq("h8")] = -kPawnValue;
+    EXPECT_EQ(Sq("h8"), game.ScanLine(Sq("a1"), Sq("c3"), kWhite, kScanLineXRay));
+}
+
 }  // namespace

@@ -87,6 +87,13 @@ constexpr int kBlockedPawnPenalty = 20;
 constexpr int FileOf(int square) { return square % 8; }
 constexpr bool AreDiagonalNeighbours(int a, int b) { return std::abs(FileOf(a) - FileOf(b)) == 1; }
 
+// A line step from the h-file or the a-file can land on the far side of the
+// board, sometimes on a square of the same rank that the reach set holds (a
+// queen on h7 stepping by 7 reaches a7): such a step has left the board.
+constexpr bool StaysOnBoard(int from, int to, bool jumps) {
+    return IsOnBoard(to) && (jumps || std::abs(FileOf(from) - FileOf(to)) <= 1);
+}
+
 }  // namespace
 
 int Intelligence::GenerateDestinations(int square, int side, DestinationList& list) {
@@ -140,9 +147,10 @@ int Intelligence::GenerateDestinations(int square, int side, DestinationList& li
     bool active = true;
     for (int i = 0; i < walk.directionCount && active; ++i) {
         const int step = kDirections[walk.firstDirection + i * walk.directionStride];
+        const bool jumps = piece == kKnightValue;
         int target = square + step;
         bool abandoned = false;
-        while (IsOnBoard(target) && m_board[target] == 0) {
+        while (StaysOnBoard(target - step, target, jumps) && m_board[target] == 0) {
             if ((walk.oneStep && target != square + step) || !reach[target]) {
                 break;
             }
@@ -159,7 +167,7 @@ int Intelligence::GenerateDestinations(int square, int side, DestinationList& li
             }
             target += step;
         }
-        if (abandoned || !IsOnBoard(target)) {
+        if (abandoned || !StaysOnBoard(target - step, target, jumps)) {
             continue;
         }
         const bool firstSquare = target == square + step;

@@ -87,6 +87,29 @@ TEST_F(Evaluation, SliderListsTheCaptureThatEndsALine) {
     EXPECT_EQ(4 * 8, mobility);
 }
 
+// A queen's diagonal step off the h- or a-file lands on the other end of its
+// own rank, which its reach set holds; that step has left the board.
+TEST_F(Evaluation, QueenStepsDoNotWrapAroundTheBoardEdge) {
+    ClearBoard(game);
+    Place(game, "e1", kKingValue, kKingId);
+    Place(game, "h7", kQueenValue, kQueenId);
+    Place(game, "g7", kPawnValue, 1);
+    Place(game, "a2", -kQueenValue, kQueenId);
+    Place(game, "b2", -kPawnValue, 6);
+    Place(game, "e8", -kKingValue, kKingId);
+    Place(game, "a7", -kKnightValue, kGKnightId);
+    Place(game, "h8", -kRookValue, kHRookId);
+    Place(game, "h6", -kPawnValue, 0);
+    Place(game, "g6", -kRookValue, kARookId);
+    Place(game, "g8", -kBishopValue, kFBishopId);
+    // Hemmed in: the captures around it, not the knight on a7.
+    EXPECT_EQ((Squares{Sq("h8"), Sq("h6"), Sq("g6"), Sq("g8")}), Destinations("h7", kWhite));
+    // Black's queen on a2 reaches h2 only by stepping off the a-file.
+    for (int target : Destinations("a2", kBlack)) {
+        EXPECT_NE(Sq("h2"), target);
+    }
+}
+
 TEST_F(Evaluation, KingThatMayCastleBothWaysListsOnlyTheQueensWing) {
     ClearBoard(game);
     Place(game, "e1", kKingValue, kKingId);

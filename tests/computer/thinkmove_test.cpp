@@ -111,4 +111,33 @@ TEST_F(ThinkMoveTest, MatedSideGetsNoMoveAndNothingChanges) {
     ExpectSamePosition(before, Saved(game));
 }
 
+// The shortest known stalemate: after 10.Qc8-e6 Black has pieces left but no
+// legal move. The game is replayed as a document replays one, so the
+// computer is still in its opening phase with empty capture lists, and is
+// also asked once the phase is over.
+class StalematedComputer : public ComputerTest {
+protected:
+    void SetUp() override {
+        ComputerTest::SetUp();
+        Play(game, {"e2e3", "a7a5", "d1h5", "a8a6", "h5a5", "h7h5", "h2h4", "a6h6", "a5c7", "f7f6",
+                    "c7d7", "e8f7", "d7b7", "d8d3", "b7b8", "d3h7", "b8c8", "f7g6", "c8e6"});
+    }
+};
+
+TEST_F(StalematedComputer, ThinkMoveReturnsNoMoveAndChangesNothing) {
+    ASSERT_EQ(kNoLegalMove, game.HasLegalMove());
+    for (bool outOfBook : {false, true}) {
+        for (int kind : {kSearchKindExpert, kSearchKindNovice}) {
+            game.m_outOfBook = outOfBook;
+            const PositionState before = Saved(game);
+            const ScoredMove move = game.ThinkMove(kWhite, Sq("c8"), Sq("e6"), kind);
+            EXPECT_FALSE(IsMove(move)) << outOfBook << kind;
+            EXPECT_EQ(kNoMoveValue, move.value) << outOfBook << kind;
+            EXPECT_EQ(kBlack, g_sideToMove) << outOfBook << kind;
+            ExpectSamePosition(before, Saved(game));
+            ExpectCurrentCaptures(game, game.m_computerCaptures, kBlack);
+        }
+    }
+}
+
 }  // namespace

@@ -359,7 +359,7 @@ private:
     std::filesystem::path m_path;
 };
 
-TEST(SelfPlaySoak, DISABLED_GamesEndProperlyAndSurviveSavingAndOpening) {
+TEST(SelfPlaySoak, GamesEndProperlyAndSurviveSavingAndOpening) {
     const int games = GamesWanted();
     const SoakDirectory directory;
     const auto start = std::chrono::steady_clock::now();

@@ -114,11 +114,7 @@ private:
         CaptureList replies;
         CaptureList ownNext;
     };
-    // The same for one level of an exchange.
-    struct ExchangeFrame {
-        TrialUndo undo;
-        CaptureList replies;
-    };
+    struct ExchangeStep;
 
     void ShuffleBook(unsigned seed);
     std::array<BookEntry, kBookSize>& BookOf(int side);
@@ -133,14 +129,17 @@ private:
 
     SquareSet TableReach(int from, int side) const;
     bool IsLegal(int from, int to, int side, const SquareSet& reach);
+    static bool MayReach(int from, int to);
 
     int PlyLimit(int rootHumanSide) const;
     bool IsCaptureCurrent(const ScoredMove& capture, int side);
     void KeepCurrentCaptures(const CaptureList& list, int side, CaptureList& out);
-    void AddDiscoveredCapture(int id, int from, int side, CaptureList& out);
-    ScoredMove BestCaptureGainAt(int side, const CaptureList& list, size_t level, int bound);
+    int DiscoveredTarget(int id, int from, int side);
+    template <typename Visitor>
+    bool VisitNewCaptures(int from, int to, int side, Visitor& visitor);
+    ScoredMove BestCaptureGainAt(int side, const CaptureList& list, int bound);
+    int BestReplyGain(int from, int to, int side, int bound);
     SearchFrame& FrameAt(int ply);
 
-    std::deque<SearchFrame> m_searchFrames;      // [ply]
-    std::deque<ExchangeFrame> m_exchangeFrames;  // [exchange level]
+    std::deque<SearchFrame> m_searchFrames;  // [ply]
 };

@@ -15,7 +15,6 @@ namespace {
 constexpr std::array<int, 5> kSliderIds{kCBishopId, kFBishopId, kARookId, kHRookId, kQueenId};
 constexpr std::array<int, 2> kKnightIds{kGKnightId, kBKnightId};
 
-const CaptureList kNoCaptures;
 constexpr int kUnbounded = std::numeric_limits<int>::max();
 
 const SquareSet& LinesOf(int id, int square) {
@@ -130,6 +129,13 @@ bool Intelligence::IsLegal(int from, int to, int side, const SquareSet& reach) {
     return reach[to] && m_board[to] * side <= 0 && IsMoveLegal(from, to, side, 1);
 }
 
+// Every move of every piece kind, castling included, runs along a queen's
+// line or a knight's jump, so a pair of squares with neither is never a
+// legal move: a cheap test before the piece's own table is looked up.
+bool Intelligence::MayReach(int from, int to) {
+    return from >= 0 && from < kSquareCount && (m_queenMoves[from][to] || m_knightMoves[from][to]);
+}
+
 int Intelligence::PlyLimit(int rootHumanSide) const {
     return 2 * g_searchDepth + (rootHumanSide == kWhite ? 1 : 0);
 }
@@ -165,47 +171,84 @@ void Intelligence::KeepCurrentCaptures(const CaptureList& list, int side, Captur
     }
 }
 
-// The capture a slider of side gains through the square a piece has just
-// left: the first enemy piece beyond it on the slider's line.
-void Intelligence::AddDiscoveredCapture(int id, int from, int side, CaptureList& out) {
+// The square of the first enemy piece beyond from on the line of side's
+// slider id, which the piece that left from has uncovered, or kNoSquare.
+int Intelligence::DiscoveredTarget(int id, int from, int side) {
     const int square = m_pieces[SideIndex(side)][id].square;
     if (!LinesOf(id, square)[from]) {
-        return;
+        return kNoSquare;
     }
-    const int target = ScanLine(square, from, side, kScanLineXRay);
-    if (target != kNoSquare) {
-        out.push_back({std::abs(m_board[target]), square, target});
-    }
+    return ScanLine(square, from, side, kScanLineXRay);
 }
 
-bool Intelligence::UpdateOpponentCaptures(int from, int to, int side, const CaptureList& list,
-                                          CaptureList& out) {
-    KeepCurrentCaptures(list, side, out);
+// Offers side's new captures after the opponent's move from -> to to the
+// visitor, in the order the capture list records them: recaptures on to by
+// pawns, knights and king, then by each slider followed by what the slider
+// sees through from. The visitor's Wants(value) is asked before a capture's
+// legality is tested, so that one it cannot use costs nothing; its Take
+// returns false to stop. Returns false when stopped.
+template <typename Visitor>
+bool Intelligence::VisitNewCaptures(int from, int to, int side, Visitor& visitor) {
     const int value = std::abs(m_board[to]);
     const SquareSetTable& pawnMoves = side == kWhite ? m_whitePawnMoves : m_blackPawnMoves;
     for (int pawn : {to - 7 * side, to - 9 * side}) {
         if (pawn >= 0 && pawn < kSquareCount && m_board[pawn] * side == kPawnValue &&
-            pawnMoves[pawn][to]) {
-            out.push_back({value, pawn, to});
+            pawnMoves[pawn][to] && visitor.Wants(value) && !visitor.Take({value, pawn, to})) {
+            return false;
         }
     }
     // The knights' recorded squares are asked even after a knight is taken.
     const auto& pieces = m_pieces[SideIndex(side)];
     for (int attacker : {pieces[kKnightIds[0]].square, pieces[kKnightIds[1]].square,
                          m_kingSquare[SideIndex(side)]}) {
-        if (IsLegal(attacker, to, side, TableReach(attacker, side))) {
-            out.push_back({value, attacker, to});
+        if (visitor.Wants(value) && MayReach(attacker, to) &&
+            IsLegal(attacker, to, side, TableReach(attacker, side)) &&
+            !visitor.Take({value, attacker, to})) {
+            return false;
         }
     }
+    // A slider off the queen's lines through both squares can neither take
+    // on to nor look through from.
+    const SquareSet aligned = m_queenMoves[to] | m_queenMoves[from];
     for (int id : kSliderIds) {
-        if (!pieces[id].onBoard) {
+        const int square = pieces[id].square;
+        if (!pieces[id].onBoard || !aligned[square]) {
             continue;
         }
-        if (IsLegal(pieces[id].square, to, side, LinesOf(id, pieces[id].square))) {
-            out.push_back({value, pieces[id].square, to});
+        if (visitor.Wants(value) && IsLegal(square, to, side, LinesOf(id, square)) &&
+            !visitor.Take({value, square, to})) {
+            return false;
         }
-        AddDiscoveredCapture(id, from, side, out);
+        const int target = DiscoveredTarget(id, from, side);
+        if (target != kNoSquare) {
+            const int targetValue = std::abs(m_board[target]);
+            if (visitor.Wants(targetValue) && !visitor.Take({targetValue, square, target})) {
+                return false;
+            }
+        }
     }
+    return true;
+}
+
+namespace {
+
+// Collects every capture offered into a capture list.
+struct CaptureAppender {
+    CaptureList& out;
+    bool Wants(int) const { return true; }
+    bool Take(const ScoredMove& capture) {
+        out.push_back(capture);
+        return true;
+    }
+};
+
+}  // namespace
+
+bool Intelligence::UpdateOpponentCaptures(int from, int to, int side, const CaptureList& list,
+                                          CaptureList& out) {
+    KeepCurrentCaptures(list, side, out);
+    CaptureAppender appender{out};
+    VisitNewCaptures(from, to, side, appender);
     return !out.empty();
 }
 
@@ -219,47 +262,67 @@ void Intelligence::UpdateMoverCaptures(int from, int to, int side, const Capture
         }
     }
     for (int id : kSliderIds) {
-        if (m_pieces[SideIndex(side)][id].onBoard) {
-            AddDiscoveredCapture(id, from, side, out);
+        if (!m_pieces[SideIndex(side)][id].onBoard) {
+            continue;
+        }
+        const int target = DiscoveredTarget(id, from, side);
+        if (target != kNoSquare) {
+            out.push_back(
+                {std::abs(m_board[target]), m_pieces[SideIndex(side)][id].square, target});
         }
     }
 }
 
 ScoredMove Intelligence::BestCaptureGain(int side, const CaptureList& list) {
-    return BestCaptureGainAt(side, list, 0, kUnbounded);
+    return BestCaptureGainAt(side, list, kUnbounded);
 }
 
-// The exchange search, cut short where the caller cannot use the answer: the
-// result is exact when its value is below bound, and otherwise only known to
-// be at least bound. A capture that takes no more than the best gain so far
-// cannot beat it, since the replies never gain less than nothing.
-ScoredMove Intelligence::BestCaptureGainAt(int side, const CaptureList& list, size_t level,
-                                           int bound) {
-    if (m_exchangeFrames.size() <= level) {
-        m_exchangeFrames.emplace_back();
-    }
-    ExchangeFrame& frame = m_exchangeFrames[level];
+// One step of the exchange search, shared by the list and the lazily made
+// replies. The result is exact while it stays below bound, and otherwise
+// only known to be at least bound: beyond that the caller cannot use it. A
+// capture that takes no more than the best gain so far cannot beat it, since
+// the replies never gain less than nothing.
+struct Intelligence::ExchangeStep {
+    Intelligence& game;
+    int side;
+    int bound;
     ScoredMove best{0, 0, 0};
-    for (const ScoredMove& capture : list) {
-        if (best.value >= bound) {
-            break;
-        }
-        const int taken = m_board[capture.to] * side < 0 ? std::abs(m_board[capture.to]) : 0;
-        if (taken <= best.value) {
-            continue;
-        }
-        const int gain = std::abs(MakeTrialMove(capture.from, capture.to, side, frame.undo));
-        // Only recaptures of the capturing piece and attacks it uncovers.
-        const int reply =
-            UpdateOpponentCaptures(capture.from, capture.to, -side, kNoCaptures, frame.replies)
-                ? BestCaptureGainAt(-side, frame.replies, level + 1, gain - best.value).value
-                : 0;
-        TakeBackTrialMove(frame.undo);
+
+    bool Wants(int taken) const { return best.value < bound && taken > best.value; }
+
+    // Plays the capture, weighs the opponent's best answer and takes it back;
+    // false once the bound is reached.
+    bool Take(const ScoredMove& capture) {
+        TrialUndo undo;
+        const int gain = std::abs(game.MakeTrialMove(capture.from, capture.to, side, undo));
+        const int reply = game.BestReplyGain(capture.from, capture.to, -side, gain - best.value);
+        game.TakeBackTrialMove(undo);
         if (gain - reply > best.value) {
             best = {gain - reply, capture.from, capture.to};
         }
+        return best.value < bound;
     }
-    return best;
+};
+
+ScoredMove Intelligence::BestCaptureGainAt(int side, const CaptureList& list, int bound) {
+    ExchangeStep step{*this, side, bound};
+    for (const ScoredMove& capture : list) {
+        const int taken = m_board[capture.to] * side < 0 ? std::abs(m_board[capture.to]) : 0;
+        if (step.Wants(taken) && !step.Take(capture)) {
+            break;
+        }
+    }
+    return step.best;
+}
+
+// The best gain of side's recaptures and uncovered captures after the
+// opponent's capture from -> to: what BestCaptureGain makes of that list,
+// worked out as each capture is found, so that captures which cannot change
+// the answer are never tested for legality.
+int Intelligence::BestReplyGain(int from, int to, int side, int bound) {
+    ExchangeStep step{*this, side, bound};
+    VisitNewCaptures(from, to, side, step);
+    return step.best.value;
 }
 
 ScoredMove Intelligence::Search(int alpha, int beta, int rootHumanSide, int side, int ply,
@@ -286,7 +349,7 @@ ScoredMove Intelligence::Search(int alpha, int beta, int rootHumanSide, int side
                 // Beyond this bound the loss neither changes the pruning nor
                 // makes the move best, so it need not be exact.
                 const int bound = std::max(1, score - best.value);
-                const int loss = BestCaptureGainAt(-side, frame.replies, 0, bound).value;
+                const int loss = BestCaptureGainAt(-side, frame.replies, bound).value;
                 if (loss > 0) {
                     // Losing material: scored by the loss, not searched on,
                     // and not counted.

@@ -186,7 +186,7 @@ private:
         if (!m_document.MakeUserMove(check, mate)) {
             return "MakeUserMove refused " + reference::MoveName({move.from, move.to});
         }
-        return AfterMove(side, mate, result);
+        return AfterMove(side, check, mate, result);
     }
 
     std::string ComputerMove(MoveEntry& last, GameResult& result) {
@@ -201,11 +201,11 @@ private:
         }
         last = m_document.m_moves[m_document.m_moveCount - 1];
         m_standIn.MakeMoveForSide(last.from, last.to, side, 0);
-        return AfterMove(side, mate, result);
+        return AfterMove(side, check, mate, result);
     }
 
     // Checks the move just made by mover and decides whether the game is over.
-    std::string AfterMove(int mover, bool mate, GameResult& result) {
+    std::string AfterMove(int mover, bool check, bool mate, GameResult& result) {
         const MoveEntry& entry = m_document.m_moves[m_document.m_moveCount - 1];
         const Move move{entry.from, entry.to};
         if (static_cast<int>(m_played.size()) + 1 != m_document.m_moveCount) {
@@ -223,7 +223,7 @@ private:
         if (std::string fault = ComparePositions(); !fault.empty()) {
             return fault;
         }
-        return JudgeEnding(mover, mate, result);
+        return JudgeEnding(mover, check, mate, result);
     }
 
     std::string ComparePositions() const {
@@ -250,14 +250,18 @@ private:
         return "";
     }
 
-    // The document's verdict must be the one the rules give: mate when the
-    // side to move is in check without a move, a draw on stalemate or on the
-    // 18th turn in a row on which the side to move can move only its king.
-    std::string JudgeEnding(int mover, bool mate, GameResult& result) {
+    // The document's verdict must be the one the rules give: check when the
+    // side to move is attacked, mate when it is in check without a move, a
+    // draw on stalemate or on the 18th turn in a row on which the side to
+    // move can move only its king.
+    std::string JudgeEnding(int mover, bool check, bool mate, GameResult& result) {
         const int next = -mover;
         const std::vector<Move> replies = m_reference.LegalMoves(next);
         const bool inCheck = m_reference.InCheck(next);
         const bool mated = inCheck && replies.empty();
+        if (check != inCheck) {
+            return "the document says check " + std::to_string(check);
+        }
         if (mate != mated || (m_document.m_matedSide != 0) != mated) {
             return "the document says mate " + std::to_string(mate) + ", mated side " +
                    std::to_string(m_document.m_matedSide);

@@ -97,6 +97,29 @@ constexpr bool StaysOnBoard(int from, int to, bool jumps) {
 }  // namespace
 
 int Intelligence::GenerateDestinations(int square, int side, DestinationList& list) {
+    KingCheck check;
+    return GenerateDestinations(square, side, list, check);
+}
+
+// A piece other than the king that stands on no line through its own king
+// can uncover no attack on it, so while the king is not attacked, no move of
+// that piece leaves it attacked: the trial is needed only otherwise.
+bool Intelligence::IsMoveSafeAt(int from, int to, int side, KingCheck& check) {
+    const int king = m_kingSquare[SideIndex(side)];
+    if (std::abs(m_board[from]) != kKingValue && !m_queenMoves[king][from]) {
+        if (!check.known) {
+            check.attacked = IsKingAttacked(king, king, side);
+            check.known = true;
+        }
+        if (!check.attacked) {
+            return true;
+        }
+    }
+    return IsMoveSafe(from, to, side);
+}
+
+int Intelligence::GenerateDestinations(int square, int side, DestinationList& list,
+                                       KingCheck& check) {
     const int piece = std::abs(m_board[square]);
     list.clear();
     int centreCount = IsCentre(square) ? 1 : 0;
@@ -105,17 +128,17 @@ int Intelligence::GenerateDestinations(int square, int side, DestinationList& li
         for (int diagonal : {7 * side, 9 * side}) {
             const int target = square + diagonal;
             if (IsOnBoard(target) && m_board[target] * side < 0 &&
-                PawnMovesOf(side)[square][target] && IsMoveSafe(square, target, side)) {
+                PawnMovesOf(side)[square][target] && IsMoveSafeAt(square, target, side, check)) {
                 list.push_back(target);
             }
         }
         const int push = square + 8 * side;
-        if (IsOnBoard(push) && m_board[push] == 0 && IsMoveSafe(square, push, side)) {
+        if (IsOnBoard(push) && m_board[push] == 0 && IsMoveSafeAt(square, push, side, check)) {
             list.push_back(push);
             const int startRank = side == kWhite ? 1 : 6;
             const int doublePush = square + 16 * side;
             if (square / 8 == startRank && m_board[doublePush] == 0 &&
-                IsMoveSafe(square, doublePush, side)) {
+                IsMoveSafeAt(square, doublePush, side, check)) {
                 list.push_back(doublePush);
             }
         }
@@ -134,7 +157,7 @@ int Intelligence::GenerateDestinations(int square, int side, DestinationList& li
     const PieceWalk& walk = WalkOf(piece);
     const SquareSet& reach = ReachOf(piece, square);
     auto addIfSafe = [&](int target) {
-        if (!IsMoveSafe(square, target, side)) {
+        if (!IsMoveSafeAt(square, target, side, check)) {
             return false;
         }
         list.push_back(target);

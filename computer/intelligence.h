@@ -116,6 +116,15 @@ private:
     };
     struct ExchangeStep;
 
+    // Whether side's king is attacked in the position of one search node,
+    // found out when first needed and kept while the position is the same.
+    struct KingCheck {
+        bool known = false;
+        bool attacked = false;
+    };
+    int GenerateDestinations(int square, int side, DestinationList& list, KingCheck& check);
+    bool IsMoveSafeAt(int from, int to, int side, KingCheck& check);
+
     void ShuffleBook(unsigned seed);
     std::array<BookEntry, kBookSize>& BookOf(int side);
     bool IsSafeFromCaptures(int from, int to, int side, const CaptureList& opponent);

@@ -333,6 +333,8 @@ ScoredMove Intelligence::Search(int alpha, int beta, int rootHumanSide, int side
         return best;
     }
     SearchFrame& frame = FrameAt(ply);
+    // Every trial is taken back before the next piece's destinations are made.
+    KingCheck check;
     int counted = 0;
     for (int i = 0; i < kPieceCount; ++i) {
         const PieceRecord& piece = m_pieces[SideIndex(side)][ExpertOrderId(i)];
@@ -340,7 +342,7 @@ ScoredMove Intelligence::Search(int alpha, int beta, int rootHumanSide, int side
             continue;
         }
         const int from = piece.square;
-        const int mobility = GenerateDestinations(from, side, frame.destinations);
+        const int mobility = GenerateDestinations(from, side, frame.destinations, check);
         for (int to : frame.destinations) {
             ++m_trialMoves;
             const int captured = MakeTrialMove(from, to, side, frame.undo);
@@ -390,13 +392,15 @@ ScoredMove Intelligence::SearchRootNovice(int alpha, int beta, int rootHumanSide
         return best;
     }
     SearchFrame& frame = FrameAt(ply);
+    // Every trial is taken back before the next piece's destinations are made.
+    KingCheck check;
     int counted = 0;
     for (const PieceRecord& piece : m_pieces[SideIndex(side)]) {
         if (!piece.onBoard) {
             continue;
         }
         const int from = piece.square;
-        const int mobility = GenerateDestinations(from, side, frame.destinations);
+        const int mobility = GenerateDestinations(from, side, frame.destinations, check);
         for (int to : frame.destinations) {
             ++m_trialMoves;
             const int captured = std::abs(MakeTrialMove(from, to, side, frame.undo));

@@ -17,6 +17,9 @@ constexpr int16_t PromotedValue(int square) {
     return square >= kWhitePromotionStart ? kQueenValue : -kQueenValue;
 }
 
+// The set of one square already known to be on the board.
+SquareSet SingleSquare(int square) { return SquareSet(uint64_t{1} << square); }
+
 // Where the rook of a castling move goes: f1/f8 or d1/d8.
 constexpr int CastlingRookTarget(int corner, int from, int to) {
     return corner + (to < from ? kKingSideRookStep : kQueenSideRookStep);
@@ -95,9 +98,11 @@ int Chessgame::ApplyMove(int from, int to, int side) {
     if (side == kWhite || side == kBlack) {
         SquareSet& own = side == kWhite ? m_whitePieces : m_blackPieces;
         SquareSet& opponent = side == kWhite ? m_blackPieces : m_whitePieces;
+        // The first two calls check that both squares are on the board; after
+        // them the unchecked element access suffices.
         own.reset(from).set(to);
-        if (opponent.test(to)) {
-            opponent.reset(to);
+        if (opponent[to]) {
+            opponent[to] = false;
             captured = m_board[to];
             capture = true;
         }
@@ -115,7 +120,7 @@ int Chessgame::ApplyMove(int from, int to, int side) {
     }
 
     m_pieces[row][moverId].square = to;
-    m_pieceSquare[PieceSquareIndex(side, moverId)] = SquareSet().set(to);
+    m_pieceSquare[PieceSquareIndex(side, moverId)] = SingleSquare(to);
 
     if (capture) {
         const int victimId = m_pieceId[to];
@@ -138,9 +143,10 @@ int Chessgame::ApplyMove(int from, int to, int side) {
         m_board[target] = m_board[corner];
         m_board[corner] = 0;
         SquareSet& own = side == kWhite ? m_whitePieces : m_blackPieces;
-        own.reset(corner).set(target);
+        own[corner] = false;
+        own[target] = true;
         m_pieces[row][rookId].square = target;
-        m_pieceSquare[PieceSquareIndex(side, rookId)] = SquareSet().set(target);
+        m_pieceSquare[PieceSquareIndex(side, rookId)] = SingleSquare(target);
         m_pieceId[target] = static_cast<int16_t>(rookId);
         m_pieceId[corner] = kNoPiece;
     }

@@ -159,6 +159,11 @@ public:
 
 private:
     static constexpr SquareSetTable kAnyPieceMoves = movetables::AnyPieceMoves();
+    static constexpr movetables::BetweenTable kBetween = movetables::Between();
+
+    // ScanLine's empty-path answer for two squares that a move table puts on
+    // a common line, read from the squares between them instead of walked.
+    bool IsLineClear(int a, int b, int side) const;
 
     // The body of every move made: MakeMove and MakeMoveForSide.
     int ApplyMove(int from, int to, int side);

@@ -111,4 +111,30 @@ constexpr SquareSetTable AnyPieceMoves() {
     return ToTable(Union(Union(Rays(kStraight), Rays(kDiagonal)), Steps(kKnightJumps)));
 }
 
+// The squares strictly between two squares on a common rank, file or
+// diagonal; empty for any other pair.
+using BetweenTable = std::array<Masks, 64>;
+
+template <std::size_t N>
+constexpr void AddBetween(BetweenTable& between, const std::array<Offset, N>& offsets) {
+    for (int square = 0; square < 64; ++square) {
+        for (const Offset& offset : offsets) {
+            uint64_t passed = 0;
+            int rank = Rank(square) + offset.rank;
+            int column = Column(square) + offset.column;
+            for (; OnBoard(rank, column); rank += offset.rank, column += offset.column) {
+                between[square][8 * rank + column] = passed;
+                passed |= Bit(rank, column);
+            }
+        }
+    }
+}
+
+constexpr BetweenTable Between() {
+    BetweenTable between{};
+    AddBetween(between, kStraight);
+    AddBetween(between, kDiagonal);
+    return between;
+}
+
 }  // namespace movetables

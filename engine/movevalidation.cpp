@@ -92,11 +92,19 @@ bool Chessgame::IsPawnMoveValid(int from, int to, int side) {
 bool Chessgame::IsKnightMoveValid(int from, int to, int) { return m_knightMoves[from][to]; }
 
 bool Chessgame::IsBishopMoveValid(int from, int to, int side) {
-    return m_bishopMoves[from][to] && ScanLine(from, to, side, kScanLineEmpty);
+    return m_bishopMoves[from][to] && IsLineClear(from, to, side);
 }
 
 bool Chessgame::IsRookMoveValid(int from, int to, int side) {
-    return m_rookMoves[from][to] && ScanLine(from, to, side, kScanLineEmpty);
+    return m_rookMoves[from][to] && IsLineClear(from, to, side);
+}
+
+bool Chessgame::IsLineClear(int a, int b, int side) const {
+    if (side == 0) return true;  // every square counts as empty then
+    for (uint64_t between = kBetween[a][b]; between != 0; between &= between - 1) {
+        if (m_board[std::countr_zero(between)] != 0) return false;
+    }
+    return true;
 }
 
 bool Chessgame::IsQueenMoveValid(int from, int to, int side) {
@@ -198,15 +206,13 @@ SquareSet Chessgame::KingAttackers(int side, bool firstOnly) {
                 attacks = m_kingMoves[king][square];
                 break;
             case kBishopValue:
-                attacks =
-                    m_bishopMoves[king][square] && ScanLine(square, king, side, kScanLineEmpty);
+                attacks = m_bishopMoves[king][square] && IsLineClear(square, king, side);
                 break;
             case kRookValue:
-                attacks = m_rookMoves[king][square] && ScanLine(square, king, side, kScanLineEmpty);
+                attacks = m_rookMoves[king][square] && IsLineClear(square, king, side);
                 break;
             case kQueenValue:
-                attacks =
-                    m_queenMoves[king][square] && ScanLine(square, king, side, kScanLineEmpty);
+                attacks = m_queenMoves[king][square] && IsLineClear(square, king, side);
                 break;
             default:
                 break;

@@ -171,6 +171,28 @@ TEST_F(ScanLineTest, XRayNamesTheOpposingPieceBehind) {
     EXPECT_EQ(kNoSquare, knight.ScanLine(Sq("a1"), Sq("a4"), kWhite, kScanLineXRay));
 }
 
+// The slider rules read the squares between from a table; it must agree with
+// the walk of ScanLine for every pair on a line and every single blocker.
+TEST_F(ScanLineTest, SliderRulesAgreeWithTheWalkForEveryBlocker) {
+    Chessgame game;
+    game.m_board.fill(0);
+    for (int blocker = 0; blocker < kSquareCount; ++blocker) {
+        game.m_board[blocker] = kPawnValue;
+        for (int a = 0; a < kSquareCount; ++a) {
+            for (int b = 0; b < kSquareCount; ++b) {
+                const bool open = game.ScanLine(a, b, kWhite, kScanLineEmpty) != 0;
+                if (Chessgame::m_rookMoves[a][b]) {
+                    ASSERT_EQ(open, game.IsRookMoveValid(a, b, kBlack)) << a << " " << b;
+                }
+                if (Chessgame::m_bishopMoves[a][b]) {
+                    ASSERT_EQ(open, game.IsBishopMoveValid(a, b, kWhite)) << a << " " << b;
+                }
+            }
+        }
+        game.m_board[blocker] = 0;
+    }
+}
+
 // Walking on past the board's edge would reach the next rank's far end,
 // which may lie in the slider's line set again (h2 is on the h1 rook's file).
 TEST_F(ScanLineTest, XRayStopsAtTheEdgeOfARank) {

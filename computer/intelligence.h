@@ -142,6 +142,7 @@ private:
 
     int PlyLimit(int rootHumanSide) const;
     bool IsCaptureCurrent(const ScoredMove& capture, int side);
+    bool IsPathEmpty(int from, int to, int side);
     void KeepCurrentCaptures(const CaptureList& list, int side, CaptureList& out);
     int DiscoveredTarget(int id, int from, int side);
     template <typename Visitor>

@@ -153,8 +153,15 @@ bool Intelligence::IsCaptureCurrent(const ScoredMove& capture, int side) {
     const int attacker = m_board[capture.from];
     const int target = m_board[capture.to];
     return attacker * side > 0 && target * side < 0 &&
-           (std::abs(attacker) == kKnightValue ||
-            ScanLine(capture.from, capture.to, side, kScanLineEmpty) != 0);
+           (std::abs(attacker) == kKnightValue || IsPathEmpty(capture.from, capture.to, side));
+}
+
+// A record's squares are on a common line unless a knight made it and another
+// piece has come to the knight's square since; that rare pair keeps ScanLine's
+// own answer.
+bool Intelligence::IsPathEmpty(int from, int to, int side) {
+    return m_queenMoves[from][to] ? IsLineClear(from, to, side)
+                                  : ScanLine(from, to, side, kScanLineEmpty) != 0;
 }
 
 void Intelligence::KeepCurrentCaptures(const CaptureList& list, int side, CaptureList& out) {

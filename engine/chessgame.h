@@ -157,13 +157,14 @@ public:
     PieceRecord m_pieces[3][kPieceCount];
     int32_t m_kingSquare[3];
 
-private:
-    static constexpr SquareSetTable kAnyPieceMoves = movetables::AnyPieceMoves();
-    static constexpr movetables::BetweenTable kBetween = movetables::Between();
-
+protected:
     // ScanLine's empty-path answer for two squares that a move table puts on
     // a common line, read from the squares between them instead of walked.
     bool IsLineClear(int a, int b, int side) const;
+
+private:
+    static constexpr SquareSetTable kAnyPieceMoves = movetables::AnyPieceMoves();
+    static constexpr movetables::BetweenTable kBetween = movetables::Between();
 
     // The body of every move made: MakeMove and MakeMoveForSide.
     int ApplyMove(int from, int to, int side);

@@ -12,6 +12,7 @@ constexpr std::array kCommands = {
     Command{ID_FILE_OPEN, "&Open...\tCtrl+O", "Ctrl+O", ""},
     Command{ID_FILE_SAVE, "&Save\tCtrl+S", "Ctrl+S", ""},
     Command{ID_FILE_SAVE_AS, "Save &As...", "", ""},
+    Command{ID_FILE_EXPORT_PGN, "&Export PGN...", "", ""},
     Command{ID_APP_EXIT, "E&xit", "", ""},
     Command{ID_PLAY_HUMANVSHUMAN, "&Human vs Human", "", "Play a Two Player Game"},
     Command{ID_PLAY_BLACK, "Play &Black", "", "You play Black. Computer plays White."},
@@ -37,7 +38,8 @@ const Command& FindCommand(int id) {
 }
 
 QList<int> FileMenuCommands() {
-    return {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0, ID_APP_EXIT};
+    return {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_EXPORT_PGN,
+            0,           ID_APP_EXIT};
 }
 
 QList<int> PlayMenuCommands() { return {ID_PLAY_HUMANVSHUMAN, ID_PLAY_BLACK, ID_PLAY_WHITE}; }

@@ -16,6 +16,7 @@ enum CommandId : int {
     ID_DEPTH_3 = 32788,
     ID_DEPTH_4 = 32789,
     ID_DEPTH_5 = 32790,
+    ID_FILE_EXPORT_PGN = 32800,
     ID_FILE_NEW = 57600,
     ID_FILE_OPEN = 57601,
     ID_FILE_SAVE = 57603,

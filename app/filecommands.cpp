@@ -1,5 +1,6 @@
 #include "app/filecommands.h"
 
+#include "app/pgnfile.h"
 #include "document/tesseldoc.h"
 #include "view/prompter.h"
 #include "view/tesselview.h"
@@ -76,6 +77,15 @@ bool FileCommands::OnFileSaveAs() {
                                  : QString::fromStdString(m_doc.GetPathName());
     const QString path = m_prompter.AskSaveFileName(m_window, proposed, kFileFilters, kFileSuffix);
     return !path.isEmpty() && DoSave(path);
+}
+
+void FileCommands::OnFileExportPgn() {
+    if (m_view.IsBusy()) return;
+    const QString path = m_prompter.AskSaveFileName(m_window, ProposedPgnName(m_doc),
+                                                    kPgnFileFilters, kPgnFileSuffix);
+    if (path.isEmpty()) return;
+    const FileResult result = WritePgnFile(m_doc, path);
+    if (!result.ok) ShowFileError(result.message);
 }
 
 // While a move is processed (the window is being closed) the game in the

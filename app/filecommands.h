@@ -22,6 +22,8 @@ public:
     void OnFileOpen();
     bool OnFileSave();
     bool OnFileSaveAs();
+    // Writes the game as PGN to a file the user names.
+    void OnFileExportPgn();
     // A file dropped on the window, opened as by File > Open.
     void OpenDroppedFile(const QString& path);
     // Opens the file and shows its game; on failure shows why and leaves the

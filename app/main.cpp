@@ -6,10 +6,10 @@
 
 int main(int argc, char* argv[]) {
     {
-        // --help and --version are answered here, also where there is no
-        // display.
+        // --help, --version and --export-pgn are answered here, also where
+        // there is no display.
         QCoreApplication commandLine(argc, argv);
-        CTesselApp::AnswerHelpAndVersion(QCoreApplication::arguments());
+        CTesselApp::AnswerWithoutDisplay(QCoreApplication::arguments());
     }
     QApplication application(argc, argv);
     MessageBoxPrompter prompter;

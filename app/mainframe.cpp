@@ -76,6 +76,7 @@ void CMainFrame::BuildFileMenu() {
     AddCommand(menu, ID_FILE_OPEN, [this] { m_files->OnFileOpen(); });
     AddCommand(menu, ID_FILE_SAVE, [this] { m_files->OnFileSave(); });
     AddCommand(menu, ID_FILE_SAVE_AS, [this] { m_files->OnFileSaveAs(); });
+    AddCommand(menu, ID_FILE_EXPORT_PGN, [this] { m_files->OnFileExportPgn(); });
     menu->addSeparator();
     AddCommand(menu, ID_APP_EXIT, [this] { m_view->OnAppExit(); });
 }
@@ -135,6 +136,7 @@ void CMainFrame::UpdateCommandUI() {
     SetCommandState(ID_FILE_OPEN, idle);
     SetCommandState(ID_FILE_SAVE, idle);
     SetCommandState(ID_FILE_SAVE_AS, idle);
+    SetCommandState(ID_FILE_EXPORT_PGN, idle);
 
     const int mode = doc.m_playMode;
     SetCommandState(ID_PLAY_HUMANVSHUMAN, idle, mode == kPlayHumanVsHuman);

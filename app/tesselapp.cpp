@@ -3,15 +3,18 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
+#include <cstdlib>
 
 #include "app/aboutdlg.h"
 #include "app/filecommands.h"
 #include "app/mainframe.h"
+#include "app/pgnfile.h"
 #include "view/tesselview.h"
 
 namespace {
 
 const QString kIconResource = QStringLiteral(":/icons/quillon.svg");
+const QString kExportPgnOption = QStringLiteral("export-pgn");
 
 }  // namespace
 
@@ -25,13 +28,16 @@ void DescribeCommandLine(QCommandLineParser& parser) {
                     "against another person at one board."));
     parser.addHelpOption();
     parser.addVersionOption();
+    parser.addOption({kExportPgnOption,
+                      QObject::tr("Print the saved game as PGN on standard output and exit."),
+                      QObject::tr("game")});
     parser.addPositionalArgument(QStringLiteral("file"), QObject::tr("A saved game to open."),
                                  QStringLiteral("[file]"));
 }
 
 }  // namespace
 
-void CTesselApp::AnswerHelpAndVersion(const QStringList& arguments) {
+void CTesselApp::AnswerWithoutDisplay(const QStringList& arguments) {
     QCommandLineParser parser;
     DescribeCommandLine(parser);
     // The toolkit's own options are not known yet: errors wait for the full
@@ -39,6 +45,7 @@ void CTesselApp::AnswerHelpAndVersion(const QStringList& arguments) {
     if (!parser.parse(arguments)) return;
     if (parser.isSet(QStringLiteral("help"))) parser.showHelp();
     if (parser.isSet(QStringLiteral("version"))) parser.showVersion();
+    if (parser.isSet(kExportPgnOption)) std::exit(PrintGameAsPgn(parser.value(kExportPgnOption)));
 }
 
 QString CTesselApp::ParseCommandLine(const QStringList& arguments) {

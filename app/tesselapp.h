@@ -20,9 +20,9 @@ public:
     // when the program must end: the named file could not be read.
     bool InitInstance(const QStringList& arguments);
 
-    // Answers --help and --version, which need no display, and ends the
-    // program; does nothing for any other command line.
-    static void AnswerHelpAndVersion(const QStringList& arguments);
+    // Answers --help, --version and --export-pgn, which need no display, and
+    // ends the program; does nothing for any other command line.
+    static void AnswerWithoutDisplay(const QStringList& arguments);
     // The saved game named on the command line, or empty. Answers --help,
     // --version and unknown options itself and ends the program.
     static QString ParseCommandLine(const QStringList& arguments);

@@ -149,8 +149,8 @@ void MainFrameTest::menusCarryTheirTextsIdsShortcutsAndPrompts() {
     QCOMPARE(ActionTexts(bar->actions()),
              QStringList({"&File", "&Play", "&Skill Level", "&Move", "&Help"}));
     QCOMPARE(ActionTexts(MenuOf(bar, 0)->actions()),
-             QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "-",
-                          "E&xit"}));
+             QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...",
+                          "&Export PGN...", "-", "E&xit"}));
     QCOMPARE(ActionTexts(MenuOf(bar, 1)->actions()),
              QStringList({"&Human vs Human", "Play &Black", "Play &White"}));
     QMenu* skill = MenuOf(bar, 2);
@@ -161,7 +161,7 @@ void MainFrameTest::menusCarryTheirTextsIdsShortcutsAndPrompts() {
     QCOMPARE(ActionTexts(MenuOf(bar, 4)->actions()), QStringList({"&About Quillon..."}));
 
     QCOMPARE(MenuOf(bar, 0)->actions().at(0)->data().toInt(), 57600);
-    QCOMPARE(MenuOf(bar, 0)->actions().at(5)->data().toInt(), 57665);
+    QCOMPARE(MenuOf(bar, 0)->actions().at(6)->data().toInt(), 57665);
     QCOMPARE(MenuOf(bar, 1)->actions().at(1)->data().toInt(), 32781);
     QCOMPARE(skill->actions().at(2)->menu()->actions().at(4)->data().toInt(), 32790);
     QCOMPARE(MenuOf(bar, 3)->actions().at(1)->data().toInt(), 32777);

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <string>
+
+#include "document/document.h"
+
+class CTesselDoc;
+
+// The file dialog's offer for File > Export PGN.
+extern const QStringList kPgnFileFilters;
+extern const QString kPgnFileSuffix;
+
+// Today's date in the form PGN's Date tag takes, "YYYY.MM.DD".
+std::string PgnDateToday();
+
+// The name proposed for the export: the game file's name with ".pgn", or
+// "Untitled.pgn" for a game never saved.
+QString ProposedPgnName(const CTesselDoc& doc);
+
+// Writes the game as PGN, dated today, to the file.
+FileResult WritePgnFile(const CTesselDoc& doc, const QString& path);
+
+// quillon --export-pgn GAME: prints the saved game as PGN on standard
+// output, or on standard error why it cannot be read. Answers the process's
+// exit code.
+int PrintGameAsPgn(const QString& path);

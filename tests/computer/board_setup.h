@@ -7,13 +7,9 @@
 #include <string_view>
 
 #include "computer/intelligence.h"
+#include "tests/support/consistency.h"
+#include "tests/support/squarenames.h"
 
-// Square from its name, "e4" -> 27.
-constexpr int Sq(std::string_view name) {
-    const int file = name[0] - 'a';
-    const int rank = name[1] - '1';
-    return 8 * rank + (7 - file);
-}
 
 // An empty board with no castling rights; the pieces are placed one by one.
 inline void ClearBoard(Chessgame& game) {
@@ -88,40 +84,6 @@ inline PositionState Saved(const Chessgame& game) {
     PositionState state;
     game.SavePosition(state);
     return state;
-}
-
-// Every square agrees with the occupancy sets, ids, records and king squares.
-inline void ExpectConsistent(const Chessgame& game) {
-    for (int s = 0; s < kSquareCount; ++s) {
-        const int value = game.m_board[s];
-        EXPECT_EQ(value > 0, game.m_whitePieces.test(s)) << s;
-        EXPECT_EQ(value < 0, game.m_blackPieces.test(s)) << s;
-        if (value == 0) {
-            EXPECT_EQ(kNoPiece, game.m_pieceId[s]) << s;
-            continue;
-        }
-        const int side = value > 0 ? kWhite : kBlack;
-        const int id = game.m_pieceId[s];
-        ASSERT_TRUE(id >= 0 && id < kPieceCount) << s;
-        const PieceRecord& record = game.m_pieces[SideIndex(side)][id];
-        EXPECT_EQ(1, record.onBoard) << s;
-        EXPECT_EQ(s, record.square) << s;
-        EXPECT_EQ(SquareSet().set(s), game.m_pieceSquare[PieceSquareIndex(side, id)]) << s;
-        if (std::abs(value) == kKingValue) {
-            EXPECT_EQ(s, game.m_kingSquare[SideIndex(side)]);
-        }
-    }
-    for (int side : {kWhite, kBlack}) {
-        for (int id = 0; id < kPieceCount; ++id) {
-            const PieceRecord& record = game.m_pieces[SideIndex(side)][id];
-            if (record.onBoard) {
-                EXPECT_EQ(id, game.m_pieceId[record.square]);
-                EXPECT_GT(game.m_board[record.square] * side, 0);
-            } else {
-                EXPECT_TRUE(game.m_pieceSquare[PieceSquareIndex(side, id)].none());
-            }
-        }
-    }
 }
 
 // Each test starts a fresh game with a fixed book and the process-wide

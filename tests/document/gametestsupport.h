@@ -6,13 +6,8 @@
 
 #include "document/tesseldoc.h"
 #include "engine/chessgame.h"
+#include "tests/support/squarenames.h"
 
-// The square of a name such as "e2".
-constexpr int Sq(std::string_view name) {
-    const int file = name[0] - 'a';
-    const int rank = name[1] - '1';
-    return 8 * rank + (7 - file);
-}
 
 struct MoveResult {
     bool ok;

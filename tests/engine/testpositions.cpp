@@ -68,34 +68,3 @@ void ExpectSamePosition(const PositionState& expected, const Chessgame& actual) 
         }
     }
 }
-
-void ExpectConsistent(const Chessgame& game) {
-    EXPECT_FALSE((game.m_whitePieces & game.m_blackPieces).any());
-    for (int square = 0; square < kSquareCount; ++square) {
-        const int value = game.m_board[square];
-        EXPECT_EQ(value > 0, game.m_whitePieces[square]) << square;
-        EXPECT_EQ(value < 0, game.m_blackPieces[square]) << square;
-        if (value == 0) {
-            EXPECT_EQ(kNoPiece, game.m_pieceId[square]) << square;
-            continue;
-        }
-        const int side = value > 0 ? kWhite : kBlack;
-        const int id = game.m_pieceId[square];
-        ASSERT_GE(id, 0) << square;
-        ASSERT_LT(id, kPieceCount) << square;
-        const PieceRecord& record = game.m_pieces[SideIndex(side)][id];
-        EXPECT_EQ(1, record.onBoard) << square;
-        EXPECT_EQ(square, record.square) << square;
-        EXPECT_EQ(SquareSet().set(square), game.m_pieceSquare[PieceSquareIndex(side, id)]);
-        if (std::abs(value) == kKingValue) {
-            EXPECT_EQ(square, game.m_kingSquare[SideIndex(side)]);
-        }
-    }
-    for (int side : {kWhite, kBlack}) {
-        for (int id = 0; id < kPieceCount; ++id) {
-            if (!game.m_pieces[SideIndex(side)][id].onBoard) {
-                EXPECT_TRUE(game.m_pieceSquare[PieceSquareIndex(side, id)].none());
-            }
-        }
-    }
-}

@@ -4,13 +4,9 @@
 #include <vector>
 
 #include "engine/chessgame.h"
+#include "tests/support/consistency.h"
+#include "tests/support/squarenames.h"
 
-// A square by its name, "a1" to "h8".
-constexpr int Sq(std::string_view name) {
-    const int file = name[0] - 'a';
-    const int rank = name[1] - '1';
-    return 8 * rank + (7 - file);
-}
 
 // One piece to place: its side, id, square and unsigned board value.
 struct Placement {
@@ -49,7 +45,3 @@ Chessgame MakePosition(const std::vector<Placement>& placements);
 
 // Every member of the position, compared with the gtest macros.
 void ExpectSamePosition(const PositionState& expected, const Chessgame& actual);
-
-// The members agree with each other: board, occupancy, ids, records, piece
-// sets and king squares describe the same pieces.
-void ExpectConsistent(const Chessgame& game);

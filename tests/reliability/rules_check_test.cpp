@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "computer/intelligence.h"
-#include "tests/reliability/position_invariants.h"
 #include "tests/reliability/reference_board.h"
+#include "tests/support/positioninvariants.h"
 
 namespace {
 
@@ -172,6 +172,16 @@ private:
         return "";
     }
 
+    // A sliding checker's step is the step along its line to the king, which
+    // a block of the check walks.
+    bool StepFollowsLine(int checker, int step, int kingSide) const {
+        const int magnitude = std::abs(m_engine.m_board[checker]);
+        if (magnitude != kBishopValue && magnitude != kRookValue && magnitude != kQueenValue) {
+            return true;
+        }
+        return step == Chessgame::LineStep(checker, m_engine.m_kingSquare[SideIndex(kingSide)]);
+    }
+
     // The document's calling order: FindCheck for the mover, IsCheckmate for
     // the side in check, HasLegalMove for the side to move next.
     std::string CompareAfterMoveTests(const Move& move, int mover, Tally& tally) {
@@ -190,6 +200,9 @@ private:
         if (check && (!namesChecker || count != static_cast<int>(checkers.size()))) {
             return Describe("FindCheck names checker " + std::to_string(checker) + " of " +
                             std::to_string(count));
+        }
+        if (check && !StepFollowsLine(checker, step, -mover)) {
+            return Describe("FindCheck gives step " + std::to_string(step));
         }
         const std::vector<Move> replies = m_reference.LegalMoves(-mover);
         bool mate = false;

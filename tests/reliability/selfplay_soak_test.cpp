@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "document/tesseldoc.h"
-#include "tests/reliability/position_invariants.h"
+#include "tests/support/positioninvariants.h"
 #include "tests/reliability/reference_board.h"
 
 namespace {

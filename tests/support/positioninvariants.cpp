@@ -1,4 +1,4 @@
-#include "tests/reliability/position_invariants.h"
+#include "tests/support/positioninvariants.h"
 
 #include <cstdlib>
 #include <sstream>

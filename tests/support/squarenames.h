@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string_view>
+
+// The square of a name such as "e2": 8 * rank + (7 - file).
+constexpr int Sq(std::string_view name) {
+    const int file = name[0] - 'a';
+    const int rank = name[1] - '1';
+    return 8 * rank + (7 - file);
+}

@@ -106,6 +106,27 @@ private:
         int pieceCount;
     };
 
+    // What one exchange capture changes. Such a capture never castles, so
+    // only its two squares, the two pieces' records and the mover's king
+    // square and flags need saving.
+    struct CaptureUndo {
+        int side;
+        int from;
+        int to;
+        int16_t mover;
+        int16_t victim;
+        int16_t moverId;
+        int16_t victimId;
+        SquareSet whitePieces;
+        SquareSet blackPieces;
+        PieceRecord moverRecord;
+        PieceRecord victimRecord;
+        SquareSet moverSquare;
+        SquareSet victimSquare;
+        uint8_t hasMoved[3];
+        int32_t kingSquare;
+    };
+
     // Scratch storage of one search ply, reused from move to move so that a
     // trial move allocates nothing once the lists have grown.
     struct SearchFrame {
@@ -133,6 +154,8 @@ private:
 
     int MakeTrialMove(int from, int to, int side, TrialUndo& undo);
     void TakeBackTrialMove(const TrialUndo& undo);
+    int MakeExchangeCapture(int from, int to, int side, CaptureUndo& undo);
+    void TakeBackExchangeCapture(const CaptureUndo& undo);
     void SaveCell(int square, TrialUndo& undo) const;
     void SavePiece(int side, int id, TrialUndo& undo) const;
 

@@ -95,6 +95,44 @@ void Intelligence::TakeBackTrialMove(const TrialUndo& undo) {
     m_blackPieces = undo.blackPieces;
 }
 
+// The exchange's captures always take an opponent's piece and never castle,
+// so MakeTrialMove's general bookkeeping is more than they need.
+int Intelligence::MakeExchangeCapture(int from, int to, int side, CaptureUndo& undo) {
+    const int row = SideIndex(side);
+    undo.side = side;
+    undo.from = from;
+    undo.to = to;
+    undo.mover = m_board[from];
+    undo.victim = m_board[to];
+    undo.moverId = m_pieceId[from];
+    undo.victimId = m_pieceId[to];
+    undo.whitePieces = m_whitePieces;
+    undo.blackPieces = m_blackPieces;
+    undo.moverRecord = m_pieces[row][undo.moverId];
+    undo.moverSquare = m_pieceSquare[PieceSquareIndex(side, undo.moverId)];
+    undo.victimRecord = m_pieces[SideIndex(-side)][undo.victimId];
+    undo.victimSquare = m_pieceSquare[PieceSquareIndex(-side, undo.victimId)];
+    std::memcpy(undo.hasMoved, m_hasMoved[row], sizeof undo.hasMoved);
+    undo.kingSquare = m_kingSquare[row];
+    return MakeMoveForSide(from, to, side, 0);
+}
+
+void Intelligence::TakeBackExchangeCapture(const CaptureUndo& undo) {
+    const int row = SideIndex(undo.side);
+    m_board[undo.from] = undo.mover;
+    m_board[undo.to] = undo.victim;
+    m_pieceId[undo.from] = undo.moverId;
+    m_pieceId[undo.to] = undo.victimId;
+    m_whitePieces = undo.whitePieces;
+    m_blackPieces = undo.blackPieces;
+    m_pieces[row][undo.moverId] = undo.moverRecord;
+    m_pieceSquare[PieceSquareIndex(undo.side, undo.moverId)] = undo.moverSquare;
+    m_pieces[SideIndex(-undo.side)][undo.victimId] = undo.victimRecord;
+    m_pieceSquare[PieceSquareIndex(-undo.side, undo.victimId)] = undo.victimSquare;
+    std::memcpy(m_hasMoved[row], undo.hasMoved, sizeof undo.hasMoved);
+    m_kingSquare[row] = undo.kingSquare;
+}
+
 // The squares the move table of side's piece on from reaches, castling
 // included: IsMoveLegal(from, to, side, 1) can only hold for these.
 SquareSet Intelligence::TableReach(int from, int side) const {
@@ -300,10 +338,10 @@ struct Intelligence::ExchangeStep {
     // Plays the capture, weighs the opponent's best answer and takes it back;
     // false once the bound is reached.
     bool Take(const ScoredMove& capture) {
-        TrialUndo undo;
-        const int gain = std::abs(game.MakeTrialMove(capture.from, capture.to, side, undo));
+        CaptureUndo undo;
+        const int gain = std::abs(game.MakeExchangeCapture(capture.from, capture.to, side, undo));
         const int reply = game.BestReplyGain(capture.from, capture.to, -side, gain - best.value);
-        game.TakeBackTrialMove(undo);
+        game.TakeBackExchangeCapture(undo);
         if (gain - reply > best.value) {
             best = {gain - reply, capture.from, capture.to};
         }

@@ -114,7 +114,7 @@ int Intelligence::MakeExchangeCapture(int from, int to, int side, CaptureUndo& u
     undo.victimSquare = m_pieceSquare[PieceSquareIndex(-side, undo.victimId)];
     std::memcpy(undo.hasMoved, m_hasMoved[row], sizeof undo.hasMoved);
     undo.kingSquare = m_kingSquare[row];
-    return MakeMoveForSide(from, to, side, 0);
+    return MakeCapture(from, to, side);
 }
 
 void Intelligence::TakeBackExchangeCapture(const CaptureUndo& undo) {

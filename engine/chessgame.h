@@ -162,6 +162,10 @@ protected:
     // a common line, read from the squares between them instead of walked.
     bool IsLineClear(int a, int b, int side) const;
 
+    // MakeMoveForSide for a capture of an opponent's piece on to, which is
+    // never castling: the search's exchanges make many of them.
+    int MakeCapture(int from, int to, int side);
+
 private:
     static constexpr SquareSetTable kAnyPieceMoves = movetables::AnyPieceMoves();
     static constexpr movetables::BetweenTable kBetween = movetables::Between();
@@ -169,6 +173,8 @@ private:
     // The body of every move made: MakeMove and MakeMoveForSide.
     int ApplyMove(int from, int to, int side);
     int CastlingRookCorner(int from, int to, int side) const;
+    void MoveMoverRecords(int from, int to, int side);
+    void RemoveVictimRecords(int to, int side);
 
     // Squares of the opponent's pieces attacking the king of side, by attack
     // geometry on the board cells; only the first one found when firstOnly is set.

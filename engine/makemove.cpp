@@ -90,6 +90,56 @@ int Chessgame::CastlingRookCorner(int from, int to, int side) const {
     return m_board[corner] == side * kRookValue ? corner : kNoSquare;
 }
 
+// The mover's castling rights, king square and record follow it to to; a
+// pawn reaching the last rank becomes a queen on from, before it is moved.
+void Chessgame::MoveMoverRecords(int from, int to, int side) {
+    const int row = SideIndex(side);
+    const int magnitude = std::abs(m_board[from]);
+    const int moverId = m_pieceId[from];
+    if (magnitude == kRookValue) {
+        // Castling rights belong to the rook that started in the corner.
+        if (moverId == kHRookId) m_hasMoved[row][kHRookMoved] = 1;
+        if (moverId == kARookId) m_hasMoved[row][kARookMoved] = 1;
+    } else if (magnitude == kKingValue) {
+        m_hasMoved[row][kKingMoved] = 1;
+        m_kingSquare[row] = to;
+    }
+
+    m_pieces[row][moverId].square = to;
+    m_pieceSquare[PieceSquareIndex(side, moverId)] = SingleSquare(to);
+
+    if (magnitude == kPawnValue && IsPromotionSquare(to)) {
+        m_board[from] = PromotedValue(to);
+        m_pieces[row][moverId].kind = kQueenKind;
+    }
+}
+
+void Chessgame::RemoveVictimRecords(int to, int side) {
+    const int victimId = m_pieceId[to];
+    m_pieces[SideIndex(-side)][victimId].onBoard = 0;
+    m_pieceSquare[PieceSquareIndex(-side, victimId)].reset();
+}
+
+// ApplyMove for a move of side's piece on from taking an opponent's piece on
+// to: no castling can be one, so only the two squares and their pieces change.
+int Chessgame::MakeCapture(int from, int to, int side) {
+    SquareSet& own = side == kWhite ? m_whitePieces : m_blackPieces;
+    SquareSet& opponent = side == kWhite ? m_blackPieces : m_whitePieces;
+    const SquareSet fromSquare = SingleSquare(from);
+    const SquareSet toSquare = SingleSquare(to);
+    own ^= fromSquare | toSquare;
+    opponent &= ~toSquare;
+    const int captured = m_board[to];
+
+    MoveMoverRecords(from, to, side);
+    RemoveVictimRecords(to, side);
+    m_pieceId[to] = m_pieceId[from];
+    m_pieceId[from] = kNoPiece;
+    m_board[to] = m_board[from];
+    m_board[from] = 0;
+    return captured;
+}
+
 int Chessgame::ApplyMove(int from, int to, int side) {
     const int row = SideIndex(side);
 
@@ -108,33 +158,13 @@ int Chessgame::ApplyMove(int from, int to, int side) {
         }
     }
 
-    const int magnitude = std::abs(m_board[from]);
-    const int moverId = m_pieceId[from];
-    if (magnitude == kRookValue) {
-        // Castling rights belong to the rook that started in the corner.
-        if (moverId == kHRookId) m_hasMoved[row][kHRookMoved] = 1;
-        if (moverId == kARookId) m_hasMoved[row][kARookMoved] = 1;
-    } else if (magnitude == kKingValue) {
-        m_hasMoved[row][kKingMoved] = 1;
-        m_kingSquare[row] = to;
-    }
-
-    m_pieces[row][moverId].square = to;
-    m_pieceSquare[PieceSquareIndex(side, moverId)] = SingleSquare(to);
-
+    MoveMoverRecords(from, to, side);
     if (capture) {
-        const int victimId = m_pieceId[to];
-        m_pieces[SideIndex(-side)][victimId].onBoard = 0;
-        m_pieceSquare[PieceSquareIndex(-side, victimId)].reset();
+        RemoveVictimRecords(to, side);
     }
 
     m_pieceId[to] = m_pieceId[from];
     m_pieceId[from] = kNoPiece;
-
-    if (magnitude == kPawnValue && IsPromotionSquare(to)) {
-        m_board[from] = PromotedValue(to);
-        m_pieces[row][moverId].kind = kQueenKind;
-    }
 
     const int corner = CastlingRookCorner(from, to, side);
     if (corner != kNoSquare) {

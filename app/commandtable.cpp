@@ -37,21 +37,4 @@ const Command& FindCommand(int id) {
                          [id](const Command& command) { return command.id == id; });
 }
 
-QList<int> FileMenuCommands() {
-    return {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_EXPORT_PGN,
-            0,           ID_APP_EXIT};
-}
-
-QList<int> PlayMenuCommands() { return {ID_PLAY_HUMANVSHUMAN, ID_PLAY_BLACK, ID_PLAY_WHITE}; }
-
-QList<int> SkillMenuCommands() { return {ID_SKILL_NOVICE, ID_SKILL_EXPERT}; }
-
-QList<int> DepthMenuCommands() {
-    return {ID_DEPTH_1, ID_DEPTH_2, ID_DEPTH_3, ID_DEPTH_4, ID_DEPTH_5};
-}
-
-QList<int> MoveMenuCommands() { return {ID_MOVE_UNDO, ID_MOVE_UNDOALL}; }
-
-QList<int> HelpMenuCommands() { return {ID_APP_ABOUT}; }
-
 int DepthCommand(int depth) { return ID_DEPTH_1 + depth - kMinSearchDepth; }

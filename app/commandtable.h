@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QList>
-
 // Command ids of the menu and the shortcuts.
 enum CommandId : int {
     ID_PLAY_HUMANVSHUMAN = 32773,
@@ -39,13 +37,5 @@ struct Command {
 };
 
 const Command& FindCommand(int id);
-
-// The items of one menu in order; 0 stands for a separator.
-QList<int> FileMenuCommands();
-QList<int> PlayMenuCommands();
-QList<int> SkillMenuCommands();
-QList<int> DepthMenuCommands();
-QList<int> MoveMenuCommands();
-QList<int> HelpMenuCommands();
 
 int DepthCommand(int depth);

@@ -155,3 +155,49 @@ TEST_F(MakeMove, SquaresOffTheBoardRaiseTheSetsError) {
 }
 
 }  // namespace
+
+namespace {
+
+// Opens the capture-only make to the tests.
+class CaptureMaker : public Chessgame {
+public:
+    explicit CaptureMaker(const Chessgame& position) : Chessgame(position) {}
+    using Chessgame::MakeCapture;
+};
+
+// MakeCapture must leave exactly the position MakeMoveForSide leaves.
+void ExpectCaptureLikeMove(const Chessgame& position, int from, int to, int side) {
+    Chessgame moved(position);
+    const int expectedCaptured = moved.MakeMoveForSide(from, to, side, 0);
+    PositionState expected;
+    moved.SavePosition(expected);
+
+    CaptureMaker captured(position);
+    EXPECT_EQ(expectedCaptured, captured.MakeCapture(from, to, side));
+    ExpectSamePosition(expected, captured);
+    ExpectConsistent(captured);
+}
+
+const Chessgame kCapturePosition = MakePosition({
+    King(kWhite, "e1"), Rook(kWhite, kHRookId, "h1"), Pawn(kWhite, 1, "g7"),
+    Knight(kWhite, kGKnightId, "d4"), King(kBlack, "e8"), Rook(kBlack, kHRookId, "h8"),
+    Bishop(kBlack, kFBishopId, "f2"), Knight(kBlack, kBKnightId, "e6"),
+});
+
+}  // namespace
+
+TEST(MakeCapture, KingCaptureMovesTheKingAndItsRights) {
+    ExpectCaptureLikeMove(kCapturePosition, Sq("e1"), Sq("f2"), kWhite);
+}
+
+TEST(MakeCapture, RookCaptureLosesItsCastlingRight) {
+    ExpectCaptureLikeMove(kCapturePosition, Sq("h1"), Sq("h8"), kWhite);
+}
+
+TEST(MakeCapture, PawnCapturingOnTheLastRankBecomesAQueen) {
+    ExpectCaptureLikeMove(kCapturePosition, Sq("g7"), Sq("h8"), kWhite);
+}
+
+TEST(MakeCapture, BlackKnightTakesAKnight) {
+    ExpectCaptureLikeMove(kCapturePosition, Sq("e6"), Sq("d4"), kBlack);
+}

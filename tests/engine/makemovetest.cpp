@@ -179,9 +179,14 @@ void ExpectCaptureLikeMove(const Chessgame& position, int from, int to, int side
 }
 
 const Chessgame kCapturePosition = MakePosition({
-    King(kWhite, "e1"), Rook(kWhite, kHRookId, "h1"), Pawn(kWhite, 1, "g7"),
-    Knight(kWhite, kGKnightId, "d4"), King(kBlack, "e8"), Rook(kBlack, kHRookId, "h8"),
-    Bishop(kBlack, kFBishopId, "f2"), Knight(kBlack, kBKnightId, "e6"),
+    King(kWhite, "e1"),
+    Rook(kWhite, kHRookId, "h1"),
+    Pawn(kWhite, 1, "g7"),
+    Knight(kWhite, kGKnightId, "d4"),
+    King(kBlack, "e8"),
+    Rook(kBlack, kHRookId, "h8"),
+    Bishop(kBlack, kFBishopId, "f2"),
+    Knight(kBlack, kBKnightId, "e6"),
 });
 
 }  // namespace

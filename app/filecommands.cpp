@@ -91,10 +91,7 @@ void FileCommands::OnFileExportPgn() {
 // While a move is processed (the window is being closed) the game in the
 // document is the worker's; the game as it stood at the drop is saved.
 FileResult FileCommands::SaveGameAtDrop(const QString& path) const {
-    CTesselDoc game;
-    game.m_moves = m_view.MovesAtDrop();
-    game.m_moveCount = static_cast<int16_t>(game.m_moves.size());
-    return game.OnSaveDocument(path.toStdString());
+    return SaveMoveList(m_view.MovesAtDrop(), path.toStdString());
 }
 
 bool FileCommands::DoSave(const QString& path) {

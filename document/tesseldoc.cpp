@@ -178,10 +178,15 @@ FileResult CTesselDoc::OnOpenDocument(const std::string& path) {
     return result;
 }
 
-FileResult CTesselDoc::OnSaveDocument(const std::string& path) {
+FileResult SaveMoveList(std::span<const MoveEntry> moves, const std::string& path) {
     Archive archive = Archive::ForStoring();
-    Serialize(archive);
-    FileResult result = ReplaceFileContents(path, archive.Bytes());
+    WriteMoveList(archive, moves);
+    return ReplaceFileContents(path, archive.Bytes());
+}
+
+FileResult CTesselDoc::OnSaveDocument(const std::string& path) {
+    FileResult result =
+        SaveMoveList(std::span(m_moves.data(), static_cast<std::size_t>(m_moveCount)), path);
     if (!result.ok) return result;
     SetPathName(path);
     SetModifiedFlag(false);

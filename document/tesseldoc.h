@@ -5,6 +5,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,10 @@ constexpr int kMaxMoves = 32767;
 struct ReplayedGame;
 
 // The game in progress: the engine, the moves played and how the game ended.
+// Writes a move list as a saved game, replacing the file only once every
+// byte is written.
+FileResult SaveMoveList(std::span<const MoveEntry> moves, const std::string& path);
+
 class CTesselDoc : public Document {
 public:
     CTesselDoc();

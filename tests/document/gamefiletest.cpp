@@ -151,6 +151,22 @@ TEST_F(GameFileTest, TwoMoveGameIsWrittenAndReadByteForByte) {
     EXPECT_FALSE(doc.IsModified());
 }
 
+// The window saves the game as it stood at a drop while the computer thinks,
+// without a document of its own: nothing of the game in progress may change.
+TEST_F(GameFileTest, MoveListIsSavedWithoutTouchingTheGame) {
+    ASSERT_TRUE(PlayAll(doc, {{Sq("d2"), Sq("d4")}}));
+    g_chessClock.StartAtDrop();
+    const GameSnapshot before = Snapshot(doc);
+
+    const std::string path = PathOf("at-drop.qln");
+    const std::vector<MoveEntry> moves = {{11, 27}, {51, 35}};
+    const FileResult result = SaveMoveList(moves, path);
+
+    ASSERT_TRUE(result.ok) << result.message;
+    EXPECT_EQ(ReadFile(path), kTwoMoveFile);
+    EXPECT_EQ(Snapshot(doc), before);
+}
+
 TEST_F(GameFileTest, EmptyGameIsTwoZeroBytes) {
     EXPECT_EQ(Save(), (Bytes{0x00, 0x00}));
     ASSERT_TRUE(PlayAll(doc, {{Sq("d2"), Sq("d4")}}));

@@ -2,7 +2,8 @@
 # Starts Quillon on a virtual display, optionally on a saved game, and writes
 # a PNG of its window.
 #   scripts/screenshot.sh [game.qln] out.png
-# QUILLON names the executable (default: build/app/app/quillon); WAIT the
+# QUILLON names the executable (default: build/release/app/quillon, where
+# scripts/play.sh builds it); WAIT the
 # seconds to let it draw (default 3).
 set -euo pipefail
 
@@ -19,7 +20,7 @@ fi
 out=$(realpath -m "$1")
 [ -n "${QUILLON:-}" ] && QUILLON=$(realpath "$QUILLON")
 cd "$(dirname "$0")/.."
-quillon=$(realpath "${QUILLON:-build/app/app/quillon}")
+quillon=$(realpath "${QUILLON:-build/release/app/quillon}")
 wait_seconds=${WAIT:-3}
 
 inner=$(mktemp)

@@ -7,56 +7,19 @@
 #include <string_view>
 
 #include "computer/intelligence.h"
+#include "tests/support/boardsetup.h"
 #include "tests/support/consistency.h"
 #include "tests/support/squarenames.h"
 
-
 // An empty board with no castling rights; the pieces are placed one by one.
 inline void ClearBoard(Chessgame& game) {
-    game.m_board.fill(0);
-    game.m_pieceId.fill(kNoPiece);
-    game.m_whitePieces.reset();
-    game.m_blackPieces.reset();
-    for (SquareSet& square : game.m_pieceSquare) {
-        square.reset();
-    }
-    for (auto& row : game.m_pieces) {
-        for (PieceRecord& record : row) {
-            record.onBoard = 0;
-        }
-    }
+    RemoveAllPieces(game);
     std::memset(game.m_hasMoved, 1, sizeof game.m_hasMoved);
 }
 
-inline int32_t KindOf(int value) {
-    switch (std::abs(value)) {
-        case kPawnValue:
-            return kPawnKind;
-        case kKnightValue:
-            return kKnightKind;
-        case kBishopValue:
-            return kBishopKind;
-        case kRookValue:
-            return kRookKind;
-        case kQueenValue:
-            return kQueenKind;
-        default:
-            return kKingKind;
-    }
-}
-
-// Places a piece (signed value) with the given id, keeping every member in step.
+// Places a piece (signed value) with the given id.
 inline void Place(Chessgame& game, std::string_view square, int value, int id) {
-    const int s = Sq(square);
-    const int side = value > 0 ? kWhite : kBlack;
-    game.m_board[s] = static_cast<int16_t>(value);
-    game.m_pieceId[s] = static_cast<int16_t>(id);
-    (side == kWhite ? game.m_whitePieces : game.m_blackPieces).set(s);
-    game.m_pieceSquare[PieceSquareIndex(side, id)] = SquareSet().set(s);
-    game.m_pieces[SideIndex(side)][id] = {1, s, KindOf(value), 0};
-    if (std::abs(value) == kKingValue) {
-        game.m_kingSquare[SideIndex(side)] = s;
-    }
+    PlacePiece(game, Sq(square), value, id);
 }
 
 // Plays moves given as "e2e4" strings from the position, passing the turn.

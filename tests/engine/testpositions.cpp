@@ -2,47 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
-namespace {
-
-int32_t KindOfValue(int value) {
-    switch (value) {
-        case kPawnValue:
-            return kPawnKind;
-        case kKnightValue:
-            return kKnightKind;
-        case kBishopValue:
-            return kBishopKind;
-        case kRookValue:
-            return kRookKind;
-        case kQueenValue:
-            return kQueenKind;
-        default:
-            return kKingKind;
-    }
-}
-
-}  // namespace
+#include "tests/support/boardsetup.h"
 
 Chessgame MakePosition(const std::vector<Placement>& placements) {
     Chessgame game;
-    game.m_board.fill(0);
-    game.m_pieceId.fill(kNoPiece);
-    game.m_whitePieces.reset();
-    game.m_blackPieces.reset();
-    for (SquareSet& pieceSquare : game.m_pieceSquare) pieceSquare.reset();
-    for (auto& row : game.m_pieces) {
-        for (PieceRecord& record : row) record.onBoard = 0;
-    }
+    RemoveAllPieces(game);
     for (const Placement& piece : placements) {
-        game.m_board[piece.square] = static_cast<int16_t>(piece.side * piece.value);
-        game.m_pieceId[piece.square] = static_cast<int16_t>(piece.id);
-        (piece.side == kWhite ? game.m_whitePieces : game.m_blackPieces).set(piece.square);
-        game.m_pieceSquare[PieceSquareIndex(piece.side, piece.id)].set(piece.square);
-        game.m_pieces[SideIndex(piece.side)][piece.id] = {1, piece.square, KindOfValue(piece.value),
-                                                          0};
-        if (piece.id == kKingId) game.m_kingSquare[SideIndex(piece.side)] = piece.square;
+        PlacePiece(game, piece.square, piece.side * piece.value, piece.id);
     }
     return game;
 }

@@ -79,6 +79,8 @@ struct PieceRecord {
     int32_t square;
     int32_t kind;
     int32_t reserved;
+
+    bool operator==(const PieceRecord&) const = default;
 };
 
 // The side whose turn it is, shared by the whole process.
@@ -95,6 +97,8 @@ struct PositionState {
     std::array<int16_t, kSquareCount> board;
     PieceRecord pieces[3][kPieceCount];
     int32_t kingSquare[3];
+
+    bool operator==(const PositionState&) const = default;
 };
 
 class Chessgame : public CObject {

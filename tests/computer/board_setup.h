@@ -32,17 +32,6 @@ inline void Play(Chessgame& game, std::initializer_list<std::string_view> moves)
     }
 }
 
-inline void ExpectSamePosition(const PositionState& a, const PositionState& b) {
-    EXPECT_EQ(a.whitePieces, b.whitePieces);
-    EXPECT_EQ(a.blackPieces, b.blackPieces);
-    EXPECT_EQ(a.pieceSquare, b.pieceSquare);
-    EXPECT_EQ(0, std::memcmp(a.hasMoved, b.hasMoved, sizeof a.hasMoved));
-    EXPECT_EQ(a.pieceId, b.pieceId);
-    EXPECT_EQ(a.board, b.board);
-    EXPECT_EQ(0, std::memcmp(a.pieces, b.pieces, sizeof a.pieces));
-    EXPECT_EQ(0, std::memcmp(a.kingSquare, b.kingSquare, sizeof a.kingSquare));
-}
-
 inline PositionState Saved(const Chessgame& game) {
     PositionState state;
     game.SavePosition(state);

@@ -180,7 +180,7 @@ TEST_F(Book, OpeningPhaseEndsWhenNothingIsLeftToPlay) {
     const PositionState before = Saved(game);
     ExpectMove(game.OpeningMove({}, {}, kWhite), kOutOfBookValue, "h1", "h1");
     EXPECT_TRUE(game.m_outOfBook);
-    ExpectSamePosition(before, Saved(game));
+    ExpectSamePosition(before, game);
 }
 
 TEST_F(Book, SearchPlaysTheMoveThatEndsTheOpening) {

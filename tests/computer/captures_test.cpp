@@ -77,7 +77,7 @@ TEST_F(Exchange, TrialCapturesLeaveThePositionAlone) {
     const PositionState before = Saved(game);
     const CaptureList list{{1000, Sq("b7"), Sq("c8")}, {600, Sq("f3"), Sq("c6")}};
     EXPECT_GT(game.BestCaptureGain(kWhite, list).value, 0);
-    ExpectSamePosition(before, Saved(game));
+    ExpectSamePosition(before, game);
 }
 
 TEST_F(Exchange, OpponentListGainsCapturesOfTheArrivedPiece) {

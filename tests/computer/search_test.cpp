@@ -156,10 +156,10 @@ TEST_F(SharpPosition, SearchesLeaveThePositionAsTheyFoundIt) {
     for (int side : {kWhite, kBlack}) {
         g_sideToMove = static_cast<int16_t>(side);
         const ScoredMove expert = game.Search(kRootAlpha, kRootBeta, -side, side, 1, {}, {});
-        ExpectSamePosition(before, Saved(game));
+        ExpectSamePosition(before, game);
         const ScoredMove novice =
             game.SearchRootNovice(kRootAlpha, kRootBeta, -side, side, 1, {}, {});
-        ExpectSamePosition(before, Saved(game));
+        ExpectSamePosition(before, game);
         EXPECT_TRUE(IsMove(expert));
         EXPECT_TRUE(IsMove(novice));
         EXPECT_EQ(side, g_sideToMove);

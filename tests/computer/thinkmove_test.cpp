@@ -108,7 +108,7 @@ TEST_F(ThinkMoveTest, MatedSideGetsNoMoveAndNothingChanges) {
     EXPECT_FALSE(IsMove(move));
     EXPECT_EQ(kNoMoveValue, move.value);
     EXPECT_EQ(kWhite, g_sideToMove);
-    ExpectSamePosition(before, Saved(game));
+    ExpectSamePosition(before, game);
 }
 
 // The shortest known stalemate: after 10.Qc8-e6 Black has pieces left but no
@@ -134,7 +134,7 @@ TEST_F(StalematedComputer, ThinkMoveReturnsNoMoveAndChangesNothing) {
             EXPECT_FALSE(IsMove(move)) << outOfBook << kind;
             EXPECT_EQ(kNoMoveValue, move.value) << outOfBook << kind;
             EXPECT_EQ(kBlack, g_sideToMove) << outOfBook << kind;
-            ExpectSamePosition(before, Saved(game));
+            ExpectSamePosition(before, game);
             ExpectCurrentCaptures(game, game.m_computerCaptures, kBlack);
         }
     }

@@ -7,7 +7,6 @@
 #include "tests/support/consistency.h"
 #include "tests/support/squarenames.h"
 
-
 // One piece to place: its side, id, square and unsigned board value.
 struct Placement {
     int side;
@@ -42,6 +41,3 @@ constexpr Placement PromotedQueen(int side, int id, std::string_view square) {
 // A position holding only the given pieces, with no piece marked as moved;
 // every other piece is recorded as captured.
 Chessgame MakePosition(const std::vector<Placement>& placements);
-
-// Every member of the position, compared with the gtest macros.
-void ExpectSamePosition(const PositionState& expected, const Chessgame& actual);

@@ -24,12 +24,6 @@ void SendMouse(QWidget& view, QEvent::Type type, QPoint point, Qt::MouseButtons 
     QCoreApplication::sendEvent(&view, &event);
 }
 
-int Sq(const char* name) {
-    const int file = name[0] - 'a';
-    const int rank = name[1] - '1';
-    return 8 * rank + (7 - file);
-}
-
 void Drag(QWidget& view, const char* from, const char* to) {
     const QPoint start = SquareCentre(Sq(from));
     const QPoint end = SquareCentre(Sq(to));

@@ -6,11 +6,10 @@
 #include <QString>
 #include <QStringList>
 
+#include "tests/support/squarenames.h"
+
 class CTesselView;
 class QWidget;
-
-// Square number of a square name such as "e2".
-int Sq(const char* name);
 
 void SendMouse(QWidget& view, QEvent::Type type, QPoint point, Qt::MouseButtons buttons);
 // Presses on one square and releases on the other, delivering the events at

@@ -6,24 +6,23 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "document/tesseldoc.h"
+#include "tests/support/squarenames.h"
 
 namespace {
 
 const std::string kDate = "2026.12.06";
 
-// "e2" -> 11: square = 8 * rank + (7 - file).
-int16_t Square(const std::string& name) {
-    return static_cast<int16_t>(8 * (name[1] - '1') + 7 - (name[0] - 'a'));
-}
-
 // Fills the document's move list from moves written as "e2e4".
 void SetMoves(CTesselDoc& doc, const std::vector<std::string>& moves) {
     doc.m_moves.clear();
     for (const std::string& move : moves) {
-        doc.m_moves.push_back({Square(move.substr(0, 2)), Square(move.substr(2, 2))});
+        const std::string_view text = move;
+        doc.m_moves.push_back({static_cast<int16_t>(Sq(text.substr(0, 2))),
+                               static_cast<int16_t>(Sq(text.substr(2, 2)))});
     }
     doc.m_moveCount = static_cast<int16_t>(doc.m_moves.size());
 }

@@ -5,6 +5,7 @@
 #include <deque>
 #include <vector>
 
+#include "computer/searchcontrol.h"
 #include "engine/chessgame.h"
 
 // A chosen move with its score, and the element of the capture lists.
@@ -79,6 +80,9 @@ public:
 
     // Every destination tried by Search or SearchRootNovice, for measurement.
     uint64_t m_trialMoves = 0;
+    // Follows and interrupts ThinkMove's search from another thread; none
+    // when nobody watches.
+    SearchControl* m_control = nullptr;
 
 private:
     // What one trial move changes, so that it can be taken back exactly

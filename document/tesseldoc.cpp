@@ -283,7 +283,10 @@ std::optional<MoveEntry> CTesselDoc::ThinkComputerMove(int humanSide, int lastFr
     // A search in a position without a legal move could only come back with
     // one that leaves the computer's king in check.
     if (m_pEngine->HasLegalMove() == kNoLegalMove) return std::nullopt;
+    m_pEngine->m_control = &m_searchControl;
     const ScoredMove reply = m_pEngine->ThinkMove(humanSide, lastFrom, lastTo, searchKind);
+    m_pEngine->m_control = nullptr;
+    m_searchControl.Reset();
     if (!IsMove(reply)) return std::nullopt;
     return MoveEntry{static_cast<int16_t>(reply.from), static_cast<int16_t>(reply.to)};
 }

@@ -89,6 +89,10 @@ public:
     std::array<int16_t, 3> m_kingOnlyCountdown{};
     // The side that was checkmated by the last move, 0 if none.
     int16_t m_matedSide = 0;
+    // Interrupts and follows the computer's search from the user-interface
+    // thread. A request applies to the search running or about to run; it is
+    // cleared when that search ends.
+    SearchControl m_searchControl;
 
 private:
     void AfterMoveTests(const MoveEntry& move, int side, bool& check, bool& mate);

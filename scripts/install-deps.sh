@@ -11,6 +11,7 @@ packages=(
     fonts-dejavu-core
     xvfb xauth imagemagick x11-utils
     dpkg-dev desktop-file-utils appstream
+    cloc
 )
 # The PGN round trip runs chess.js under node; a node from elsewhere will do.
 if ! command -v node >/dev/null 2>&1 || ! command -v npm >/dev/null 2>&1; then

@@ -14,3 +14,4 @@ QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure -j "$job
 scripts/fuzz.sh 10
 scripts/check-package.sh
 scripts/sanitizers.sh
+scripts/count-lines.sh

@@ -10,7 +10,7 @@ namespace {
 // Translucent, so that light and dark cells stay told apart under a tint.
 const QColor kLastMoveTint(255, 200, 0, 110);
 const QColor kCheckTint(230, 20, 20, 150);
-const QColor kSelectedTint(30, 160, 60, 120);
+const QColor kSelectedFrame(30, 150, 60);
 const QColor kHintFrame(150, 40, 200);
 const QColor kTargetColour(20, 60, 20, 110);
 const QColor kCursorColour(255, 120, 0);
@@ -21,6 +21,7 @@ constexpr qreal kDotShare = 0.28;  // diameter of a target dot, of the cell
 constexpr qreal kRingWidth = 4;    // board units
 constexpr qreal kHintWidth = 4;
 constexpr qreal kCursorWidth = 3;
+constexpr qreal kSelectedWidth = 3;
 constexpr int kCoordinatePixelSize = 10;
 constexpr int kCoordinateInset = 2;
 
@@ -94,7 +95,7 @@ void DrawMarksUnderPieces(QPainter& painter, const BoardMarks& marks, bool flipp
         Tint(painter, marks.lastMove->to, flipped, kLastMoveTint);
     }
     if (marks.checkedKing) Tint(painter, *marks.checkedKing, flipped, kCheckTint);
-    if (marks.selected) Tint(painter, *marks.selected, flipped, kSelectedTint);
+    if (marks.selected) Frame(painter, *marks.selected, flipped, kSelectedFrame, kSelectedWidth);
     painter.restore();
 }
 

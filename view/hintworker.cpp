@@ -5,6 +5,17 @@ namespace {
 constexpr int kCheckOwnership = 1;
 constexpr int kFirstPly = 1;
 
+std::optional<MoveEntry> FirstLegalMove(Chessgame& position, int side) {
+    for (int from = 0; from < kSquareCount; ++from) {
+        for (int to = 0; to < kSquareCount; ++to) {
+            if (position.IsMoveLegal(from, to, side, kCheckOwnership)) {
+                return MoveEntry{static_cast<int16_t>(from), static_cast<int16_t>(to)};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 HintWorker::~HintWorker() {
@@ -27,8 +38,8 @@ std::optional<MoveEntry> HintWorker::TakeResult() {
 }
 
 // The hint is for the human: his captures are the engine's human list. The
-// search's choice is checked by the rules, since its
-// generation can miss check evasions.
+// search's choice is checked by the rules, since its generation can miss
+// check evasions.
 void HintWorker::Run(int side, int searchKind) {
     Intelligence& engine = *m_engine;
     const CaptureList& own = engine.m_humanCaptures;
@@ -40,13 +51,7 @@ void HintWorker::Run(int side, int searchKind) {
     if (IsMove(move) && engine.IsMoveLegal(move.from, move.to, side, kCheckOwnership)) {
         m_result = MoveEntry{static_cast<int16_t>(move.from), static_cast<int16_t>(move.to)};
     } else {
-        for (int from = 0; from < kSquareCount && !m_result; ++from) {
-            for (int to = 0; to < kSquareCount && !m_result; ++to) {
-                if (engine.IsMoveLegal(from, to, side, kCheckOwnership)) {
-                    m_result = MoveEntry{static_cast<int16_t>(from), static_cast<int16_t>(to)};
-                }
-            }
-        }
+        m_result = FirstLegalMove(engine, side);
     }
     m_finished.store(true, std::memory_order_release);
 }

@@ -1,6 +1,8 @@
 #include <QAction>
+#include <QClipboard>
 #include <QDropEvent>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
@@ -489,6 +491,9 @@ void MainFrameTest::moveListFollowsTheGameInSan() {
     // The last move is the current one.
     QCOMPARE(list.currentRow(), 8);
     QCOMPARE(list.currentColumn(), 2);
+    emit m_frame->MoveList().CopyGameRequested();
+    QVERIFY(
+        QGuiApplication::clipboard()->text().contains(QStringLiteral("8. O-O e5 9. Bf7+ Kd7 *")));
     Trigger(ID_MOVE_UNDO);
     QVERIFY(list.MoveText().endsWith(QStringLiteral("9. Bf7+")));
     QCOMPARE(list.currentColumn(), 1);

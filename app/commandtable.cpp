@@ -26,6 +26,12 @@ constexpr std::array kCommands = {
     Command{ID_DEPTH_5, "&5", "", kDepthPrompt},
     Command{ID_MOVE_UNDO, "&Undo\tCtrl-Z", "Ctrl+Z", "Undo a move"},
     Command{ID_MOVE_UNDOALL, "Undo A&ll", "", "Undo all moves"},
+    Command{ID_MOVE_HINT, "&Hint\tH", "H", "Suggest a move"},
+    Command{ID_VIEW_MOVELIST, "&Move List", "", "Show the moves of the game beside the board"},
+    Command{ID_VIEW_LEGALMOVES, "&Legal Moves", "", "Mark where the piece taken up may go"},
+    Command{ID_VIEW_LASTMOVE, "La&st Move", "", "Mark the squares of the last move"},
+    Command{ID_VIEW_FLIPBOARD, "&Flip Board", "", "Show Black at the bottom"},
+    Command{ID_VIEW_COORDINATES, "&Coordinates", "", "Show files and ranks along the board"},
     Command{ID_APP_ABOUT, "&About Quillon...", "", ""},
     Command{ID_FILE_PRINT, "&Print", "Ctrl+P", ""},
 };

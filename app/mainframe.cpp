@@ -1,15 +1,20 @@
 #include "app/mainframe.h"
 
 #include <QActionGroup>
+#include <QClipboard>
 #include <QCloseEvent>
-#include <QLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QMenuBar>
 #include <QMimeData>
 
 #include "app/aboutdlg.h"
 #include "app/commandtable.h"
 #include "app/filecommands.h"
+#include "app/pgnfile.h"
+#include "document/pgnexport.h"
 #include "document/tesseldoc.h"
+#include "view/movelistpanel.h"
 #include "view/tesselview.h"
 
 namespace {
@@ -27,25 +32,41 @@ QString DroppedFile(const QMimeData* data) {
 }  // namespace
 
 CMainFrame::CMainFrame(CTesselDoc& doc, Prompter& prompter)
-    : m_view(new CTesselView(doc, prompter, this)),
+    : m_view(new CTesselView(doc, prompter)),
+      m_moveList(new MoveListPanel),
       m_files(new FileCommands(*m_view, prompter, this)) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
-    setCentralWidget(m_view);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    // The board takes what the window grows by; the move list keeps its
+    // width.
+    auto* central = new QWidget(this);
+    auto* row = new QHBoxLayout(central);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    row->addWidget(m_view, 1);
+    row->addWidget(m_moveList);
+    setCentralWidget(central);
     setAcceptDrops(true);
 
     BuildFileMenu();
     BuildPlayMenu();
     BuildSkillMenu();
     BuildMoveMenu();
+    BuildViewMenu();
     BuildHelpMenu();
     AddPrintShortcut();
+    ApplyViewSettings(LoadViewSettings());
 
     connect(m_view, &CTesselView::GameStateChanged, this, &CMainFrame::RefreshFrame);
+    connect(m_view, &CTesselView::ShownMovesChanged, this,
+            [this] { m_moveList->ShowMoves(m_view->ShownMoves()); });
+    connect(m_moveList, &MoveListPanel::CopyGameRequested, this, &CMainFrame::CopyGameAsPgn);
     connect(m_files, &FileCommands::DocumentChanged, this, &CMainFrame::RefreshFrame);
     RefreshFrame();
+    // Opens at the smallest size, the size the board is drawn for.
+    resize(minimumSizeHint());
+    m_view->setFocus();
 }
 
 QMenu* CMainFrame::AddMenu(const QString& title) {
@@ -110,6 +131,38 @@ void CMainFrame::BuildMoveMenu() {
     QMenu* menu = AddMenu(tr("&Move"));
     AddCommand(menu, ID_MOVE_UNDO, [this] { m_view->OnMoveUndo(); });
     AddCommand(menu, ID_MOVE_UNDOALL, [this] { m_view->OnMoveUndoAll(); });
+    menu->addSeparator();
+    AddCommand(menu, ID_MOVE_HINT, [this] { m_view->OnMoveHint(); });
+}
+
+void CMainFrame::BuildViewMenu() {
+    QMenu* menu = AddMenu(tr("&View"));
+    const auto addToggle = [this, menu](int id, bool ViewSettings::*choice) {
+        AddCommand(menu, id, [this, choice] {
+            ViewSettings settings = m_view->Settings();
+            settings.*choice = !(settings.*choice);
+            ApplyViewSettings(settings);
+            SaveViewSettings(settings);
+        })->setCheckable(true);
+    };
+    addToggle(ID_VIEW_MOVELIST, &ViewSettings::moveList);
+    addToggle(ID_VIEW_LEGALMOVES, &ViewSettings::legalMoves);
+    addToggle(ID_VIEW_LASTMOVE, &ViewSettings::lastMove);
+    addToggle(ID_VIEW_FLIPBOARD, &ViewSettings::flipBoard);
+    addToggle(ID_VIEW_COORDINATES, &ViewSettings::coordinates);
+}
+
+void CMainFrame::ApplyViewSettings(const ViewSettings& settings) {
+    m_view->SetSettings(settings);
+    m_moveList->setVisible(settings.moveList);
+}
+
+// The game is the document's, which a running move owns: the command is
+// greyed meanwhile.
+void CMainFrame::CopyGameAsPgn() {
+    if (m_view->IsBusy()) return;
+    const std::string pgn = ExportPgn(m_view->GetDocument(), PgnDateToday());
+    QGuiApplication::clipboard()->setText(QString::fromStdString(pgn));
 }
 
 void CMainFrame::BuildHelpMenu() {
@@ -154,6 +207,15 @@ void CMainFrame::UpdateCommandUI() {
     const bool canUndo = idle && doc.m_moveCount != 0;
     SetCommandState(ID_MOVE_UNDO, canUndo);
     SetCommandState(ID_MOVE_UNDOALL, canUndo);
+    SetCommandState(ID_MOVE_HINT, m_view->CanHint());
+
+    const ViewSettings& view = m_view->Settings();
+    SetCommandState(ID_VIEW_MOVELIST, true, view.moveList);
+    SetCommandState(ID_VIEW_LEGALMOVES, true, view.legalMoves);
+    SetCommandState(ID_VIEW_LASTMOVE, true, view.lastMove);
+    SetCommandState(ID_VIEW_FLIPBOARD, true, view.flipBoard);
+    SetCommandState(ID_VIEW_COORDINATES, true, view.coordinates);
+    m_moveList->SetCopyEnabled(idle);
 }
 
 void CMainFrame::RefreshFrame() {
@@ -164,6 +226,25 @@ void CMainFrame::RefreshFrame() {
 void CMainFrame::OnAppAbout() {
     CAboutDlg dialog(this);
     dialog.exec();
+}
+
+void CMainFrame::PlaceAtTopLeft() {
+    m_placingAtCorner = true;
+    move(0, 0);
+}
+
+// The window manager frames the window only after it is shown, and until
+// then a move places its inside at the corner: once the frame is known the
+// window moves again, so that the title bar is on the screen.
+bool CMainFrame::event(QEvent* event) {
+    const bool handled = QMainWindow::event(event);
+    const bool framed = geometry().topLeft() != frameGeometry().topLeft();
+    if (m_placingAtCorner && framed &&
+        (event->type() == QEvent::Move || event->type() == QEvent::WindowActivate)) {
+        m_placingAtCorner = false;
+        move(0, 0);
+    }
+    return handled;
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

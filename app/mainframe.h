@@ -7,25 +7,31 @@
 class CTesselDoc;
 class CTesselView;
 class FileCommands;
+class MoveListPanel;
+struct ViewSettings;
 class Prompter;
 class QAction;
 class QMenu;
 
-// The fixed-size main window: the menu bar over the board view, no toolbar
-// and no status bar. Game files can be dropped on it.
+// The main window: the menu bar over the board view and the move list, no
+// toolbar and no status bar. Game files can be dropped on it.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
     CMainFrame(CTesselDoc& doc, Prompter& prompter);
 
     CTesselView& View() const { return *m_view; }
+    MoveListPanel& MoveList() const { return *m_moveList; }
     FileCommands& Files() const { return *m_files; }
     QAction* Action(int id) const { return m_actions.value(id); }
 
     // Enables, checks and marks every command by the game's state.
     void UpdateCommandUI();
+    // The whole window, its frame included, at the screen's top-left corner.
+    void PlaceAtTopLeft();
 
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -36,6 +42,9 @@ private:
     void BuildPlayMenu();
     void BuildSkillMenu();
     void BuildMoveMenu();
+    void BuildViewMenu();
+    void ApplyViewSettings(const ViewSettings& settings);
+    void CopyGameAsPgn();
     void BuildHelpMenu();
     void AddPrintShortcut();
     QMenu* AddMenu(const QString& title);
@@ -44,6 +53,8 @@ private:
     void OnAppAbout();
 
     CTesselView* m_view;
+    MoveListPanel* m_moveList;
     FileCommands* m_files;
     QHash<int, QAction*> m_actions;
+    bool m_placingAtCorner = false;
 };

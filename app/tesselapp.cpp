@@ -72,7 +72,7 @@ bool CTesselApp::InitInstance(const QStringList& arguments) {
     } else if (!m_mainFrame->Files().OpenDocumentFile(file)) {
         return false;
     }
-    m_mainFrame->move(0, 0);
+    m_mainFrame->PlaceAtTopLeft();
     m_mainFrame->show();
     return true;
 }

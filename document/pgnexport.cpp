@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -115,16 +116,13 @@ struct Movetext {
     bool complete = true;
 };
 
-// Replays the document's moves on a fresh position, without touching the
-// process-wide side to move.
-Movetext ReplayAsSan(const CTesselDoc& doc) {
+// Replays the moves on a fresh position, without touching the process-wide
+// side to move.
+Movetext ReplayAsSan(std::span<const MoveEntry> moves) {
     Movetext text;
     Chessgame game;
     int side = kWhite;
-    const std::size_t count =
-        std::min(static_cast<std::size_t>(std::max<int>(doc.m_moveCount, 0)), doc.m_moves.size());
-    for (std::size_t i = 0; i < count; ++i) {
-        const MoveEntry move = doc.m_moves[i];
+    for (const MoveEntry& move : moves) {
         if (!game.IsMoveLegal(move.from, move.to, side, 1)) {
             text.complete = false;
             break;
@@ -136,6 +134,12 @@ Movetext ReplayAsSan(const CTesselDoc& doc) {
         side = -side;
     }
     return text;
+}
+
+std::span<const MoveEntry> PlayedMoves(const CTesselDoc& doc) {
+    const std::size_t count =
+        std::min(static_cast<std::size_t>(std::max<int>(doc.m_moveCount, 0)), doc.m_moves.size());
+    return std::span(doc.m_moves.data(), count);
 }
 
 std::string ResultOf(const CTesselDoc& doc, bool complete) {
@@ -191,8 +195,12 @@ std::string WrapTokens(const std::vector<std::string>& tokens) {
 
 }  // namespace
 
+std::vector<std::string> SanMoves(std::span<const MoveEntry> moves) {
+    return ReplayAsSan(moves).sanMoves;
+}
+
 std::string ExportPgn(const CTesselDoc& doc, const std::string& date) {
-    const Movetext movetext = ReplayAsSan(doc);
+    const Movetext movetext = ReplayAsSan(PlayedMoves(doc));
     const std::string result = ResultOf(doc, movetext.complete);
     const auto [white, black] = PlayerNames(doc.m_playMode);
 

@@ -1,8 +1,14 @@
 #pragma once
 
+#include <span>
 #include <string>
+#include <vector>
 
-class CTesselDoc;
+#include "document/tesseldoc.h"
+
+// Each move of the list in SAN with its check or mate mark, up to the first
+// move that is not legal where it stands.
+std::vector<std::string> SanMoves(std::span<const MoveEntry> moves);
 
 // The game of the document in standard PGN: the seven-tag roster with the
 // given date ("YYYY.MM.DD"), the moves in SAN and the result.

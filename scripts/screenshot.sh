@@ -4,7 +4,11 @@
 #   scripts/screenshot.sh [game.qln] out.png
 # QUILLON names the executable (default: build/release/app/quillon, where
 # scripts/play.sh builds it); WAIT the
-# seconds to let it draw (default 3).
+# seconds to let it draw (default 3); SCREEN the virtual screen (default
+# 1280x1024x24).
+# POSE=square shows the game in two-player mode with the piece on that square
+# taken up, through the test build's probe (PROBE, default
+# build/dev/tests/view/appprobe); SIZE="width height" sizes its window.
 set -euo pipefail
 
 if [ $# -lt 1 ] || [ $# -gt 2 ]; then
@@ -22,15 +26,22 @@ out=$(realpath -m "$1")
 cd "$(dirname "$0")/.."
 quillon=$(realpath "${QUILLON:-build/release/app/quillon}")
 wait_seconds=${WAIT:-3}
+screen=${SCREEN:-1280x1024x24}
+command=("$quillon" "${game[@]}")
+if [ -n "${POSE:-}" ]; then
+    [ ${#game[@]} -eq 1 ] || { echo "POSE needs a game" >&2; exit 2; }
+    # shellcheck disable=SC2206
+    command=("$(realpath "${PROBE:-build/dev/tests/view/appprobe}")" pose "${game[0]}" "$POSE" ${SIZE:-})
+fi
 
 inner=$(mktemp)
 trap 'rm -f "$inner"' EXIT
 cat >"$inner" <<'INNER'
 #!/usr/bin/env bash
 set -euo pipefail
-out=$1 wait_seconds=$2 quillon=$3
-shift 3
-"$quillon" "$@" &
+out=$1 wait_seconds=$2
+shift 2
+"$@" &
 app=$!
 sleep "$wait_seconds"
 # The window sits at the top-left corner; crop the screen to its frame.
@@ -43,5 +54,5 @@ fi
 kill "$app"
 INNER
 chmod +x "$inner"
-xvfb-run -a -s "-screen 0 800x600x24" "$inner" "$out" "$wait_seconds" "$quillon" "${game[@]}"
+xvfb-run -a -s "-screen 0 $screen" "$inner" "$out" "$wait_seconds" "${command[@]}"
 echo "wrote $out"

@@ -5,24 +5,35 @@
 
 #include "engine/chessgame.h"
 
-std::optional<int> SquareAt(QPoint point) {
+namespace {
+
+constexpr int kLastSquare = kSquareCount - 1;
+
+// Flipping the board turns it half a turn: each square takes the cell of
+// its mirror through the centre.
+int Oriented(int square, bool flipped) { return flipped ? kLastSquare - square : square; }
+
+}  // namespace
+
+std::optional<int> SquareAt(QPoint point, bool flipped) {
     const int dx = point.x() - kBoardOrigin;
     const int dy = point.y() - kBoardOrigin;
     if (dx < 0 || dy < 0) return std::nullopt;
     const int col = dx / kCellSize;
     const int row = dy / kCellSize;
     if (col >= kBoardCells || row >= kBoardCells) return std::nullopt;
-    return (kBoardCells - 1 - col) + kBoardCells * (kBoardCells - 1 - row);
+    return Oriented((kBoardCells - 1 - col) + kBoardCells * (kBoardCells - 1 - row), flipped);
 }
 
-QPoint CellOrigin(int square) {
+QPoint CellOrigin(int square, bool flipped) {
+    square = Oriented(square, flipped);
     const int lastCell = kBoardOrigin + (kBoardCells - 1) * kCellSize;
     return {lastCell - kCellSize * (square % kBoardCells),
             lastCell - kCellSize * (square / kBoardCells)};
 }
 
-QPoint SquareCentre(int square) {
-    return CellOrigin(square) + QPoint(kCellSize / 2, kCellSize / 2);
+QPoint SquareCentre(int square, bool flipped) {
+    return CellOrigin(square, flipped) + QPoint(kCellSize / 2, kCellSize / 2);
 }
 
 int PieceImageIndex(int16_t value) {

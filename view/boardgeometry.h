@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <optional>
 
-// Where everything sits in the view, in view pixels. Nothing is scaled: the
-// layout is the same at every window size.
+// Where everything sits in the view, in board units: view pixels at the
+// view's smallest size. A larger view draws the same layout scaled.
 constexpr int kBoardOrigin = 10;  // x and y of the board's top-left corner
 constexpr int kCellSize = 40;
 constexpr int kBoardCells = 8;
@@ -34,12 +34,13 @@ inline const QColor kDarkCellColour(139, 185, 254);
 inline const QColor kTextColour(192, 0, 0);
 inline const QColor kClockTimeColour(0, 0, 0);
 
-// The square under a view point, or none off the board.
-std::optional<int> SquareAt(QPoint point);
-// Top-left corner of the cell that shows a square; White is always at the
-// bottom.
-QPoint CellOrigin(int square);
-QPoint SquareCentre(int square);
+// The square under a point in board units, or none off the board. Flipped,
+// Black is at the bottom.
+std::optional<int> SquareAt(QPoint point, bool flipped = false);
+// Top-left corner of the cell that shows a square; White is at the bottom
+// unless flipped.
+QPoint CellOrigin(int square, bool flipped = false);
+QPoint SquareCentre(int square, bool flipped = false);
 // Index into the twelve piece images: 2 * kind + colour, kinds pawn to king,
 // colour 0 for White. Negative for a value that is not a piece.
 int PieceImageIndex(int16_t value);

@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "view/boardgeometry.h"
+#include "view/boardmarks.h"
 #include "view/chessclock.h"
 
 namespace {
@@ -30,18 +31,25 @@ BoardPainter::BoardPainter(QPainter& painter, const QList<QPixmap>& pieceImages)
 
 void BoardPainter::FillPanel(const QRect& area) { m_painter.fillRect(area, kPanelColour); }
 
-void BoardPainter::DrawBoard(const PublishedPosition& position) {
+void BoardPainter::DrawBoard(const PublishedPosition& position, bool flipped,
+                             const BoardMarks* marks) {
+    DrawCells();
+    if (marks) DrawMarksUnderPieces(m_painter, *marks, flipped);
+    for (int square = 0; square < kSquareCount; ++square) {
+        const int index = PieceImageIndex(position.board[square]);
+        if (index >= 0 && index < m_pieceImages.size()) {
+            m_painter.drawPixmap(CellOrigin(square, flipped), m_pieceImages[index]);
+        }
+    }
+    if (marks) DrawMarksOverPieces(m_painter, *marks, position, flipped);
+}
+
+void BoardPainter::DrawCells() {
     for (int row = 0; row < kBoardCells; ++row) {
         for (int col = 0; col < kBoardCells; ++col) {
             const QRect cell(kBoardOrigin + kCellSize * col, kBoardOrigin + kCellSize * row,
                              kCellSize, kCellSize);
             m_painter.fillRect(cell, (col + row) % 2 == 0 ? kLightCellColour : kDarkCellColour);
-        }
-    }
-    for (int square = 0; square < kSquareCount; ++square) {
-        const int index = PieceImageIndex(position.board[square]);
-        if (index >= 0 && index < m_pieceImages.size()) {
-            m_painter.drawPixmap(CellOrigin(square), m_pieceImages[index]);
         }
     }
 }
@@ -73,9 +81,9 @@ void BoardPainter::DrawStatus(const QString& status) {
         kStatusBox, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap | Qt::TextDontClip, lines);
 }
 
-void BoardPainter::DrawLastMoveLine(const MoveEntry& move) {
+void BoardPainter::DrawLastMoveLine(const MoveEntry& move, bool flipped) {
     m_painter.setPen(QPen(Qt::black, 1));
-    m_painter.drawLine(SquareCentre(move.from), SquareCentre(move.to));
+    m_painter.drawLine(SquareCentre(move.from, flipped), SquareCentre(move.to, flipped));
 }
 
 void BoardPainter::DrawText(QPoint topLeft, const QString& text, const QColor& colour) {

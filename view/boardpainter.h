@@ -8,20 +8,23 @@
 #include "document/tesseldoc.h"
 
 class QPainter;
+struct BoardMarks;
 
 // The one font of the view's texts: a bold sans-serif face at a size at
 // which every text fits its place.
 QFont ViewFont();
 
 // Draws the parts of the view on a surface, the window's or a printer's, in
-// view coordinates.
+// board units.
 class BoardPainter {
 public:
     BoardPainter(QPainter& painter, const QList<QPixmap>& pieceImages);
 
     void FillPanel(const QRect& area);
-    // The 64 cells and the pieces standing on them.
-    void DrawBoard(const PublishedPosition& position);
+    // The 64 cells and the pieces standing on them, with the screen's marks
+    // when given.
+    void DrawBoard(const PublishedPosition& position, bool flipped = false,
+                   const BoardMarks* marks = nullptr);
     void DrawSideToMove(int side);
     void DrawClockLabels();
     void DrawClockTimes(int64_t whiteSeconds, int64_t blackSeconds);
@@ -29,9 +32,10 @@ public:
     // its width.
     void DrawStatus(const QString& status);
     // A thin black line between the centres of the move's two squares.
-    void DrawLastMoveLine(const MoveEntry& move);
+    void DrawLastMoveLine(const MoveEntry& move, bool flipped = false);
 
 private:
+    void DrawCells();
     void DrawText(QPoint topLeft, const QString& text, const QColor& colour);
 
     QPainter& m_painter;

@@ -1,11 +1,13 @@
 #include "view/tesselview.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "computer/intelligence.h"
@@ -22,6 +24,10 @@ namespace {
 constexpr int kClockPeriodMs = 200;
 // How often the view collects the worker's steps while a move is processed.
 constexpr int kStepPollMs = 10;
+// How often the view looks whether the hint's search has ended.
+constexpr int kHintPollMs = 20;
+// Where the keyboard's cursor first appears: the cell of e2 as White sees it.
+constexpr int kCursorStartSquare = 11;
 // The share of the page's width or height the printed board fills.
 constexpr qreal kPrintedShare = 0.8;
 
@@ -49,17 +55,23 @@ CTesselView::CTesselView(CTesselDoc& doc, Prompter& prompter, QWidget* parent)
       m_shown(doc.Published()),
       m_skillLevel(doc.m_skillLevel),
       m_searchDepth(g_searchDepth) {
-    setFixedSize(kViewSize);
+    setMinimumSize(kViewSize);
+    resize(kViewSize);
+    setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_clockTimer.setInterval(kClockPeriodMs);
     connect(&m_clockTimer, &QTimer::timeout, this, &CTesselView::OnTimer);
     m_stepTimer.setInterval(kStepPollMs);
     connect(&m_stepTimer, &QTimer::timeout, this, &CTesselView::DrainViewSteps);
+    m_hintTimer.setInterval(kHintPollMs);
+    connect(&m_hintTimer, &QTimer::timeout, this, &CTesselView::CollectHint);
 }
 
 CTesselView::~CTesselView() {
     if (m_worker.joinable()) m_worker.join();
 }
+
+QSize CTesselView::sizeHint() const { return kViewSize; }
 
 // ---- Painting ----
 
@@ -71,23 +83,71 @@ void CTesselView::paintEvent(QPaintEvent*) {
 void CTesselView::OnDraw(QPainter& painter) {
     if (!m_clockTimer.isActive()) m_clockTimer.start();
     // The window may have moved to a screen of another pixel density.
-    if (m_pieceImages.constFirst().devicePixelRatio() != devicePixelRatioF()) {
-        m_pieceImages = LoadPieceImages(devicePixelRatioF());
+    if (m_pieceImages.constFirst().devicePixelRatio() != m_scale * devicePixelRatioF()) {
+        RenderPieceImages();
     }
     painter.fillRect(rect(), kPanelColour);
+    painter.scale(m_scale, m_scale);
     PaintView(painter);
     BoardPainter board(painter, m_pieceImages);
     board.DrawClockTimes(m_clockReading.whiteSeconds, m_clockReading.blackSeconds);
     board.DrawStatus(m_strStatus);
-    if (m_lastMoveLine) board.DrawLastMoveLine(*m_lastMoveLine);
+    if (m_lastMoveLine) board.DrawLastMoveLine(*m_lastMoveLine, m_settings.flipBoard);
 }
 
-void CTesselView::PaintView(QPainter& painter) { PaintBoard(painter, m_pieceImages); }
+void CTesselView::PaintView(QPainter& painter) {
+    const BoardMarks marks = Marks();
+    PaintBoard(painter, m_pieceImages, m_settings.flipBoard, &marks);
+}
 
-void CTesselView::PaintBoard(QPainter& painter, const QList<QPixmap>& pieceImages) {
+// Rendered from the drawings at the cell's size in device pixels, so that
+// the pieces stay sharp at every size and density.
+void CTesselView::RenderPieceImages() {
+    m_pieceImages = LoadPieceImages(m_scale * devicePixelRatioF());
+}
+
+void CTesselView::resizeEvent(QResizeEvent*) {
+    m_scale = std::min(qreal(width()) / kViewSize.width(), qreal(height()) / kViewSize.height());
+    RenderPieceImages();
+}
+
+QRect CTesselView::ToWidget(const QRect& area) const {
+    const QRectF scaled(QPointF(area.topLeft()) * m_scale, QSizeF(area.size()) * m_scale);
+    return scaled.toAlignedRect();
+}
+
+std::optional<int> CTesselView::SquareAtWidget(QPoint point) const {
+    const QPoint board(static_cast<int>(std::floor(point.x() / m_scale)),
+                       static_cast<int>(std::floor(point.y() / m_scale)));
+    return SquareAt(board, m_settings.flipBoard);
+}
+
+QRect CTesselView::CellRect(int square) const {
+    return ToWidget(QRect(CellOrigin(square, m_settings.flipBoard), QSize(kCellSize, kCellSize)));
+}
+
+BoardMarks CTesselView::Marks() const {
+    BoardMarks marks;
+    if (m_settings.lastMove) marks.lastMove = m_game.LastMove();
+    marks.checkedKing = m_checkedKing;
+    marks.selected = m_selected;
+    if (m_settings.legalMoves) marks.targets = m_targets;
+    marks.hint = m_hint;
+    marks.cursor = m_cursor;
+    marks.coordinates = m_settings.coordinates;
+    return marks;
+}
+
+void CTesselView::SetSettings(const ViewSettings& settings) {
+    m_settings = settings;
+    update();
+}
+
+void CTesselView::PaintBoard(QPainter& painter, const QList<QPixmap>& pieceImages, bool flipped,
+                             const BoardMarks* marks) {
     BoardPainter board(painter, pieceImages);
     board.FillPanel(kPrintedRect);
-    board.DrawBoard(m_shown);
+    board.DrawBoard(m_shown, flipped, marks);
     board.DrawSideToMove(m_shown.sideToMove);
     board.DrawClockLabels();
 }
@@ -99,12 +159,13 @@ void CTesselView::PrintView(QPainter& painter, const QRect& page) {
     painter.save();
     painter.translate(page.x() + (page.width() - printed.width()) / 2, page.y());
     painter.scale(scale, scale);
-    // Pieces rendered for the page's resolution, not the screen's.
-    PaintBoard(painter, LoadPieceImages(scale));
+    // Pieces rendered for the page's resolution, not the screen's; the page
+    // shows the board as specified, without the screen's marks.
+    PaintBoard(painter, LoadPieceImages(scale), false, nullptr);
     painter.restore();
 }
 
-void CTesselView::DrawStatus() { update(kStatusBox); }
+void CTesselView::DrawStatus() { update(ToWidget(kStatusBox)); }
 
 void CTesselView::OnTimer() {
     m_clockReading = g_chessClock.Tick(m_shown.sideToMove);
@@ -112,18 +173,34 @@ void CTesselView::OnTimer() {
         m_strStatus.clear();
         DrawStatus();
     }
-    update(ClockTimeRect(kWhiteTimePos));
-    update(ClockTimeRect(kBlackTimePos));
+    update(ToWidget(ClockTimeRect(kWhiteTimePos)));
+    update(ToWidget(ClockTimeRect(kBlackTimePos)));
 }
 
 void CTesselView::ShowPosition(const PublishedPosition& position,
                                std::optional<MoveEntry> lastMove) {
     m_shown = position;
     m_lastMoveLine = lastMove;
+    // A step may show the same position again; a move is added only once.
+    if (lastMove && !m_game.Shows(position)) {
+        m_game.Append(*lastMove);
+        emit ShownMovesChanged();
+    }
+    m_checkedKing = m_game.CheckedKing();
+    m_hint.reset();
+    ClearSelection();
+    update();
+}
+
+void CTesselView::ShowGameMoves(std::span<const MoveEntry> moves) {
+    m_game.Reset(moves);
+    m_checkedKing = m_game.CheckedKing();
+    emit ShownMovesChanged();
     update();
 }
 
 void CTesselView::ShowGameFromDocument() {
+    ShowGameMoves(std::span(m_doc.m_moves.data(), static_cast<std::size_t>(m_doc.m_moveCount)));
     ShowPosition(m_doc.Published(), std::nullopt);
     OnTimer();
     if (m_doc.m_matedSide != 0 || m_doc.m_drawn) ReportGameAlreadyOver();
@@ -157,15 +234,61 @@ bool CTesselView::IsHumansTurn() const {
            !(m_doc.m_playMode == kPlayBlack && m_shown.sideToMove == kWhite);
 }
 
+bool CTesselView::AcceptsMoves() const { return !IsBusy() && !m_doc.m_gameOver && IsHumansTurn(); }
+
+bool CTesselView::IsOwnPiece(int square) const {
+    return m_shown.board[square] * m_shown.sideToMove > 0;
+}
+
+// Without the targets on the screen a click tries the move, so that an
+// illegal one is answered as a drop is.
+bool CTesselView::IsClickTarget(int square) const {
+    if (!m_settings.legalMoves) return !IsOwnPiece(square);
+    return std::find(m_targets.begin(), m_targets.end(), square) != m_targets.end();
+}
+
+void CTesselView::Select(int square) {
+    m_selected = square;
+    m_targets = m_game.LegalTargets(square);
+    update();
+}
+
+void CTesselView::ClearSelection() {
+    if (!m_selected && m_targets.empty()) return;
+    m_selected.reset();
+    m_targets.clear();
+    update();
+}
+
 void CTesselView::OnLButtonDown(QPoint point) {
     m_bDragging = false;
-    if (m_busy || m_doc.m_gameOver || !IsHumansTurn()) return;
-    const std::optional<int> square = SquareAt(point);
-    if (!square) return;
+    if (!AcceptsMoves()) return;
+    const std::optional<int> square = SquareAtWidget(point);
+    if (!square) {
+        ClearSelection();
+        return;
+    }
+    if (m_selected && *square != *m_selected && IsClickTarget(*square)) {
+        MoveSelectedTo(*square);
+        return;
+    }
     m_doc.m_fromSquare = static_cast<int16_t>(*square);
     const int index = PieceImageIndex(m_shown.board[*square]);
-    if (index < 0) return;
-    m_dragImage->Begin(m_pieceImages.value(index), kPieceHotSpot);
+    if (index < 0) {
+        ClearSelection();
+        return;
+    }
+    if (IsOwnPiece(*square)) {
+        Select(*square);
+    } else {
+        ClearSelection();
+    }
+    // The image keeps the pixels of the cell's rendering at the screen's
+    // density, so that it is as large as the cells.
+    QPixmap image = m_pieceImages.value(index);
+    image.setDevicePixelRatio(devicePixelRatioF());
+    const QSize size = image.deviceIndependentSize().toSize();
+    m_dragImage->Begin(image, QPoint(size.width() / 2, size.height() / 2));
     m_bDragging = true;
     m_dragImage->Enter(point);
 }
@@ -182,11 +305,90 @@ void CTesselView::OnLButtonUp(QPoint point) {
     OnTimer();
     m_bDragging = false;
     m_dragImage->End();
-    const std::optional<int> square = SquareAt(point);
-    if (!square) return;
-    m_doc.m_toSquare = static_cast<int16_t>(*square);
+    const std::optional<int> square = SquareAtWidget(point);
+    if (!square) {
+        ClearSelection();
+        return;
+    }
+    EnterMove(*square);
+}
+
+// The end of every way of entering a move: a drop, a click on a target and
+// the keyboard. Back on its own square the piece stays selected.
+void CTesselView::EnterMove(int toSquare) {
+    m_doc.m_toSquare = static_cast<int16_t>(toSquare);
     if (m_doc.m_toSquare == m_doc.m_fromSquare) return;
+    ClearSelection();
     StartMoveWorker();
+}
+
+void CTesselView::MoveSelectedTo(int square) {
+    m_doc.m_fromSquare = static_cast<int16_t>(*m_selected);
+    g_chessClock.StartAtDrop();
+    OnTimer();
+    EnterMove(square);
+}
+
+// A click, or Enter or Space on the keyboard's square, without a drag.
+void CTesselView::ClickSquare(int square) {
+    if (!AcceptsMoves()) return;
+    if (m_selected && square != *m_selected && IsClickTarget(square)) {
+        MoveSelectedTo(square);
+    } else if (IsOwnPiece(square)) {
+        m_doc.m_fromSquare = static_cast<int16_t>(square);
+        Select(square);
+    } else {
+        ClearSelection();
+    }
+}
+
+void CTesselView::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Left:
+            MoveCursor(-1, 0);
+            break;
+        case Qt::Key_Right:
+            MoveCursor(1, 0);
+            break;
+        case Qt::Key_Up:
+            MoveCursor(0, -1);
+            break;
+        case Qt::Key_Down:
+            MoveCursor(0, 1);
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            if (!m_cursor) {
+                MoveCursor(0, 0);
+            } else {
+                ClickSquare(*m_cursor);
+            }
+            break;
+        case Qt::Key_Escape:
+            ClearSelection();
+            break;
+        default:
+            QWidget::keyPressEvent(event);
+    }
+}
+
+// Steps in cells as the screen shows them; the first key only shows the
+// cursor.
+void CTesselView::MoveCursor(int colStep, int rowStep) {
+    if (!m_cursor) {
+        m_cursor =
+            m_settings.flipBoard ? kSquareCount - 1 - kCursorStartSquare : kCursorStartSquare;
+    } else {
+        const QPoint origin = CellOrigin(*m_cursor, m_settings.flipBoard);
+        const QPoint lastCell(kBoardOrigin + (kBoardCells - 1) * kCellSize,
+                              kBoardOrigin + (kBoardCells - 1) * kCellSize);
+        const QPoint moved(
+            std::clamp(origin.x() + colStep * kCellSize, kBoardOrigin, lastCell.x()),
+            std::clamp(origin.y() + rowStep * kCellSize, kBoardOrigin, lastCell.y()));
+        m_cursor = SquareAt(moved, m_settings.flipBoard);
+    }
+    update();
 }
 
 // ---- The move worker and its steps ----
@@ -252,14 +454,40 @@ void CTesselView::FinishMoveWorker() {
     m_worker.join();
     SetBusyCursor(false);
     m_busy = false;
+    // The steps may not have shown every move, a draw's for one.
+    ShowGameMoves(std::span(m_doc.m_moves.data(), static_cast<std::size_t>(m_doc.m_moveCount)));
     ApplySettings();
+    emit GameStateChanged();
+}
+
+bool CTesselView::CanHint() const {
+    return m_doc.m_playMode != kPlayHumanVsHuman && AcceptsMoves();
+}
+
+void CTesselView::OnMoveHint() {
+    if (!CanHint()) return;
+    ApplySettings();
+    const int searchKind = m_skillLevel == kSkillNovice ? kSearchKindNovice : kSearchKindExpert;
+    m_hintWorker.Start(*m_doc.m_pEngine, m_shown.sideToMove, searchKind);
+    SetBusyCursor(true);
+    m_hintTimer.start();
+    emit GameStateChanged();
+}
+
+void CTesselView::CollectHint() {
+    if (!m_hintWorker.IsFinished()) return;
+    m_hintTimer.stop();
+    m_hint = m_hintWorker.TakeResult();
+    SetBusyCursor(false);
+    ApplySettings();
+    update();
     emit GameStateChanged();
 }
 
 // ---- Commands ----
 
 void CTesselView::SetPlayMode(int playMode) {
-    if (m_busy || m_doc.m_playMode == playMode) return;
+    if (IsBusy() || m_doc.m_playMode == playMode) return;
     m_doc.m_playMode = playMode;
     m_doc.OnNewDocument();
     ShowGameFromDocument();
@@ -287,7 +515,7 @@ void CTesselView::OnSetDepth(int depth) {
 }
 
 void CTesselView::ApplySettings() {
-    if (m_busy) return;
+    if (IsBusy()) return;
     m_doc.m_skillLevel = m_skillLevel;
     g_searchDepth = m_searchDepth;
 }
@@ -298,8 +526,16 @@ bool CTesselView::ConfirmUndoTurn() {
     return false;
 }
 
+// A finished game taken back is open again: its end is no longer reported.
+void CTesselView::ClearFinishedReport() {
+    if (!m_doc.m_gameOver) return;
+    m_strStatus.clear();
+    DrawStatus();
+}
+
 void CTesselView::OnMoveUndo() {
-    if (m_busy || m_doc.m_moveCount == 0 || !ConfirmUndoTurn()) return;
+    if (IsBusy() || m_doc.m_moveCount == 0 || !ConfirmUndoTurn()) return;
+    ClearFinishedReport();
     m_doc.m_gameOver = false;
     m_doc.m_drawn = false;
     m_doc.m_moveCount -= 1;
@@ -321,7 +557,8 @@ void CTesselView::OnMoveUndo() {
 }
 
 void CTesselView::OnMoveUndoAll() {
-    if (m_busy || m_doc.m_moveCount == 0 || !ConfirmUndoTurn()) return;
+    if (IsBusy() || m_doc.m_moveCount == 0 || !ConfirmUndoTurn()) return;
+    ClearFinishedReport();
     m_doc.m_gameOver = false;
     m_doc.m_drawn = false;
     m_doc.m_moveCount = 0;

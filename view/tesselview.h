@@ -5,19 +5,25 @@
 #include <QTimer>
 #include <QWidget>
 #include <optional>
+#include <span>
 #include <thread>
 #include <vector>
 
 #include "document/tesseldoc.h"
+#include "view/boardmarks.h"
 #include "view/chessclock.h"
+#include "view/hintworker.h"
+#include "view/showngame.h"
+#include "view/viewsettings.h"
 #include "view/viewstepqueue.h"
 
 class DragImage;
 class Prompter;
 class QPainter;
 
-// The board view: draws the game, turns drags into moves, runs each move on
-// a worker thread and carries out the game commands of the menu.
+// The board view: draws the game, turns drags, clicks and keys into moves,
+// runs each move on a worker thread and carries out the game commands of
+// the menu.
 class CTesselView : public QWidget {
     Q_OBJECT
 public:
@@ -25,9 +31,12 @@ public:
     ~CTesselView() override;
 
     CTesselDoc& GetDocument() const { return m_doc; }
+    // The board is drawn for this size; larger views draw it larger.
+    QSize sizeHint() const override;
 
-    // A move is being processed: the game must not be replaced meanwhile.
-    bool IsBusy() const { return m_busy; }
+    // A move or a hint is being processed: the game must not be replaced
+    // meanwhile.
+    bool IsBusy() const { return m_busy || m_hintWorker.IsRunning(); }
     int SkillLevel() const { return m_skillLevel; }
     int SearchDepth() const { return m_searchDepth; }
     const QString& StatusText() const { return m_strStatus; }
@@ -35,6 +44,23 @@ public:
     const std::optional<MoveEntry>& LastMoveLine() const { return m_lastMoveLine; }
     // The game as it stood when the move being processed was dropped.
     const std::vector<MoveEntry>& MovesAtDrop() const { return m_movesAtDrop; }
+    // The game as shown, move by move as it is processed.
+    const std::vector<MoveEntry>& ShownMoves() const { return m_game.Moves(); }
+    // The selected piece and where it may go, by the rules.
+    const std::optional<int>& SelectedSquare() const { return m_selected; }
+    const std::vector<int>& Targets() const { return m_targets; }
+    const std::optional<MoveEntry>& HintMove() const { return m_hint; }
+    // What the screen draws over the board now.
+    BoardMarks Marks() const;
+
+    const ViewSettings& Settings() const { return m_settings; }
+    void SetSettings(const ViewSettings& settings);
+    // The cell of a square in widget pixels, as the board is scaled and
+    // turned now.
+    QRect CellRect(int square) const;
+    // Hint is offered in the human's turn against the computer, while the
+    // game is open and nothing is being processed.
+    bool CanHint() const;
 
     // Shows the document's game afresh after it has been replaced (new game,
     // open, play mode); an opened game that is already over says why.
@@ -54,22 +80,31 @@ public:
     void OnSetDepth(int depth);
     void OnMoveUndo();
     void OnMoveUndoAll();
+    void OnMoveHint();
     void OnFilePrint();
     [[noreturn]] void OnAppExit();
 
 signals:
     // The game, its settings or the busy state changed: menus and title follow.
     void GameStateChanged();
+    // The shown game gained or lost moves.
+    void ShownMovesChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void OnDraw(QPainter& painter);
-    void PaintBoard(QPainter& painter, const QList<QPixmap>& pieceImages);
+    void PaintBoard(QPainter& painter, const QList<QPixmap>& pieceImages, bool flipped,
+                    const BoardMarks* marks);
+    QRect ToWidget(const QRect& area) const;
+    std::optional<int> SquareAtWidget(QPoint point) const;
+    void RenderPieceImages();
     void DrawStatus();
     void OnTimer();
     void OnLButtonDown(QPoint point);
@@ -77,7 +112,19 @@ private:
     void OnLButtonUp(QPoint point);
 
     bool IsHumansTurn() const;
+    bool AcceptsMoves() const;
+    bool IsOwnPiece(int square) const;
+    bool IsClickTarget(int square) const;
+    void Select(int square);
+    void ClearSelection();
+    void ClickSquare(int square);
+    void MoveSelectedTo(int square);
+    void EnterMove(int toSquare);
+    void MoveCursor(int colStep, int rowStep);
+    void CollectHint();
+    void ShowGameMoves(std::span<const MoveEntry> moves);
     bool ConfirmUndoTurn();
+    void ClearFinishedReport();
     void SetPlayMode(int playMode);
     void ApplySettings();
     void ShowPosition(const PublishedPosition& position, std::optional<MoveEntry> lastMove);
@@ -100,6 +147,18 @@ private:
     std::optional<MoveEntry> m_lastMoveLine;
     ChessClock::Reading m_clockReading{0, 0, false};
     QTimer m_clockTimer;
+
+    ViewSettings m_settings;
+    // Board units to widget pixels: the view grows in proportion.
+    qreal m_scale = 1;
+    ShownGame m_game;
+    std::optional<int> m_selected;
+    std::vector<int> m_targets;
+    std::optional<int> m_cursor;
+    std::optional<int> m_checkedKing;
+    std::optional<MoveEntry> m_hint;
+    HintWorker m_hintWorker;
+    QTimer m_hintTimer;
 
     // Settings chosen from the menu; passed to the game when no move is
     // being processed, so the search never sees them change under it.

@@ -4,6 +4,11 @@
 //   close-thinking [saveto]   the window closed while the computer thinks;
 //                             the unsaved-changes question is answered Yes
 //                             with the file saveto, or else No
+//   pose game.qln square [width height]
+//                             a two-player game opened from the file, the
+//                             window at the size given, a piece taken up on
+//                             the square and held there, for a look at the
+//                             window; runs until killed
 // Every question asked is printed. Returning from main means the program
 // did not end when it should have.
 #include <QAction>
@@ -11,6 +16,7 @@
 #include <cstdio>
 
 #include "app/commandtable.h"
+#include "app/filecommands.h"
 #include "app/mainframe.h"
 #include "app/tesselapp.h"
 #include "tests/view/fakeprompter.h"
@@ -53,6 +59,17 @@ int main(int argc, char* argv[]) {
         }
         Drag(view, "d2", "d3");
         frame.close();
+    } else if (arguments[1] == QLatin1String("pose") && arguments.size() > 3) {
+        frame.Action(ID_PLAY_HUMANVSHUMAN)->trigger();
+        if (!frame.Files().OpenDocumentFile(arguments[2])) return kNotEnded;
+        if (arguments.size() > 5) frame.resize(arguments[4].toInt(), arguments[5].toInt());
+        QApplication::processEvents();
+        const QRect cell = view.CellRect(Sq(arguments[3].toLatin1().constData()));
+        SendMouse(view, QEvent::MouseButtonPress, cell.center(), Qt::LeftButton);
+        // The image a little off its square, as a hand would hold it.
+        SendMouse(view, QEvent::MouseMove, cell.center() + QPoint(cell.width(), cell.height()) / 4,
+                  Qt::LeftButton);
+        return QApplication::exec();
     }
     return kNotEnded;
 }

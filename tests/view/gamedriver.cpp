@@ -24,13 +24,17 @@ void SendMouse(QWidget& view, QEvent::Type type, QPoint point, Qt::MouseButtons 
     QCoreApplication::sendEvent(&view, &event);
 }
 
-void Drag(QWidget& view, const char* from, const char* to) {
-    const QPoint start = SquareCentre(Sq(from));
-    const QPoint end = SquareCentre(Sq(to));
+void DragBetween(QWidget& view, QPoint start, QPoint end) {
     SendMouse(view, QEvent::MouseButtonPress, start, Qt::LeftButton);
     SendMouse(view, QEvent::MouseMove, (start + end) / 2, Qt::LeftButton);
     SendMouse(view, QEvent::MouseButtonRelease, end, Qt::NoButton);
 }
+
+void Drag(QWidget& view, const char* from, const char* to) {
+    DragBetween(view, SquareCentre(Sq(from)), SquareCentre(Sq(to)));
+}
+
+void Click(QWidget& view, QPoint point) { DragBetween(view, point, point); }
 
 bool PlayMoves(CTesselView& view, const QStringList& moves) {
     for (const QString& move : moves) {

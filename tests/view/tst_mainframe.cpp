@@ -1,11 +1,14 @@
 #include <QAction>
+#include <QClipboard>
 #include <QDropEvent>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,6 +25,7 @@
 #include "tests/view/fakeprompter.h"
 #include "tests/view/gamedriver.h"
 #include "view/boardgeometry.h"
+#include "view/movelistpanel.h"
 #include "view/tesselview.h"
 
 namespace {
@@ -63,7 +67,8 @@ private slots:
     void init();
     void cleanup();
 
-    void startsWithANewGameInAFixedWindow();
+    void initTestCase();
+    void startsWithANewGameAtTheSmallestSize();
     void menusCarryTheirTextsIdsShortcutsAndPrompts();
     void updateRulesFollowThePlayMode_data();
     void updateRulesFollowThePlayMode();
@@ -85,6 +90,9 @@ private slots:
     void closingWhileTheComputerThinksSavesTheGameAtTheDrop();
     void answersVersionWithoutADisplay();
 
+    void moveListFollowsTheGameInSan();
+    void viewSettingsSurviveARestart();
+
 private:
     void Start(const QStringList& arguments = {});
     void Trigger(int id) { m_frame->Action(id)->trigger(); }
@@ -95,12 +103,21 @@ private:
     QString SavedGame(const QStringList& moves);
 
     QTemporaryDir m_dir;
+    // The view settings' store, so that no test touches the user's.
+    QTemporaryDir m_settingsDir;
     std::unique_ptr<FakePrompter> m_prompter;
     std::unique_ptr<CTesselApp> m_app;
     CMainFrame* m_frame = nullptr;
 };
 
+void MainFrameTest::initTestCase() {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settingsDir.path());
+    // The programs these tests start keep theirs there too.
+    qputenv("XDG_CONFIG_HOME", m_settingsDir.path().toLocal8Bit());
+}
+
 void MainFrameTest::init() {
+    QSettings(QStringLiteral("Quillon"), QStringLiteral("Quillon")).clear();
     g_searchDepth = 1;
     m_prompter = std::make_unique<FakePrompter>();
     m_app = std::make_unique<CTesselApp>(*m_prompter);
@@ -123,7 +140,7 @@ QString MainFrameTest::SavedGame(const QStringList& moves) {
     return WriteFile(path, GameBytes(moves)) ? path : QString();
 }
 
-void MainFrameTest::startsWithANewGameInAFixedWindow() {
+void MainFrameTest::startsWithANewGameAtTheSmallestSize() {
     Start();
     QCOMPARE(m_frame->windowTitle(), QStringLiteral("Quillon - Untitled"));
     QCOMPARE(m_frame->pos(), QPoint(0, 0));
@@ -133,10 +150,12 @@ void MainFrameTest::startsWithANewGameInAFixedWindow() {
     QVERIFY(Checked(ID_PLAY_WHITE));
     QVERIFY(Checked(ID_SKILL_EXPERT));
     QVERIFY(Checked(ID_DEPTH_1));
-    // Fixed size, nothing but the menu bar and the view, the whole status
-    // box inside.
-    QCOMPARE(m_frame->minimumSize(), m_frame->maximumSize());
-    QVERIFY(!(m_frame->windowFlags() & Qt::WindowMaximizeButtonHint));
+    // At its smallest size, the board at the size it is drawn for, nothing
+    // but the menu bar, the view and the move list, the whole status box
+    // inside.
+    QCOMPARE(m_frame->size(), m_frame->minimumSize());
+    QCOMPARE(View().size(), kViewSize);
+    QVERIFY(m_frame->MoveList().isVisible());
     QVERIFY(m_frame->findChild<QStatusBar*>() == nullptr);
     QVERIFY(m_frame->findChild<QToolBar*>() == nullptr);
     QVERIFY(View().rect().contains(kStatusBox));
@@ -147,7 +166,7 @@ void MainFrameTest::menusCarryTheirTextsIdsShortcutsAndPrompts() {
     Start();
     const QMenuBar* bar = m_frame->menuBar();
     QCOMPARE(ActionTexts(bar->actions()),
-             QStringList({"&File", "&Play", "&Skill Level", "&Move", "&Help"}));
+             QStringList({"&File", "&Play", "&Skill Level", "&Move", "&View", "&Help"}));
     QCOMPARE(ActionTexts(MenuOf(bar, 0)->actions()),
              QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...",
                           "&Export PGN...", "-", "E&xit"}));
@@ -157,21 +176,26 @@ void MainFrameTest::menusCarryTheirTextsIdsShortcutsAndPrompts() {
     QCOMPARE(ActionTexts(skill->actions()), QStringList({"&Novice", "&Expert", "Set &Depth"}));
     QCOMPARE(ActionTexts(skill->actions().at(2)->menu()->actions()),
              QStringList({"&1", "&2", "&3", "&4", "&5"}));
-    QCOMPARE(ActionTexts(MenuOf(bar, 3)->actions()), QStringList({"&Undo\tCtrl-Z", "Undo A&ll"}));
-    QCOMPARE(ActionTexts(MenuOf(bar, 4)->actions()), QStringList({"&About Quillon..."}));
+    QCOMPARE(ActionTexts(MenuOf(bar, 3)->actions()),
+             QStringList({"&Undo\tCtrl-Z", "Undo A&ll", "-", "&Hint\tH"}));
+    QCOMPARE(
+        ActionTexts(MenuOf(bar, 4)->actions()),
+        QStringList({"&Move List", "&Legal Moves", "La&st Move", "&Flip Board", "&Coordinates"}));
+    QCOMPARE(ActionTexts(MenuOf(bar, 5)->actions()), QStringList({"&About Quillon..."}));
 
     QCOMPARE(MenuOf(bar, 0)->actions().at(0)->data().toInt(), 57600);
     QCOMPARE(MenuOf(bar, 0)->actions().at(6)->data().toInt(), 57665);
     QCOMPARE(MenuOf(bar, 1)->actions().at(1)->data().toInt(), 32781);
     QCOMPARE(skill->actions().at(2)->menu()->actions().at(4)->data().toInt(), 32790);
     QCOMPARE(MenuOf(bar, 3)->actions().at(1)->data().toInt(), 32777);
-    QCOMPARE(MenuOf(bar, 4)->actions().at(0)->data().toInt(), 57664);
+    QCOMPARE(MenuOf(bar, 5)->actions().at(0)->data().toInt(), 57664);
 
     QCOMPARE(m_frame->Action(ID_FILE_NEW)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
     QCOMPARE(m_frame->Action(ID_FILE_OPEN)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
     QCOMPARE(m_frame->Action(ID_FILE_SAVE)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
     QCOMPARE(m_frame->Action(ID_MOVE_UNDO)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
     QCOMPARE(m_frame->Action(ID_FILE_PRINT)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+    QCOMPARE(m_frame->Action(ID_MOVE_HINT)->shortcut(), QKeySequence(Qt::Key_H));
     QVERIFY(m_frame->actions().contains(m_frame->Action(ID_FILE_PRINT)));
 
     QCOMPARE(m_frame->Action(ID_PLAY_HUMANVSHUMAN)->statusTip(),
@@ -451,6 +475,55 @@ void MainFrameTest::answersVersionWithoutADisplay() {
     QVERIFY(quillon.waitForFinished(30000));
     QCOMPARE(quillon.exitCode(), 0);
     QCOMPARE(quillon.readAllStandardOutput().trimmed(), QByteArray("quillon 1.3"));
+}
+
+// Captures, castling, a promotion and a check, then an undo.
+void MainFrameTest::moveListFollowsTheGameInSan() {
+    Start();
+    Trigger(ID_PLAY_HUMANVSHUMAN);
+    QVERIFY(PlayMoves(
+        View(), {"e2e4", "f7f5", "e4f5", "g7g6", "f5g6", "g8f6", "g6h7", "h8g8", "h7g8", "f6g8",
+                 "g1f3", "d7d6", "f1c4", "c8g4", "e1g1", "e7e5", "c4f7", "e8d7"}));
+    const MoveListPanel& list = m_frame->MoveList();
+    QCOMPARE(list.MoveText(), QStringLiteral("1. e4 f5 2. exf5 g6 3. fxg6 Nf6 4. gxh7 Rg8 "
+                                             "5. hxg8=Q Nxg8 6. Nf3 d6 7. Bc4 Bg4 8. O-O e5 "
+                                             "9. Bf7+ Kd7"));
+    // The last move is the current one.
+    QCOMPARE(list.currentRow(), 8);
+    QCOMPARE(list.currentColumn(), 2);
+    emit m_frame->MoveList().CopyGameRequested();
+    QVERIFY(
+        QGuiApplication::clipboard()->text().contains(QStringLiteral("8. O-O e5 9. Bf7+ Kd7 *")));
+    Trigger(ID_MOVE_UNDO);
+    QVERIFY(list.MoveText().endsWith(QStringLiteral("9. Bf7+")));
+    QCOMPARE(list.currentColumn(), 1);
+    Trigger(ID_FILE_NEW);
+    QVERIFY(list.MoveText().isEmpty());
+}
+
+void MainFrameTest::viewSettingsSurviveARestart() {
+    Start();
+    QVERIFY(Checked(ID_VIEW_MOVELIST));
+    QVERIFY(Checked(ID_VIEW_LEGALMOVES));
+    QVERIFY(Checked(ID_VIEW_LASTMOVE));
+    QVERIFY(!Checked(ID_VIEW_FLIPBOARD));
+    QVERIFY(!Checked(ID_VIEW_COORDINATES));
+    Trigger(ID_VIEW_MOVELIST);
+    Trigger(ID_VIEW_FLIPBOARD);
+    Trigger(ID_VIEW_COORDINATES);
+    Trigger(ID_SKILL_NOVICE);
+
+    m_app = std::make_unique<CTesselApp>(*m_prompter);
+    Start();
+    QVERIFY(!Checked(ID_VIEW_MOVELIST));
+    QVERIFY(!m_frame->MoveList().isVisible());
+    QVERIFY(Checked(ID_VIEW_LEGALMOVES));
+    QVERIFY(Checked(ID_VIEW_FLIPBOARD));
+    QVERIFY(View().Settings().flipBoard);
+    QVERIFY(View().Settings().coordinates);
+    // The game settings start afresh.
+    QVERIFY(Checked(ID_PLAY_WHITE));
+    QVERIFY(Checked(ID_SKILL_EXPERT));
 }
 
 QTEST_MAIN(MainFrameTest)

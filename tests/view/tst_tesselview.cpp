@@ -2,6 +2,7 @@
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <chrono>
 #include <memory>
 
@@ -14,6 +15,7 @@
 #include "view/chessclock.h"
 #include "view/dragimage.h"
 #include "view/tesselview.h"
+#include "view/viewsettings.h"
 
 namespace {
 
@@ -46,6 +48,18 @@ int CountPixels(const QImage& image, const QRect& area, const QColor& colour) {
 }
 
 QRect CellRect(int square) { return QRect(CellOrigin(square), QSize(40, 40)); }
+
+std::vector<int> Squares(std::initializer_list<const char*> names) {
+    std::vector<int> squares;
+    for (const char* name : names) squares.push_back(Sq(name));
+    std::sort(squares.begin(), squares.end());
+    return squares;
+}
+
+std::vector<int> Sorted(std::vector<int> squares) {
+    std::sort(squares.begin(), squares.end());
+    return squares;
+}
 
 }  // namespace
 
@@ -85,6 +99,13 @@ private slots:
     void undoAllStartsAgainInEachMode();
     void refusesUndoInTheComputersTurn();
     void undoReopensAFinishedGame();
+
+    void clicksSelectAndMoveThroughTheDropPath();
+    void keyboardSelectsAndMoves();
+    void offersTheRulesLegalTargets();
+    void flippedBoardTakesMovesAtTurnedCells();
+    void largerViewScalesCellsAndDrags();
+    void hintSuggestsALegalMoveWithoutChangingTheGame();
 
 private:
     void StartGame(int playMode);
@@ -284,7 +305,7 @@ void TesselViewTest::ignoresPressesOutOfTurn() {
 
 void TesselViewTest::ignoresDropsThatAreNoMove() {
     StartGame(kPlayHumanVsHuman);
-    QVERIFY(PlayMoves(*m_view, {"e2e2", "e4e5", "e8e8"}));
+    QVERIFY(PlayMoves(*m_view, {"e2e2", "e5e6", "e8e8"}));
     QCOMPARE(int(m_doc->m_moveCount), 0);
     QVERIFY(m_view->StatusText().isEmpty());
     QVERIFY(!m_doc->IsModified());
@@ -541,9 +562,148 @@ void TesselViewTest::undoReopensAFinishedGame() {
     m_view->OnMoveUndo();
     QVERIFY(!m_doc->m_gameOver);
     QCOMPARE(int(m_doc->m_moveCount), 3);
+    // The reopened game is reported, not the end that was taken back.
+    QVERIFY(m_view->StatusText().isEmpty());
+    QCOMPARE(m_view->ShownPosition().sideToMove, kBlack);
     QVERIFY(PlayMoves(*m_view, {"d8e7"}));
     QCOMPARE(int(m_doc->m_moveCount), 4);
     QVERIFY(!m_doc->m_gameOver);
+}
+
+void TesselViewTest::clicksSelectAndMoveThroughTheDropPath() {
+    StartGame(kPlayHumanVsHuman);
+    Click(*m_view, SquareCentre(Sq("e2")));
+    QCOMPARE(m_view->SelectedSquare().value_or(-1), Sq("e2"));
+    QCOMPARE(Sorted(m_view->Targets()), Squares({"e3", "e4"}));
+    // Another own piece takes the selection, an empty square that is no
+    // target clears it, an opponent's piece is never selected.
+    Click(*m_view, SquareCentre(Sq("g1")));
+    QCOMPARE(Sorted(m_view->Targets()), Squares({"f3", "h3"}));
+    Click(*m_view, SquareCentre(Sq("g4")));
+    QVERIFY(!m_view->SelectedSquare());
+    Click(*m_view, SquareCentre(Sq("e7")));
+    QVERIFY(!m_view->SelectedSquare());
+    QCOMPARE(int(m_doc->m_moveCount), 0);
+
+    Click(*m_view, SquareCentre(Sq("g1")));
+    Click(*m_view, SquareCentre(Sq("f3")));
+    QVERIFY(WaitIdle(*m_view));
+    QCOMPARE(int(m_doc->m_moveCount), 1);
+    QCOMPARE(m_doc->m_moves[0], (MoveEntry{Sq("g1"), Sq("f3")}));
+    QVERIFY(!m_view->SelectedSquare());
+    QCOMPARE(m_view->ShownPosition().board[Sq("f3")], kKnightValue);
+    QVERIFY(g_chessClock.running);
+}
+
+void TesselViewTest::keyboardSelectsAndMoves() {
+    StartGame(kPlayHumanVsHuman);
+    QVERIFY(!m_view->Marks().cursor);
+    // The first key only shows the cursor, on e2.
+    QTest::keyClick(m_view.get(), Qt::Key_Up);
+    QCOMPARE(m_view->Marks().cursor.value_or(-1), Sq("e2"));
+    QTest::keyClick(m_view.get(), Qt::Key_Left);
+    QCOMPARE(m_view->Marks().cursor.value_or(-1), Sq("d2"));
+    QTest::keyClick(m_view.get(), Qt::Key_Right);
+    QTest::keyClick(m_view.get(), Qt::Key_Space);
+    QCOMPARE(m_view->SelectedSquare().value_or(-1), Sq("e2"));
+    QTest::keyClick(m_view.get(), Qt::Key_Escape);
+    QVERIFY(!m_view->SelectedSquare());
+    QTest::keyClick(m_view.get(), Qt::Key_Return);
+    QTest::keyClick(m_view.get(), Qt::Key_Up);
+    QTest::keyClick(m_view.get(), Qt::Key_Up);
+    QTest::keyClick(m_view.get(), Qt::Key_Return);
+    QVERIFY(WaitIdle(*m_view));
+    QCOMPARE(int(m_doc->m_moveCount), 1);
+    QCOMPARE(m_doc->m_moves[0], (MoveEntry{Sq("e2"), Sq("e4")}));
+}
+
+// Every square of a middle game with both sides castled, then a check that
+// leaves one way out.
+void TesselViewTest::offersTheRulesLegalTargets() {
+    OpenGame(kPlayHumanVsHuman,
+             {"e2e4", "e7e5", "g1f3", "b8c6", "f1b5", "g8f6", "e1g1", "d7d6", "b5c6", "b7c6",
+              "d2d4", "c8g4", "h2h3", "g4f3", "d1f3", "f8e7", "f3f6", "e8g8", "f6e7", "d8e7"});
+    QCOMPARE(m_view->Marks().lastMove.value_or(MoveEntry{}), (MoveEntry{Sq("d8"), Sq("e7")}));
+    for (int from = 0; from < kSquareCount; ++from) {
+        Click(*m_view, SquareCentre(from));
+        std::vector<int> legal;
+        for (int to = 0; to < kSquareCount; ++to) {
+            if (to != from && m_doc->m_pEngine->IsMoveLegal(from, to, kWhite, 1)) {
+                legal.push_back(to);
+            }
+        }
+        QCOMPARE(Sorted(m_view->Targets()), legal);
+        Click(*m_view, QPoint(0, 0));
+    }
+    // A king in check is marked.
+    OpenGame(kPlayHumanVsHuman, {"e2e4", "f7f6", "d1h5"});
+    QCOMPARE(m_view->Marks().checkedKing.value_or(-1), Sq("e8"));
+    Click(*m_view, SquareCentre(Sq("g7")));
+    QCOMPARE(Sorted(m_view->Targets()), Squares({"g6"}));
+}
+
+void TesselViewTest::flippedBoardTakesMovesAtTurnedCells() {
+    StartGame(kPlayHumanVsHuman);
+    ViewSettings settings;
+    settings.flipBoard = true;
+    m_view->SetSettings(settings);
+    // Black at the bottom: h1 at the top-left, a8 at the bottom-right.
+    QCOMPARE(m_view->CellRect(Sq("h1")).topLeft(), QPoint(10, 10));
+    QCOMPARE(m_view->CellRect(Sq("a8")).topLeft(), QPoint(290, 290));
+    DragBetween(*m_view, m_view->CellRect(Sq("e2")).center(), m_view->CellRect(Sq("e4")).center());
+    QVERIFY(WaitIdle(*m_view));
+    Click(*m_view, m_view->CellRect(Sq("b8")).center());
+    QCOMPARE(Sorted(m_view->Targets()), Squares({"a6", "c6"}));
+    Click(*m_view, m_view->CellRect(Sq("c6")).center());
+    QVERIFY(WaitIdle(*m_view));
+    QCOMPARE(int(m_doc->m_moveCount), 2);
+    QCOMPARE(m_doc->m_moves[0], (MoveEntry{Sq("e2"), Sq("e4")}));
+    QCOMPARE(m_doc->m_moves[1], (MoveEntry{Sq("b8"), Sq("c6")}));
+}
+
+void TesselViewTest::largerViewScalesCellsAndDrags() {
+    StartGame(kPlayHumanVsHuman);
+    m_view->resize(kViewSize * 2);
+    QCOMPARE(m_view->CellRect(Sq("a8")), QRect(20, 20, 80, 80));
+    QCOMPARE(m_view->CellRect(Sq("h1")), QRect(580, 580, 80, 80));
+    const QPoint from = m_view->CellRect(Sq("g1")).center();
+    SendMouse(*m_view, QEvent::MouseButtonPress, from, Qt::LeftButton);
+    const auto* image = m_view->findChild<DragImage*>();
+    QCOMPARE(image->size(), QSize(80, 80));
+    SendMouse(*m_view, QEvent::MouseMove, from + QPoint(-50, -160), Qt::LeftButton);
+    QCOMPARE(image->pos() + QPoint(40, 40), from + QPoint(-50, -160));
+    SendMouse(*m_view, QEvent::MouseButtonRelease, m_view->CellRect(Sq("f3")).topLeft(),
+              Qt::NoButton);
+    QVERIFY(WaitIdle(*m_view));
+    QCOMPARE(int(m_doc->m_moveCount), 1);
+    QCOMPARE(m_doc->m_moves[0], (MoveEntry{Sq("g1"), Sq("f3")}));
+}
+
+void TesselViewTest::hintSuggestsALegalMoveWithoutChangingTheGame() {
+    StartGame(kPlayHumanVsHuman);
+    QVERIFY(!m_view->CanHint());
+    m_view.reset();
+    StartGame(kPlayWhite);
+    QVERIFY(PlayMoves(*m_view, {"e2e4", "d2d4"}));
+    const std::vector<MoveEntry> moves(m_doc->m_moves.begin(),
+                                       m_doc->m_moves.begin() + m_doc->m_moveCount);
+    const PublishedPosition before = m_doc->Published();
+    const bool modified = m_doc->IsModified();
+    QVERIFY(m_view->CanHint());
+    m_view->OnMoveHint();
+    QVERIFY(m_view->IsBusy());
+    QVERIFY(WaitIdle(*m_view));
+    const MoveEntry hint = m_view->HintMove().value_or(MoveEntry{});
+    QVERIFY(m_doc->m_pEngine->IsMoveLegal(hint.from, hint.to, kWhite, 1));
+    QCOMPARE(
+        std::vector<MoveEntry>(m_doc->m_moves.begin(), m_doc->m_moves.begin() + m_doc->m_moveCount),
+        moves);
+    QCOMPARE(m_doc->Published().board, before.board);
+    QCOMPARE(int(g_sideToMove), kWhite);
+    QCOMPARE(m_doc->IsModified(), modified);
+    // The suggestion is shown until the next move.
+    QVERIFY(PlayMoves(*m_view, {"a2a3"}));
+    QVERIFY(!m_view->HintMove());
 }
 
 QTEST_MAIN(TesselViewTest)

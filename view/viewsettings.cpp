@@ -1,0 +1,39 @@
+#include "view/viewsettings.h"
+
+#include <QSettings>
+
+namespace {
+
+const QString kOrganisation = QStringLiteral("Quillon");
+const QString kApplication = QStringLiteral("Quillon");
+const QString kGroup = QStringLiteral("View");
+const QString kMoveListKey = QStringLiteral("MoveList");
+const QString kLegalMovesKey = QStringLiteral("LegalMoves");
+const QString kLastMoveKey = QStringLiteral("LastMove");
+const QString kFlipBoardKey = QStringLiteral("FlipBoard");
+const QString kCoordinatesKey = QStringLiteral("Coordinates");
+
+}  // namespace
+
+ViewSettings LoadViewSettings() {
+    QSettings store(kOrganisation, kApplication);
+    store.beginGroup(kGroup);
+    const ViewSettings defaults;
+    ViewSettings settings;
+    settings.moveList = store.value(kMoveListKey, defaults.moveList).toBool();
+    settings.legalMoves = store.value(kLegalMovesKey, defaults.legalMoves).toBool();
+    settings.lastMove = store.value(kLastMoveKey, defaults.lastMove).toBool();
+    settings.flipBoard = store.value(kFlipBoardKey, defaults.flipBoard).toBool();
+    settings.coordinates = store.value(kCoordinatesKey, defaults.coordinates).toBool();
+    return settings;
+}
+
+void SaveViewSettings(const ViewSettings& settings) {
+    QSettings store(kOrganisation, kApplication);
+    store.beginGroup(kGroup);
+    store.setValue(kMoveListKey, settings.moveList);
+    store.setValue(kLegalMovesKey, settings.legalMoves);
+    store.setValue(kLastMoveKey, settings.lastMove);
+    store.setValue(kFlipBoardKey, settings.flipBoard);
+    store.setValue(kCoordinatesKey, settings.coordinates);
+}

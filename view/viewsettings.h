@@ -1,0 +1,17 @@
+#pragma once
+
+// How the board is shown, chosen in the View menu and remembered between
+// runs. The game settings are not among them: they start afresh each run.
+struct ViewSettings {
+    bool moveList = true;
+    bool legalMoves = true;
+    bool lastMove = true;
+    bool flipBoard = false;
+    bool coordinates = false;
+
+    bool operator==(const ViewSettings&) const = default;
+};
+
+// The remembered choices, or the defaults for those never made.
+ViewSettings LoadViewSettings();
+void SaveViewSettings(const ViewSettings& settings);

@@ -17,6 +17,20 @@ constexpr char kSetUpPosition[] =
 constexpr char kStartingFen[] = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -";
 constexpr char kPgnExtension[] = ".pgn";
 
+constexpr std::size_t kByteOrderMarkLength = 3;
+constexpr uint8_t kFirstNonAscii = 0x80;
+
+bool HasByteOrderMark(const std::vector<uint8_t>& bytes) {
+    return bytes.size() >= kByteOrderMarkLength && bytes[0] == 0xEF && bytes[1] == 0xBB &&
+           bytes[2] == 0xBF;
+}
+
+// Text holds no control characters but the whitespace ones.
+bool IsBinaryByte(uint8_t byte) {
+    return byte < ' ' && byte != '\t' && byte != '\n' && byte != '\r' && byte != '\v' &&
+           byte != '\f';
+}
+
 std::string Lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -71,9 +85,14 @@ PgnImport ReadMoves(const PgnGame& game) {
 }  // namespace
 
 bool IsPgnText(const std::vector<uint8_t>& bytes, const std::string& path) {
-    if (bytes.empty())
+    if (bytes.empty()) {
         return Lower(std::filesystem::path(path).extension().string()) == kPgnExtension;
-    return std::find(bytes.begin(), bytes.end(), 0) == bytes.end();
+    }
+    if (std::any_of(bytes.begin(), bytes.end(), IsBinaryByte)) return false;
+    // Every PGN file begins, after its byte order mark, with plain ASCII:
+    // a tag, a comment, a move number or a move.
+    const std::size_t start = HasByteOrderMark(bytes) ? kByteOrderMarkLength : 0;
+    return start == bytes.size() || bytes[start] < kFirstNonAscii;
 }
 
 PgnImport ImportPgn(std::string_view text, const PgnGameChooser& choose) {

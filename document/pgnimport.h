@@ -25,8 +25,8 @@ struct PgnGameSummary {
 using PgnGameChooser =
     std::function<std::optional<std::size_t>(const std::vector<PgnGameSummary>&)>;
 
-// PGN is text; a saved game is binary and always holds a zero byte. An
-// empty file is told by its name.
+// PGN is text; a saved game is binary and always holds a zero byte, or a
+// control character when it is damaged. An empty file is told by its name.
 bool IsPgnText(const std::vector<uint8_t>& bytes, const std::string& path);
 
 struct PgnImport {

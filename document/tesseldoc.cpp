@@ -194,12 +194,16 @@ FileResult CTesselDoc::OpenPgn(const std::vector<uint8_t>& bytes, const std::str
     const PgnImport import = ImportPgn(
         std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), choose);
     if (import.cancelled) return {false, {}};
+    const int16_t sideBefore = g_sideToMove;
     std::span<const MoveEntry> moves(import.moves);
     std::optional<ReplayedGame> game = Replay(moves);
     if (!game) return {false, kUnexpectedFileFormat};
     const bool endsEarly = game->endPly < moves.size() ||
                            (!import.error.empty() && (game->end.drawn || game->end.matedSide));
-    if (!import.error.empty() && !endsEarly) return {false, import.error};
+    if (!import.error.empty() && !endsEarly) {
+        g_sideToMove = sideBefore;
+        return {false, import.error};
+    }
     if (game->endPly < moves.size()) {
         moves = moves.first(game->endPly);
         game = Replay(moves);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -115,16 +116,13 @@ struct Movetext {
     bool complete = true;
 };
 
-// Replays the document's moves on a fresh position, without touching the
-// process-wide side to move.
-Movetext ReplayAsSan(const CTesselDoc& doc) {
+// Replays the moves on a fresh position, without touching the process-wide
+// side to move.
+Movetext ReplayAsSan(std::span<const MoveEntry> moves) {
     Movetext text;
     Chessgame game;
     int side = kWhite;
-    const std::size_t count =
-        std::min(static_cast<std::size_t>(std::max<int>(doc.m_moveCount, 0)), doc.m_moves.size());
-    for (std::size_t i = 0; i < count; ++i) {
-        const MoveEntry move = doc.m_moves[i];
+    for (const MoveEntry move : moves) {
         if (!game.IsMoveLegal(move.from, move.to, side, 1)) {
             text.complete = false;
             break;
@@ -138,8 +136,7 @@ Movetext ReplayAsSan(const CTesselDoc& doc) {
     return text;
 }
 
-std::string ResultOf(const CTesselDoc& doc, bool complete) {
-    if (!complete) return kUnfinished;
+std::string ResultOf(const CTesselDoc& doc) {
     if (doc.m_matedSide == kBlack) return "1-0";
     if (doc.m_matedSide == kWhite) return "0-1";
     if (doc.m_drawn) return "1/2-1/2";
@@ -191,10 +188,14 @@ std::string WrapTokens(const std::vector<std::string>& tokens) {
 
 }  // namespace
 
-std::string ExportPgn(const CTesselDoc& doc, const std::string& date) {
-    const Movetext movetext = ReplayAsSan(doc);
-    const std::string result = ResultOf(doc, movetext.complete);
-    const auto [white, black] = PlayerNames(doc.m_playMode);
+namespace {
+
+// finishedResult is the result when every move is legal.
+std::string ComposePgn(std::span<const MoveEntry> moves, int playMode, const std::string& date,
+                       const std::string& finishedResult) {
+    const Movetext movetext = ReplayAsSan(moves);
+    const std::string result = movetext.complete ? finishedResult : kUnfinished;
+    const auto [white, black] = PlayerNames(playMode);
 
     std::string pgn;
     pgn += Tag("Event", "Quillon game");
@@ -207,4 +208,17 @@ std::string ExportPgn(const CTesselDoc& doc, const std::string& date) {
     pgn += '\n';
     pgn += WrapTokens(MovetextTokens(movetext.sanMoves, result));
     return pgn;
+}
+
+}  // namespace
+
+std::string ExportPgn(const CTesselDoc& doc, const std::string& date) {
+    const std::size_t count =
+        std::min(static_cast<std::size_t>(std::max<int>(doc.m_moveCount, 0)), doc.m_moves.size());
+    return ComposePgn(std::span(doc.m_moves.data(), count), doc.m_playMode, date, ResultOf(doc));
+}
+
+std::string ExportUnfinishedPgn(std::span<const MoveEntry> moves, int playMode,
+                                const std::string& date) {
+    return ComposePgn(moves, playMode, date, kUnfinished);
 }

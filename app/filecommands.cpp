@@ -20,7 +20,6 @@ const QStringList kSaveFilters = {QStringLiteral("Quillon Files (*.qln)"),
                                   QStringLiteral("PGN Files (*.pgn)"),
                                   QStringLiteral("All Files (*.*)")};
 const QString kFileSuffix = QStringLiteral("qln");
-const QStringList kOpenSuffixes = {kFileSuffix, kPgnFileSuffix};
 const QString kSaveChangesQuestion = QStringLiteral("Save changes to %1?");
 const QString kSaveAsCaption = QStringLiteral("Save As");
 const QString kExportPgnCaption = QStringLiteral("Export PGN");
@@ -36,7 +35,7 @@ bool IsPgnName(const QString& path) {
 QString WithDefaultExtension(const QString& path) {
     const QFileInfo typed(path);
     if (typed.exists() || !typed.suffix().isEmpty()) return path;
-    for (const QString& suffix : kOpenSuffixes) {
+    for (const QString& suffix : {kFileSuffix, kPgnFileSuffix}) {
         const QString completed = path + '.' + suffix;
         if (QFileInfo::exists(completed)) return completed;
     }

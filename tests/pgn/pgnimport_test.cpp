@@ -153,15 +153,6 @@ TEST(PgnImport, ChoosingNoGameCancelsAndAGameBeyondTheFileIsRefused) {
     EXPECT_EQ(ExportedSan(Import(kThreeGames).moves), "e4");
 }
 
-TEST(PgnImport, TellsPgnFromASavedGameByContent) {
-    const std::vector<uint8_t> savedGame = {1, 0, 11, 0, 27, 0};
-    const std::vector<uint8_t> text = {'1', '.', ' ', 'e', '4', ' ', '*'};
-    EXPECT_FALSE(IsPgnText(savedGame, "game.pgn"));
-    EXPECT_TRUE(IsPgnText(text, "game.qln"));
-    EXPECT_TRUE(IsPgnText({}, "game.PGN"));
-    EXPECT_FALSE(IsPgnText({}, "game.qln"));
-}
-
 // Games of random legal moves, as Quillon writes them, read back the same.
 TEST(PgnImport, ReadsBackWhatQuillonWrites) {
     constexpr int kGames = 200;

@@ -171,6 +171,10 @@ void SanReader::Refuse(const std::string& why) { m_refusal = why; }
 
 bool SanReader::Parse(std::string_view san, Wanted& wanted) {
     san = StripSuffixes(san, wanted.promotion);
+    // Only a piece a pawn can become.
+    if (wanted.promotion != 0 && (PieceValue(wanted.promotion) == 0 || wanted.promotion == 'K')) {
+        return false;
+    }
     if (IsCastling(san, "O-O", "O-O-O", wanted.kingSide) ||
         IsCastling(san, "0-0", "0-0-0", wanted.kingSide)) {
         wanted.castling = true;

@@ -102,6 +102,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"AmbiguousMove", "1. e4 e5 2. Nc3 Nc6 3. Ne2 *",
                     "Move 3 (Ne2) is ambiguous: more than one piece can make it."},
         RefusalCase{"NotSan", "1. e4 Zz5 *", "Move 1 (...Zz5) is not a move in SAN."},
+        RefusalCase{"PromotionToAKing", "1. h4 g5 2. hxg5 h6 3. gxh6 Bg7 4. hxg7 Nf6 5. gxh8=K *",
+                    "Move 5 (gxh8=K) is not a move in SAN."},
         RefusalCase{"MalformedToken", "[Event \"x\"]\n\n1. e4 & e5 *",
                     "Line 3: unexpected character '&'."},
         RefusalCase{"MalformedTag", "[Event x]\n1. e4 *", "Line 1: a tag pair without a value."},

@@ -55,5 +55,6 @@ int PrintGameAsPgn(const QString& path, int gameNumber) {
         return EXIT_FAILURE;
     }
     std::fputs(ExportPgn(doc, PgnDateToday()).c_str(), stdout);
+    if (!doc.m_importNote.empty()) std::fprintf(stderr, "%s\n", doc.m_importNote.c_str());
     return EXIT_SUCCESS;
 }

@@ -29,5 +29,6 @@ FileResult WriteUnfinishedPgnFile(std::span<const MoveEntry> moves, int playMode
 
 // quillon --export-pgn GAME [--game N]: prints the saved game, or the N-th
 // game of a PGN file, as PGN on standard output, or on standard error why it
-// cannot be read. Answers the process's exit code.
+// cannot be read (or what of a game Quillon's rules end early is left out).
+// Answers the process's exit code.
 int PrintGameAsPgn(const QString& path, int gameNumber);

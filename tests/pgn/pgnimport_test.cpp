@@ -2,14 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "document/pgnexport.h"
 #include "document/tesseldoc.h"
-#include "engine/chessgame.h"
 
 namespace {
 
@@ -153,39 +151,6 @@ TEST(PgnImport, ChoosingNoGameCancelsAndAGameBeyondTheFileIsRefused) {
         ImportPgn(kThreeGames, [](const auto&) { return std::optional<std::size_t>(3); }).error,
         "There is no game 4: the file holds 3.");
     EXPECT_EQ(ExportedSan(Import(kThreeGames).moves), "e4");
-}
-
-// Games of random legal moves, as Quillon writes them, read back the same.
-TEST(PgnImport, ReadsBackWhatQuillonWrites) {
-    constexpr int kGames = 200;
-    constexpr int kMaxPlies = 200;
-    std::mt19937 random(12);
-    for (int game = 0; game < kGames; ++game) {
-        Chessgame position;
-        std::vector<MoveEntry> played;
-        for (int side = kWhite; static_cast<int>(played.size()) < kMaxPlies; side = -side) {
-            std::vector<MoveEntry> legal;
-            for (int from = 0; from < kSquareCount; ++from) {
-                for (int to = 0;
-                     from < kSquareCount && position.m_board[from] * side > 0 && to < kSquareCount;
-                     ++to) {
-                    if (position.IsMoveLegal(from, to, side, 1)) {
-                        legal.push_back({static_cast<int16_t>(from), static_cast<int16_t>(to)});
-                    }
-                }
-            }
-            if (legal.empty()) break;
-            const MoveEntry move = legal[random() % legal.size()];
-            position.MakeMoveForSide(move.from, move.to, side, 0);
-            played.push_back(move);
-        }
-        CTesselDoc doc;
-        doc.m_moves = played;
-        doc.m_moveCount = static_cast<int16_t>(played.size());
-        const PgnImport import = Import(ExportPgn(doc, kDate));
-        ASSERT_EQ(import.error, "") << "game " << game;
-        ASSERT_EQ(import.moves, played) << "game " << game;
-    }
 }
 
 }  // namespace

@@ -1,6 +1,10 @@
 #include "app/filecommands.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include "app/pgnfile.h"
+#include "app/pgngamedialog.h"
 #include "document/tesseldoc.h"
 #include "view/prompter.h"
 #include "view/tesselview.h"
@@ -9,19 +13,42 @@ const QString kAppName = QStringLiteral("Rovu Dider");
 
 namespace {
 
-const QStringList kFileFilters = {QStringLiteral("Quillon Files (*.qln)"),
+const QStringList kOpenFilters = {
+    QStringLiteral("Chess games (*.qln *.pgn)"), QStringLiteral("Quillon Files (*.qln)"),
+    QStringLiteral("PGN Files (*.pgn)"), QStringLiteral("All Files (*.*)")};
+const QStringList kSaveFilters = {QStringLiteral("Quillon Files (*.qln)"),
+                                  QStringLiteral("PGN Files (*.pgn)"),
                                   QStringLiteral("All Files (*.*)")};
 const QString kFileSuffix = QStringLiteral("qln");
 const QString kSaveChangesQuestion = QStringLiteral("Save changes to %1?");
+const QString kSaveAsCaption = QStringLiteral("Save As");
+const QString kExportPgnCaption = QStringLiteral("Export PGN");
+// Status lines are ended by a line feed and a carriage return.
+const QString kStatusParagraph = QStringLiteral("\n\r\n\r");
+
+bool IsPgnName(const QString& path) {
+    return QFileInfo(path).suffix().compare(kPgnFileSuffix, Qt::CaseInsensitive) == 0;
+}
 
 }  // namespace
+
+QString WithDefaultExtension(const QString& path) {
+    const QFileInfo typed(path);
+    if (typed.exists() || !typed.suffix().isEmpty()) return path;
+    for (const QString& suffix : {kFileSuffix, kPgnFileSuffix}) {
+        const QString completed = path + '.' + suffix;
+        if (QFileInfo::exists(completed)) return completed;
+    }
+    return path;
+}
 
 FileCommands::FileCommands(CTesselView& view, Prompter& prompter, QWidget* window)
     : QObject(window),
       m_view(view),
       m_doc(view.GetDocument()),
       m_prompter(prompter),
-      m_window(window) {}
+      m_window(window),
+      m_chooseGame(&PgnGameDialog::Choose) {}
 
 bool FileCommands::SaveModified() {
     if (!m_doc.IsModified()) return true;
@@ -46,8 +73,8 @@ void FileCommands::OnFileNew() {
 
 void FileCommands::OnFileOpen() {
     if (m_view.IsBusy() || !SaveModified()) return;
-    const QString path = m_prompter.AskOpenFileName(m_window, kFileFilters);
-    if (!path.isEmpty()) OpenDocumentFile(path);
+    const QString path = m_prompter.AskOpenFileName(m_window, kOpenFilters);
+    if (!path.isEmpty()) OpenDocumentFile(WithDefaultExtension(path));
 }
 
 void FileCommands::OpenDroppedFile(const QString& path) {
@@ -56,33 +83,47 @@ void FileCommands::OpenDroppedFile(const QString& path) {
 }
 
 bool FileCommands::OpenDocumentFile(const QString& path) {
-    const FileResult result = m_doc.OnOpenDocument(path.toStdString());
+    const FileResult result = m_doc.OnOpenDocument(
+        path.toStdString(), [this](const auto& games) { return m_chooseGame(games, m_window); });
     if (!result.ok) {
-        ShowFileError(result.message);
+        // An empty message: the user cancelled the choice of a game.
+        if (!result.message.empty()) ShowFileError(result.message);
         return false;
     }
     m_view.ShowGameFromDocument();
+    if (!m_doc.m_importNote.empty()) {
+        m_view.ShowStatus(m_view.StatusText() + kStatusParagraph +
+                          QString::fromStdString(m_doc.m_importNote));
+    }
     emit DocumentChanged();
     return true;
 }
 
 bool FileCommands::OnFileSave() {
-    if (m_doc.GetPathName().empty()) return OnFileSaveAs();
+    if (m_doc.GetPathName().empty() || m_doc.IsImported()) return OnFileSaveAs();
     return DoSave(QString::fromStdString(m_doc.GetPathName()));
 }
 
+// A game never saved proposes its title, a game read from PGN a saved game
+// beside its file.
+QString FileCommands::ProposedSaveName() const {
+    const QString path = QString::fromStdString(m_doc.GetPathName());
+    if (path.isEmpty()) return QString::fromStdString(m_doc.GetTitle()) + '.' + kFileSuffix;
+    if (!m_doc.IsImported()) return path;
+    const QFileInfo file(path);
+    return file.dir().filePath(file.completeBaseName() + '.' + kFileSuffix);
+}
+
 bool FileCommands::OnFileSaveAs() {
-    const QString proposed = m_doc.GetPathName().empty()
-                                 ? QString::fromStdString(m_doc.GetTitle()) + '.' + kFileSuffix
-                                 : QString::fromStdString(m_doc.GetPathName());
-    const QString path = m_prompter.AskSaveFileName(m_window, proposed, kFileFilters, kFileSuffix);
+    const QString path = m_prompter.AskSaveFileName(m_window, kSaveAsCaption, ProposedSaveName(),
+                                                    kSaveFilters, kFileSuffix);
     return !path.isEmpty() && DoSave(path);
 }
 
 void FileCommands::OnFileExportPgn() {
     if (m_view.IsBusy()) return;
-    const QString path = m_prompter.AskSaveFileName(m_window, ProposedPgnName(m_doc),
-                                                    kPgnFileFilters, kPgnFileSuffix);
+    const QString path = m_prompter.AskSaveFileName(
+        m_window, kExportPgnCaption, ProposedPgnName(m_doc), kPgnFileFilters, kPgnFileSuffix);
     if (path.isEmpty()) return;
     const FileResult result = WritePgnFile(m_doc, path);
     if (!result.ok) ShowFileError(result.message);
@@ -91,12 +132,28 @@ void FileCommands::OnFileExportPgn() {
 // While a move is processed (the window is being closed) the game in the
 // document is the worker's; the game as it stood at the drop is saved.
 FileResult FileCommands::SaveGameAtDrop(const QString& path) const {
+    if (IsPgnName(path))
+        return WriteUnfinishedPgnFile(m_view.MovesAtDrop(), m_doc.m_playMode, path);
     return SaveMoveList(m_view.MovesAtDrop(), path.toStdString());
 }
 
+// Saved as PGN, the game is read from PGN the next time: Save goes through
+// Save As again.
+FileResult FileCommands::SavePgn(const QString& path) {
+    const FileResult result = WritePgnFile(m_doc, path);
+    if (!result.ok) return result;
+    m_doc.SetImportedPathName(path.toStdString());
+    m_doc.SetModifiedFlag(false);
+    return result;
+}
+
 bool FileCommands::DoSave(const QString& path) {
-    const FileResult result =
-        m_view.IsBusy() ? SaveGameAtDrop(path) : m_doc.OnSaveDocument(path.toStdString());
+    FileResult result{true, {}};
+    if (m_view.IsBusy()) {
+        result = SaveGameAtDrop(path);
+    } else {
+        result = IsPgnName(path) ? SavePgn(path) : m_doc.OnSaveDocument(path.toStdString());
+    }
     if (!result.ok) ShowFileError(result.message);
     emit DocumentChanged();
     return result.ok;

@@ -2,8 +2,12 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
+#include <optional>
+#include <vector>
 
 #include "document/document.h"
+#include "document/pgnimport.h"
 
 class CTesselDoc;
 class CTesselView;
@@ -12,14 +16,21 @@ class QWidget;
 
 // The File menu's game files: new, open, save, save as, and the question
 // about unsaved changes that comes before a game is replaced or the window
-// closed.
+// closed. Games are opened from saved games and from PGN files; they are
+// saved as saved games, or as PGN when Save As is given a ".pgn" name.
 class FileCommands : public QObject {
     Q_OBJECT
 public:
+    // Picks one of a PGN file's several games; empty when the user cancels.
+    using GameChooser =
+        std::function<std::optional<std::size_t>(const std::vector<PgnGameSummary>&, QWidget*)>;
+
     FileCommands(CTesselView& view, Prompter& prompter, QWidget* window);
 
     void OnFileNew();
     void OnFileOpen();
+    // A game read from PGN is saved through Save As, so that its file is
+    // never overwritten with a saved game.
     bool OnFileSave();
     bool OnFileSaveAs();
     // Writes the game as PGN to a file the user names.
@@ -33,6 +44,8 @@ public:
     // when the user cancelled or the save failed.
     bool SaveModified();
 
+    void SetGameChooser(GameChooser choose) { m_chooseGame = std::move(choose); }
+
 signals:
     // The document's file name or unsaved-changes state changed.
     void DocumentChanged();
@@ -40,13 +53,20 @@ signals:
 private:
     bool DoSave(const QString& path);
     FileResult SaveGameAtDrop(const QString& path) const;
+    FileResult SavePgn(const QString& path);
+    QString ProposedSaveName() const;
     void ShowFileError(const std::string& message);
 
     CTesselView& m_view;
     CTesselDoc& m_doc;
     Prompter& m_prompter;
     QWidget* m_window;
+    GameChooser m_chooseGame;
 };
 
 // The caption of the program's own message boxes.
 extern const QString kAppName;
+
+// A name typed without an extension, completed with ".qln" or else ".pgn"
+// when such a file exists; otherwise the name as it stands.
+QString WithDefaultExtension(const QString& path);

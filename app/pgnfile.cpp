@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include "document/fileio.h"
@@ -27,18 +28,33 @@ QString ProposedPgnName(const CTesselDoc& doc) {
     return QFileInfo(QString::fromStdString(doc.GetPathName())).dir().filePath(pgnName);
 }
 
-FileResult WritePgnFile(const CTesselDoc& doc, const QString& path) {
-    const std::string pgn = ExportPgn(doc, PgnDateToday());
-    return ReplaceFileContents(path.toStdString(), std::vector<uint8_t>(pgn.begin(), pgn.end()));
+namespace {
+
+FileResult WriteText(const std::string& text, const QString& path) {
+    return ReplaceFileContents(path.toStdString(), std::vector<uint8_t>(text.begin(), text.end()));
 }
 
-int PrintGameAsPgn(const QString& path) {
+}  // namespace
+
+FileResult WritePgnFile(const CTesselDoc& doc, const QString& path) {
+    return WriteText(ExportPgn(doc, PgnDateToday()), path);
+}
+
+FileResult WriteUnfinishedPgnFile(std::span<const MoveEntry> moves, int playMode,
+                                  const QString& path) {
+    return WriteText(ExportUnfinishedPgn(moves, playMode, PgnDateToday()), path);
+}
+
+int PrintGameAsPgn(const QString& path, int gameNumber) {
     CTesselDoc doc;
-    const FileResult opened = doc.OnOpenDocument(path.toStdString());
+    const FileResult opened = doc.OnOpenDocument(path.toStdString(), [gameNumber](const auto&) {
+        return std::optional<std::size_t>(gameNumber - 1);
+    });
     if (!opened.ok) {
         std::fprintf(stderr, "%s\n", opened.message.c_str());
         return EXIT_FAILURE;
     }
     std::fputs(ExportPgn(doc, PgnDateToday()).c_str(), stdout);
+    if (!doc.m_importNote.empty()) std::fprintf(stderr, "%s\n", doc.m_importNote.c_str());
     return EXIT_SUCCESS;
 }

@@ -2,9 +2,11 @@
 
 #include <QString>
 #include <QStringList>
+#include <span>
 #include <string>
 
 #include "document/document.h"
+#include "document/moveentry.h"
 
 class CTesselDoc;
 
@@ -21,8 +23,12 @@ QString ProposedPgnName(const CTesselDoc& doc);
 
 // Writes the game as PGN, dated today, to the file.
 FileResult WritePgnFile(const CTesselDoc& doc, const QString& path);
+// The same for a game in progress given by its moves.
+FileResult WriteUnfinishedPgnFile(std::span<const MoveEntry> moves, int playMode,
+                                  const QString& path);
 
-// quillon --export-pgn GAME: prints the saved game as PGN on standard
-// output, or on standard error why it cannot be read. Answers the process's
-// exit code.
-int PrintGameAsPgn(const QString& path);
+// quillon --export-pgn GAME [--game N]: prints the saved game, or the N-th
+// game of a PGN file, as PGN on standard output, or on standard error why it
+// cannot be read (or what of a game Quillon's rules end early is left out).
+// Answers the process's exit code.
+int PrintGameAsPgn(const QString& path, int gameNumber);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
+#include <cstdio>
 #include <cstdlib>
 
 #include "app/aboutdlg.h"
@@ -15,10 +16,37 @@ namespace {
 
 const QString kIconResource = QStringLiteral(":/icons/quillon.svg");
 const QString kExportPgnOption = QStringLiteral("export-pgn");
+const QString kGameOption = QStringLiteral("game");
+constexpr int kUsageExitCode = 2;
 
-}  // namespace
+// The toolkit's own options: it takes them off the command line only once it
+// has started, which it cannot without a display.
+const QStringList kToolkitOptionsWithValue = {QStringLiteral("platform"),
+                                              QStringLiteral("platformpluginpath"),
+                                              QStringLiteral("platformtheme"),
+                                              QStringLiteral("plugin"),
+                                              QStringLiteral("qwindowgeometry"),
+                                              QStringLiteral("qwindowicon"),
+                                              QStringLiteral("qwindowtitle"),
+                                              QStringLiteral("session"),
+                                              QStringLiteral("display"),
+                                              QStringLiteral("name"),
+                                              QStringLiteral("geometry"),
+                                              QStringLiteral("title"),
+                                              QStringLiteral("icon"),
+                                              QStringLiteral("style"),
+                                              QStringLiteral("stylesheet"),
+                                              QStringLiteral("qmljsdebugger")};
+const QStringList kToolkitFlags = {QStringLiteral("reverse"), QStringLiteral("widgetcount"),
+                                   QStringLiteral("nograb"), QStringLiteral("dograb"),
+                                   QStringLiteral("sync")};
 
-namespace {
+void AddToolkitOption(QCommandLineParser& parser, const QString& name, bool takesValue) {
+    QCommandLineOption option(name);
+    if (takesValue) option.setValueName(name);
+    option.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(option);
+}
 
 void DescribeCommandLine(QCommandLineParser& parser) {
     QCoreApplication::setApplicationName(QStringLiteral("quillon"));
@@ -26,32 +54,62 @@ void DescribeCommandLine(QCommandLineParser& parser) {
     parser.setApplicationDescription(
         QObject::tr("A chess game: play against the computer or "
                     "against another person at one board."));
+    // The toolkit's options are written with one dash: -platform offscreen.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption({kExportPgnOption,
-                      QObject::tr("Print the saved game as PGN on standard output and exit."),
-                      QObject::tr("game")});
-    parser.addPositionalArgument(QStringLiteral("file"), QObject::tr("A saved game to open."),
+                      QObject::tr("Print the game (a saved game or a PGN file) as PGN on "
+                                  "standard output and exit."),
+                      QObject::tr("file")});
+    parser.addOption({kGameOption,
+                      QObject::tr("With --export-pgn, the game of a PGN file to print, "
+                                  "counting from 1 (default 1)."),
+                      QObject::tr("n"), QStringLiteral("1")});
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 QObject::tr("A saved game or a PGN file to open."),
                                  QStringLiteral("[file]"));
+    for (const QString& name : kToolkitOptionsWithValue) AddToolkitOption(parser, name, true);
+    for (const QString& name : kToolkitFlags) AddToolkitOption(parser, name, false);
+}
+
+[[noreturn]] void ExitWithUsage(const QCommandLineParser& parser, const QString& error) {
+    std::fprintf(stderr, "%s\n\n%s", qPrintable(error), qPrintable(parser.helpText()));
+    std::exit(kUsageExitCode);
+}
+
+// Parses the command line, or ends the program with the usage and status 2.
+void ParseOrExit(QCommandLineParser& parser, const QStringList& arguments) {
+    DescribeCommandLine(parser);
+    if (!parser.parse(arguments)) ExitWithUsage(parser, parser.errorText());
+    if (parser.isSet(kGameOption) && !parser.isSet(kExportPgnOption)) {
+        ExitWithUsage(parser, QObject::tr("--game goes with --export-pgn."));
+    }
+}
+
+// The game number of --game, or ends the program with the usage.
+int GameNumber(const QCommandLineParser& parser) {
+    bool ok = false;
+    const int number = parser.value(kGameOption).toInt(&ok);
+    if (!ok || number < 1) ExitWithUsage(parser, QObject::tr("--game needs a number from 1."));
+    return number;
 }
 
 }  // namespace
 
 void CTesselApp::AnswerWithoutDisplay(const QStringList& arguments) {
     QCommandLineParser parser;
-    DescribeCommandLine(parser);
-    // The toolkit's own options are not known yet: errors wait for the full
-    // parse.
-    if (!parser.parse(arguments)) return;
+    ParseOrExit(parser, arguments);
     if (parser.isSet(QStringLiteral("help"))) parser.showHelp();
     if (parser.isSet(QStringLiteral("version"))) parser.showVersion();
-    if (parser.isSet(kExportPgnOption)) std::exit(PrintGameAsPgn(parser.value(kExportPgnOption)));
+    if (parser.isSet(kExportPgnOption)) {
+        std::exit(PrintGameAsPgn(parser.value(kExportPgnOption), GameNumber(parser)));
+    }
 }
 
 QString CTesselApp::ParseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
-    DescribeCommandLine(parser);
-    parser.process(arguments);
+    ParseOrExit(parser, arguments);
     const QStringList files = parser.positionalArguments();
     return files.isEmpty() ? QString() : files.constFirst();
 }

@@ -21,10 +21,11 @@ public:
     bool InitInstance(const QStringList& arguments);
 
     // Answers --help, --version and --export-pgn, which need no display, and
-    // ends the program; does nothing for any other command line.
+    // ends the program; a command line it does not understand ends it with
+    // the usage and status 2. Does nothing for any other command line.
     static void AnswerWithoutDisplay(const QStringList& arguments);
-    // The saved game named on the command line, or empty. Answers --help,
-    // --version and unknown options itself and ends the program.
+    // The game file named on the command line, or empty. A command line it
+    // does not understand ends the program with the usage and status 2.
     static QString ParseCommandLine(const QStringList& arguments);
 
     CTesselDoc& Document() { return m_doc; }

@@ -14,7 +14,15 @@ bool Document::IsModified() const { return m_modified; }
 
 const std::string& Document::GetPathName() const { return m_pathName; }
 
-void Document::SetPathName(const std::string& path) { m_pathName = path; }
+void Document::SetPathName(const std::string& path) {
+    m_pathName = path;
+    m_imported = false;
+}
+
+void Document::SetImportedPathName(const std::string& path) {
+    m_pathName = path;
+    m_imported = true;
+}
 
 std::string Document::GetTitle() const {
     if (m_pathName.empty()) return kUntitled;
@@ -23,5 +31,6 @@ std::string Document::GetTitle() const {
 
 void Document::DeleteContents() {
     m_pathName.clear();
+    m_imported = false;
     m_modified = false;
 }

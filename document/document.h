@@ -22,6 +22,10 @@ public:
 
     const std::string& GetPathName() const;
     void SetPathName(const std::string& path);
+    // The file the game was read from is of another format (PGN): it names
+    // the game, but Save must not write a saved game over it.
+    void SetImportedPathName(const std::string& path);
+    bool IsImported() const { return m_imported; }
     // "Untitled" for a game never saved, else the file's name.
     std::string GetTitle() const;
 
@@ -34,4 +38,5 @@ protected:
 private:
     std::atomic<bool> m_modified{false};
     std::string m_pathName;
+    bool m_imported = false;
 };

@@ -136,14 +136,7 @@ Movetext ReplayAsSan(std::span<const MoveEntry> moves) {
     return text;
 }
 
-std::span<const MoveEntry> PlayedMoves(const CTesselDoc& doc) {
-    const std::size_t count =
-        std::min(static_cast<std::size_t>(std::max<int>(doc.m_moveCount, 0)), doc.m_moves.size());
-    return std::span(doc.m_moves.data(), count);
-}
-
-std::string ResultOf(const CTesselDoc& doc, bool complete) {
-    if (!complete) return kUnfinished;
+std::string ResultOf(const CTesselDoc& doc) {
     if (doc.m_matedSide == kBlack) return "1-0";
     if (doc.m_matedSide == kWhite) return "0-1";
     if (doc.m_drawn) return "1/2-1/2";
@@ -199,10 +192,14 @@ std::vector<std::string> SanMoves(std::span<const MoveEntry> moves) {
     return ReplayAsSan(moves).sanMoves;
 }
 
-std::string ExportPgn(const CTesselDoc& doc, const std::string& date) {
-    const Movetext movetext = ReplayAsSan(PlayedMoves(doc));
-    const std::string result = ResultOf(doc, movetext.complete);
-    const auto [white, black] = PlayerNames(doc.m_playMode);
+namespace {
+
+// finishedResult is the result when every move is legal.
+std::string ComposePgn(std::span<const MoveEntry> moves, int playMode, const std::string& date,
+                       const std::string& finishedResult) {
+    const Movetext movetext = ReplayAsSan(moves);
+    const std::string result = movetext.complete ? finishedResult : kUnfinished;
+    const auto [white, black] = PlayerNames(playMode);
 
     std::string pgn;
     pgn += Tag("Event", "Quillon game");
@@ -215,4 +212,17 @@ std::string ExportPgn(const CTesselDoc& doc, const std::string& date) {
     pgn += '\n';
     pgn += WrapTokens(MovetextTokens(movetext.sanMoves, result));
     return pgn;
+}
+
+}  // namespace
+
+std::string ExportPgn(const CTesselDoc& doc, const std::string& date) {
+    const std::size_t count =
+        std::min(static_cast<std::size_t>(std::max<int>(doc.m_moveCount, 0)), doc.m_moves.size());
+    return ComposePgn(std::span(doc.m_moves.data(), count), doc.m_playMode, date, ResultOf(doc));
+}
+
+std::string ExportUnfinishedPgn(std::span<const MoveEntry> moves, int playMode,
+                                const std::string& date) {
+    return ComposePgn(moves, playMode, date, kUnfinished);
 }

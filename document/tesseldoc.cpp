@@ -1,5 +1,6 @@
 #include "document/tesseldoc.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <span>
 #include <utility>
@@ -108,6 +109,9 @@ void WriteMoveList(Archive& archive, std::span<const MoveEntry> moves) {
 struct ReplayedGame {
     std::unique_ptr<Intelligence> engine;
     GameEnd end;
+    // How many moves had been made when the game ended, the whole list if it
+    // did not end before its last move.
+    std::size_t endPly = 0;
 };
 
 namespace {
@@ -127,7 +131,9 @@ std::optional<ReplayedGame> Replay(std::span<const MoveEntry> moves) {
         game.engine->MakeMoveForSide(move.from, move.to, side, kSwitchSide);
         bool check = false;
         bool mate = false;
+        const bool overBefore = game.end.drawn || game.end.matedSide != 0;
         RunAfterMoveTests(*game.engine, move, side, game.end, check, mate);
+        if (!overBefore) ++game.endPly;
     }
     return game;
 }
@@ -150,6 +156,7 @@ bool CTesselDoc::OnNewDocument() {
     m_drawn = false;
     m_kingOnlyCountdown = {};
     m_matedSide = 0;
+    m_importNote.clear();
     m_pEngine.reset();
     m_pEngine = std::make_unique<Intelligence>();
     m_moveCount = 0;
@@ -164,18 +171,54 @@ bool CTesselDoc::OnNewDocument() {
     return true;
 }
 
-FileResult CTesselDoc::OnOpenDocument(const std::string& path) {
+FileResult CTesselDoc::OnOpenDocument(const std::string& path, const PgnGameChooser& choose) {
     std::vector<uint8_t> bytes;
-    FileResult result = ReadFileBytes(path, kMaxFileBytes, bytes);
+    FileResult result = ReadFileBytes(path, std::max(kMaxFileBytes, kMaxPgnFileBytes), bytes);
     if (!result.ok) return result;
+    if (IsPgnText(bytes, path)) return OpenPgn(bytes, path, choose);
     Archive archive = Archive::ForLoading(std::move(bytes));
     Serialize(archive);
     if (archive.HasFormatError()) return {false, kUnexpectedFileFormat};
     SetPathName(path);
     SetModifiedFlag(false);
+    m_importNote.clear();
     g_chessClock.Reset();
     Publish();
     return result;
+}
+
+// The moves read are legal by Quillon's rules; a game that those rules end
+// early opens up to its end, even when a later move would be refused.
+FileResult CTesselDoc::OpenPgn(const std::vector<uint8_t>& bytes, const std::string& path,
+                               const PgnGameChooser& choose) {
+    const PgnImport import = ImportPgn(
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), choose);
+    if (import.cancelled) return {false, {}};
+    const int16_t sideBefore = g_sideToMove;
+    std::span<const MoveEntry> moves(import.moves);
+    std::optional<ReplayedGame> game = Replay(moves);
+    if (!game) return {false, kUnexpectedFileFormat};
+    const bool endsEarly = game->endPly < moves.size() ||
+                           (!import.error.empty() && (game->end.drawn || game->end.matedSide));
+    if (!import.error.empty() && !endsEarly) {
+        g_sideToMove = sideBefore;
+        return {false, import.error};
+    }
+    if (game->endPly < moves.size()) {
+        moves = moves.first(game->endPly);
+        game = Replay(moves);
+    }
+    m_moves.assign(moves.begin(), moves.end());
+    m_moveCount = static_cast<int16_t>(moves.size());
+    AdoptGame(std::move(*game));
+    m_importNote = endsEarly ? "The game ends at move " + std::to_string((moves.size() + 1) / 2) +
+                                   "; the file's later moves are left out."
+                             : "";
+    SetImportedPathName(path);
+    SetModifiedFlag(false);
+    g_chessClock.Reset();
+    Publish();
+    return {true, {}};
 }
 
 FileResult SaveMoveList(std::span<const MoveEntry> moves, const std::string& path) {

@@ -11,15 +11,10 @@
 
 #include "computer/intelligence.h"
 #include "document/document.h"
+#include "document/moveentry.h"
+#include "document/pgnimport.h"
 
 class Archive;
-
-struct MoveEntry {
-    int16_t from;
-    int16_t to;
-
-    bool operator==(const MoveEntry&) const = default;
-};
 
 // What the user-interface thread may read while a move is processed: the
 // position and side to move as they stand between moves.
@@ -51,8 +46,10 @@ public:
     // A new game in the current play mode; in mode 2 the computer opens.
     bool OnNewDocument();
     // Replaces the game by the saved one only when the whole file is a valid
-    // game; otherwise everything stays as it was.
-    FileResult OnOpenDocument(const std::string& path);
+    // game; otherwise everything stays as it was. A PGN file is read by its
+    // content whatever its name; choose picks one of its several games. A
+    // cancelled choice fails with an empty message.
+    FileResult OnOpenDocument(const std::string& path, const PgnGameChooser& choose = {});
     // Keeps the old file and the unsaved-changes state on failure.
     FileResult OnSaveDocument(const std::string& path);
     // Loading marks the archive with a format error, and changes nothing,
@@ -89,6 +86,9 @@ public:
     std::array<int16_t, 3> m_kingOnlyCountdown{};
     // The side that was checkmated by the last move, 0 if none.
     int16_t m_matedSide = 0;
+    // Set by the open of a PGN game that Quillon's rules end before the
+    // file's last move: what was left out. Empty otherwise.
+    std::string m_importNote;
     // Interrupts and follows the computer's search from the user-interface
     // thread. A request applies to the search running or about to run; it is
     // cleared when that search ends.
@@ -101,6 +101,8 @@ private:
     std::optional<MoveEntry> ThinkComputerMove(int humanSide, int lastFrom, int lastTo,
                                                int searchKind);
     void AdoptGame(ReplayedGame&& game);
+    FileResult OpenPgn(const std::vector<uint8_t>& bytes, const std::string& path,
+                       const PgnGameChooser& choose);
 
     mutable std::mutex m_publishedMutex;
     PublishedPosition m_published{};

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Builds the saved-game reader's fuzz target with clang (address and
-# undefined-behaviour sanitizers, no Qt) and fuzzes it; fails on any crash.
+# Builds the fuzz targets of the two file readers, saved games and PGN, with
+# clang (address and undefined-behaviour sanitizers, no Qt) and fuzzes each
+# in turn; fails on any crash.
 #
 #   scripts/fuzz.sh [seconds] [--merge]
 #
-# seconds  how long to fuzz, default 10.
+# seconds  how long to fuzz each target, default 10.
 # --merge  afterwards add the inputs that reached new code to the committed
-#          seed corpus tests/fuzz/corpus/gamefile.
+#          seed corpora tests/fuzz/corpus/<target>.
 #
 # What a run finds is kept in build/fuzz/corpus, so longer and repeated runs
 # keep growing it without touching the repository.
@@ -24,19 +25,21 @@ for arg in "$@"; do
 done
 
 build=build/fuzz
-seeds=tests/fuzz/corpus/gamefile
-found=$build/corpus/gamefile
-fuzzer=$build/tests/fuzz/gamefile_fuzz
+targets=(gamefile pgn)
 
 CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DQUILLON_BUILD_GUI=OFF -DQUILLON_BUILD_TESTS=OFF -DQUILLON_BUILD_BENCH=OFF \
     -DQUILLON_BUILD_FUZZ=ON -DQUILLON_SANITIZE=address,undefined >/dev/null
-cmake --build "$build" -j "$(nproc)" --target gamefile_fuzz
+cmake --build "$build" -j "$(nproc)" --target "${targets[@]/%/_fuzz}"
 
-mkdir -p "$found"
-"$fuzzer" -max_total_time="$seconds" -artifact_prefix="$build/" -print_final_stats=1 \
-    "$found" "$seeds"
-
-if $merge; then
-    "$fuzzer" -merge=1 "$seeds" "$found"
-fi
+for target in "${targets[@]}"; do
+    seeds=tests/fuzz/corpus/$target
+    found=$build/corpus/$target
+    fuzzer=$build/tests/fuzz/${target}_fuzz
+    mkdir -p "$found"
+    "$fuzzer" -max_total_time="$seconds" -artifact_prefix="$build/$target-" \
+        -print_final_stats=1 "$found" "$seeds"
+    if $merge; then
+        "$fuzzer" -merge=1 "$seeds" "$found"
+    fi
+done

@@ -53,15 +53,15 @@ Prompter::Answer MessageBoxPrompter::AskYesNoCancel(QWidget* parent, const QStri
 QString MessageBoxPrompter::AskOpenFileName(QWidget* parent, const QStringList& filters) {
     QFileDialog dialog(parent, QObject::tr("Open"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(filters);
     return ChosenFile(dialog);
 }
 
-QString MessageBoxPrompter::AskSaveFileName(QWidget* parent, const QString& proposed,
-                                            const QStringList& filters,
+QString MessageBoxPrompter::AskSaveFileName(QWidget* parent, const QString& caption,
+                                            const QString& proposed, const QStringList& filters,
                                             const QString& defaultSuffix) {
-    QFileDialog dialog(parent, QObject::tr("Save As"));
+    QFileDialog dialog(parent, caption);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(defaultSuffix);

@@ -9,6 +9,6 @@ public:
                      Icon icon) override;
     Answer AskYesNoCancel(QWidget* parent, const QString& caption, const QString& text) override;
     QString AskOpenFileName(QWidget* parent, const QStringList& filters) override;
-    QString AskSaveFileName(QWidget* parent, const QString& proposed, const QStringList& filters,
-                            const QString& defaultSuffix) override;
+    QString AskSaveFileName(QWidget* parent, const QString& caption, const QString& proposed,
+                            const QStringList& filters, const QString& defaultSuffix) override;
 };

@@ -18,8 +18,11 @@ public:
                              Icon icon) = 0;
     // A modal question with Yes, No and Cancel and a warning icon.
     virtual Answer AskYesNoCancel(QWidget* parent, const QString& caption, const QString& text) = 0;
-    // The file the user chose, or empty when he cancelled.
+    // The file the user chose, or empty when he cancelled. The open dialog
+    // answers a typed name as it stands, whether or not the file exists, so
+    // that the caller can add the extension.
     virtual QString AskOpenFileName(QWidget* parent, const QStringList& filters) = 0;
-    virtual QString AskSaveFileName(QWidget* parent, const QString& proposed,
-                                    const QStringList& filters, const QString& defaultSuffix) = 0;
+    virtual QString AskSaveFileName(QWidget* parent, const QString& caption,
+                                    const QString& proposed, const QStringList& filters,
+                                    const QString& defaultSuffix) = 0;
 };

@@ -207,6 +207,11 @@ void CTesselView::ShowGameFromDocument() {
     emit GameStateChanged();
 }
 
+void CTesselView::ShowStatus(const QString& text) {
+    m_strStatus = text;
+    DrawStatus();
+}
+
 // A game opened after its end takes no moves and shows how it ended.
 void CTesselView::ReportGameAlreadyOver() {
     m_doc.m_gameOver = true;

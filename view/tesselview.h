@@ -65,6 +65,8 @@ public:
     // Shows the document's game afresh after it has been replaced (new game,
     // open, play mode); an opened game that is already over says why.
     void ShowGameFromDocument();
+    // Puts the text in the status box.
+    void ShowStatus(const QString& text);
 
     // Draws the board, the side to move and the clock labels.
     void PaintView(QPainter& painter);

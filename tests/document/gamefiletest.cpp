@@ -385,4 +385,70 @@ TEST_F(GameFileTest, FullLengthGameOpens) {
     EXPECT_FALSE(Play(doc, Sq("f6"), Sq("g8")).ok);
 }
 
+Bytes Text(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+TEST_F(GameFileTest, PgnGamesOpenByContentAsNormalGames) {
+    const std::string pgnPath = WriteFile("game.pgn", Text("1. e4 e5 2. Nf3 *\n"));
+    ASSERT_TRUE(doc.OnOpenDocument(pgnPath).ok);
+    EXPECT_EQ(doc.m_moves, (std::vector<MoveEntry>{
+                               {Sq("e2"), Sq("e4")}, {Sq("e7"), Sq("e5")}, {Sq("g1"), Sq("f3")}}));
+    EXPECT_EQ(g_sideToMove, kBlack);
+    EXPECT_EQ(doc.GetTitle(), "game.pgn");
+    EXPECT_TRUE(doc.IsImported());
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(doc.RebuildPosition());
+
+    // The name does not decide the format.
+    ASSERT_TRUE(doc.OnOpenDocument(WriteFile("text.qln", Text("1. d4 *"))).ok);
+    EXPECT_EQ(doc.m_moveCount, 1);
+    ASSERT_TRUE(doc.OnOpenDocument(WriteFile("binary.pgn", kTwoMoveFile)).ok);
+    EXPECT_EQ(doc.m_moveCount, 2);
+    EXPECT_FALSE(doc.IsImported());
+}
+
+TEST_F(GameFileTest, RefusedPgnLeavesTheOpenGameUntouched) {
+    ASSERT_TRUE(PlayAll(doc, {{Sq("e2"), Sq("e4")}, {Sq("c7"), Sq("c5")}}));
+    g_chessClock.StartAtDrop();
+    const GameSnapshot before = Snapshot(doc);
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"1. e4 a6 2. e5 d5 3. exd6 *",
+         "Move 3 (exd6) is an en-passant capture, which Quillon does not play."},
+        {"1. e4 e5 2. Nf3", "The file ends on line 1 in the middle of a game, before its result."},
+        {"", "The file holds no game."},
+    };
+    for (const auto& [text, message] : cases) {
+        const FileResult result = doc.OnOpenDocument(WriteFile("bad.pgn", Text(text)));
+        EXPECT_FALSE(result.ok) << text;
+        EXPECT_EQ(result.message, message);
+        EXPECT_TRUE(Snapshot(doc) == before) << text;
+    }
+    const FileResult cancelled = doc.OnOpenDocument(WriteFile("two.pgn", Text("1. e4 * 1. d4 *")),
+                                                    [](const auto&) { return std::nullopt; });
+    EXPECT_FALSE(cancelled.ok);
+    EXPECT_EQ(cancelled.message, "");
+    EXPECT_TRUE(Snapshot(doc) == before);
+}
+
+// Black can move only its king from move 24 on; Quillon draws the game at
+// move 41, four moves before the file ends.
+const char kKingOnlyDraw[] =
+    "1. h4 Na6 2. a3 f6 3. Nf3 Nb4 4. axb4 e5 5. Nxe5 b5 6. Rxa7 fxe5 7. Rxc7 d5 8.\n"
+    "Rxc8 Ke7 9. Rxd8 Rb8 10. Rxb8 h5 11. Rxb5 g6 12. Rxd5 Kf7 13. Rxe5 Bg7 14. Rxh5\n"
+    "Kf8 15. Rxh8 Be5 16. Rxg8+ Kxg8 17. b3 Bd4 18. g3 Kf7 19. h5 Ke6 20. hxg6 Be5\n"
+    "21. Rg1 Bd4 22. Ba3 Bf6 23. Nc3 Bh4 24. gxh4 Kd6 25. f4 Kc7 26. Rg4 Kc6 27. Rg5\n"
+    "Kd6 28. Rg1 Kd7 29. d4 Kc6 30. Na4 Kd5 31. Qb1 Kc6 32. Kd2 Kd6 33. Rg4 Ke7 34.\n"
+    "Nb2 Kf6 35. Rg1 Kf5 36. Kc3 Ke6 37. e3 Kf6 38. Kd2 Kf5 39. Ke1 Ke4 40. Be2 Kf5\n"
+    "41. Bd3+ Kf6 42. f5 Ke7 43. c3 *\n";
+
+TEST_F(GameFileTest, PgnGameThatQuillonDrawsEarlyOpensUpToTheDraw) {
+    ASSERT_TRUE(doc.OnOpenDocument(WriteFile("long.pgn", Text(kKingOnlyDraw))).ok);
+    EXPECT_EQ(doc.m_moveCount, 81);
+    EXPECT_TRUE(doc.m_drawn);
+    EXPECT_TRUE(doc.m_gameOver);
+    EXPECT_EQ(doc.m_importNote, "The game ends at move 41; the file's later moves are left out.");
+
+    ASSERT_TRUE(doc.OnOpenDocument(WriteFile("short.pgn", Text("1. e4 *"))).ok);
+    EXPECT_EQ(doc.m_importNote, "");
+}
+
 }  // namespace

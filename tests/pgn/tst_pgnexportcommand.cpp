@@ -51,6 +51,9 @@ private slots:
 
     void commandLinePrintsTheGameWithoutADisplay();
     void commandLineReportsAnUnreadableGame();
+    void commandLineNormalisesTheChosenGameOfAPgnFile();
+    void commandLineNotUnderstoodPrintsTheUsage_data();
+    void commandLineNotUnderstoodPrintsTheUsage();
 
 private:
     void Start();
@@ -106,6 +109,7 @@ void PgnExportCommandTest::exportsTheGameToTheChosenFile() {
     m_prompter->saveFile = path;
     Trigger(ID_FILE_EXPORT_PGN);
 
+    QCOMPARE(m_prompter->saveCaption, QStringLiteral("Export PGN"));
     QCOMPARE(m_prompter->offeredFilters, QStringList({"PGN Files (*.pgn)", "All Files (*.*)"}));
     QCOMPARE(m_prompter->offeredSuffix, QStringLiteral("pgn"));
     QVERIFY(m_prompter->messages.isEmpty());
@@ -182,6 +186,34 @@ void PgnExportCommandTest::commandLineReportsAnUnreadableGame() {
     QVERIFY(quillon->exitCode() != 0);
     QVERIFY(quillon->readAllStandardOutput().isEmpty());
     QVERIFY(quillon->readAllStandardError().contains(missing.toUtf8()));
+}
+
+void PgnExportCommandTest::commandLineNormalisesTheChosenGameOfAPgnFile() {
+    const QString games = m_dir.filePath(QStringLiteral("games.pgn"));
+    QVERIFY(
+        WriteFile(games, "[White \"A\"]\n\n1. e4 * [White \"B\"]\n\n1.f3 {x} e5 2.g4 Qh4 0-1\n"));
+    std::unique_ptr<QProcess> quillon(StartWithoutDisplay(
+        {QStringLiteral("--export-pgn"), games, QStringLiteral("--game"), QStringLiteral("2")}));
+    QVERIFY(quillon->waitForFinished(30000));
+    QCOMPARE(quillon->exitCode(), 0);
+    QVERIFY(quillon->readAllStandardOutput().endsWith(kFoolsMateMovetext));
+}
+
+void PgnExportCommandTest::commandLineNotUnderstoodPrintsTheUsage_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("unknown option") << QStringList({"--bogus"});
+    QTest::newRow("export without a file") << QStringList({"--export-pgn"});
+    QTest::newRow("game number not a number")
+        << QStringList({"--export-pgn", "x.pgn", "--game", "two"});
+}
+
+void PgnExportCommandTest::commandLineNotUnderstoodPrintsTheUsage() {
+    QFETCH(QStringList, arguments);
+    std::unique_ptr<QProcess> quillon(StartWithoutDisplay(arguments));
+    QVERIFY(quillon->waitForFinished(30000));
+    QCOMPARE(quillon->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(quillon->exitCode(), 2);
+    QVERIFY(quillon->readAllStandardError().contains("Usage: "));
 }
 
 QTEST_MAIN(PgnExportCommandTest)

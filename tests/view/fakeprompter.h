@@ -25,8 +25,9 @@ public:
         offeredFilters = filters;
         return openFile;
     }
-    QString AskSaveFileName(QWidget*, const QString& proposed, const QStringList& filters,
-                            const QString& defaultSuffix) override {
+    QString AskSaveFileName(QWidget*, const QString& caption, const QString& proposed,
+                            const QStringList& filters, const QString& defaultSuffix) override {
+        saveCaption = caption;
         proposedName = proposed;
         offeredFilters = filters;
         offeredSuffix = defaultSuffix;
@@ -38,6 +39,7 @@ public:
     Answer answer = Answer::No;
     QString openFile;
     QString saveFile;
+    QString saveCaption;
     QString proposedName;
     QStringList offeredFilters;
     QString offeredSuffix;

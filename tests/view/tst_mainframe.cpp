@@ -320,7 +320,9 @@ void MainFrameTest::savesAndOpensAGame() {
     m_prompter->saveFile = path;
     Trigger(ID_FILE_SAVE);
     QCOMPARE(m_prompter->proposedName, QStringLiteral("Untitled.qln"));
-    QCOMPARE(m_prompter->offeredFilters, QStringList({"Quillon Files (*.qln)", "All Files (*.*)"}));
+    QCOMPARE(m_prompter->saveCaption, QStringLiteral("Save As"));
+    QCOMPARE(m_prompter->offeredFilters,
+             QStringList({"Quillon Files (*.qln)", "PGN Files (*.pgn)", "All Files (*.*)"}));
     QCOMPARE(m_prompter->offeredSuffix, QStringLiteral("qln"));
     QCOMPARE(ReadFile(path), QByteArray::fromHex("01000b001b00"));
     QCOMPARE(m_frame->windowTitle(), QStringLiteral("Quillon - game.qln"));

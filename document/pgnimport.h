@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "document/moveentry.h"
+
+// The largest PGN file read.
+inline constexpr std::size_t kMaxPgnFileBytes = 10 * 1024 * 1024;
+
+// What the list of a file's games shows of each.
+struct PgnGameSummary {
+    std::string white;
+    std::string black;
+    std::string result;
+    std::string event;
+};
+
+// Picks one of a file's games by its index; empty cancels the open.
+using PgnGameChooser =
+    std::function<std::optional<std::size_t>(const std::vector<PgnGameSummary>&)>;
+
+// PGN is text; a saved game is binary and always holds a zero byte, or a
+// control character when it is damaged. An empty file is told by its name.
+bool IsPgnText(const std::vector<uint8_t>& bytes, const std::string& path);
+
+struct PgnImport {
+    // The moves read, in Quillon's terms; up to the move that stopped the
+    // reading when there is an error.
+    std::vector<MoveEntry> moves;
+    // Empty when the whole game was read, else why reading stopped.
+    std::string error;
+    bool cancelled = false;
+};
+
+// Reads one game of a PGN file, the one that choose picks when there are
+// several (the first when choose is empty), and checks its every move
+// against Quillon's rules.
+PgnImport ImportPgn(std::string_view text, const PgnGameChooser& choose);

@@ -122,6 +122,9 @@ bool RunCase(const Case& c, int depth, Outcome& outcome) {
     const CaptureList& own = captures[SideIndex(side)];
     const CaptureList& opponent = captures[SideIndex(-side)];
     g_searchDepth = depth;
+    // Watched as the game watches it, so that the interruption checks are timed too.
+    SearchControl control;
+    game.m_control = &control;
 
     const auto start = std::chrono::steady_clock::now();
     const std::clock_t cpuStart = std::clock();

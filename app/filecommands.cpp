@@ -38,27 +38,40 @@ bool FileCommands::SaveModified() {
 }
 
 void FileCommands::OnFileNew() {
-    if (m_view.IsBusy() || !SaveModified()) return;
+    if (!SaveModified()) {
+        m_view.ResumeStoppedReply();
+        return;
+    }
+    m_view.StopMoveWorker();
     m_doc.OnNewDocument();
     m_view.ShowGameFromDocument();
     emit DocumentChanged();
 }
 
 void FileCommands::OnFileOpen() {
-    if (m_view.IsBusy() || !SaveModified()) return;
-    const QString path = m_prompter.AskOpenFileName(m_window, kFileFilters);
-    if (!path.isEmpty()) OpenDocumentFile(path);
+    const QString path =
+        SaveModified() ? m_prompter.AskOpenFileName(m_window, kFileFilters) : QString();
+    if (path.isEmpty()) {
+        m_view.ResumeStoppedReply();
+        return;
+    }
+    OpenDocumentFile(path);
 }
 
 void FileCommands::OpenDroppedFile(const QString& path) {
-    if (m_view.IsBusy() || !SaveModified()) return;
+    if (!SaveModified()) {
+        m_view.ResumeStoppedReply();
+        return;
+    }
     OpenDocumentFile(path);
 }
 
 bool FileCommands::OpenDocumentFile(const QString& path) {
+    m_view.StopMoveWorker();
     const FileResult result = m_doc.OnOpenDocument(path.toStdString());
     if (!result.ok) {
         ShowFileError(result.message);
+        m_view.ResumeStoppedReply();
         return false;
     }
     m_view.ShowGameFromDocument();
@@ -88,15 +101,11 @@ void FileCommands::OnFileExportPgn() {
     if (!result.ok) ShowFileError(result.message);
 }
 
-// While a move is processed (the window is being closed) the game in the
-// document is the worker's; the game as it stood at the drop is saved.
-FileResult FileCommands::SaveGameAtDrop(const QString& path) const {
-    return SaveMoveList(m_view.MovesAtDrop(), path.toStdString());
-}
-
 bool FileCommands::DoSave(const QString& path) {
-    const FileResult result =
-        m_view.IsBusy() ? SaveGameAtDrop(path) : m_doc.OnSaveDocument(path.toStdString());
+    // Before a game is replaced or the window closed, a move may still be in
+    // progress: let it settle, so that every move made is saved.
+    m_view.StopMoveWorker();
+    const FileResult result = m_doc.OnSaveDocument(path.toStdString());
     if (!result.ok) ShowFileError(result.message);
     emit DocumentChanged();
     return result.ok;

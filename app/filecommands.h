@@ -39,7 +39,6 @@ signals:
 
 private:
     bool DoSave(const QString& path);
-    FileResult SaveGameAtDrop(const QString& path) const;
     void ShowFileError(const std::string& message);
 
     CTesselView& m_view;

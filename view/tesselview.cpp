@@ -58,7 +58,10 @@ CTesselView::CTesselView(CTesselDoc& doc, Prompter& prompter, QWidget* parent)
 }
 
 CTesselView::~CTesselView() {
-    if (m_worker.joinable()) m_worker.join();
+    // Nothing of the window may be told any more: just end the search.
+    if (!m_worker.joinable()) return;
+    m_doc.m_searchControl.RequestAbort();
+    m_worker.join();
 }
 
 // ---- Painting ----
@@ -79,6 +82,7 @@ void CTesselView::OnDraw(QPainter& painter) {
     BoardPainter board(painter, m_pieceImages);
     board.DrawClockTimes(m_clockReading.whiteSeconds, m_clockReading.blackSeconds);
     board.DrawStatus(m_strStatus);
+    m_progress.Draw(painter);
     if (m_lastMoveLine) board.DrawLastMoveLine(*m_lastMoveLine);
 }
 
@@ -114,6 +118,7 @@ void CTesselView::OnTimer() {
     }
     update(ClockTimeRect(kWhiteTimePos));
     update(ClockTimeRect(kBlackTimePos));
+    if (m_progress.Poll(m_doc.m_searchControl)) update(SearchProgress::Area());
 }
 
 void CTesselView::ShowPosition(const PublishedPosition& position,
@@ -124,6 +129,7 @@ void CTesselView::ShowPosition(const PublishedPosition& position,
 }
 
 void CTesselView::ShowGameFromDocument() {
+    m_replyStopped = false;
     ShowPosition(m_doc.Published(), std::nullopt);
     OnTimer();
     if (m_doc.m_matedSide != 0 || m_doc.m_drawn) ReportGameAlreadyOver();
@@ -191,13 +197,30 @@ void CTesselView::OnLButtonUp(QPoint point) {
 
 // ---- The move worker and its steps ----
 
-void CTesselView::StartMoveWorker() {
+void CTesselView::StartMoveWorker() { StartWorker(MoveWorker); }
+
+void CTesselView::StartWorker(void (*work)(CTesselDoc&, ViewStepQueue&)) {
     ApplySettings();
-    m_movesAtDrop.assign(m_doc.m_moves.begin(), m_doc.m_moves.begin() + m_doc.m_moveCount);
     m_busy = true;
     emit GameStateChanged();
-    m_worker = std::thread(MoveWorker, std::ref(m_doc), std::ref(m_steps));
+    m_worker = std::thread(work, std::ref(m_doc), std::ref(m_steps));
     m_stepTimer.start();
+}
+
+void CTesselView::StopMoveWorker() {
+    if (!m_busy) return;
+    m_doc.m_searchControl.RequestAbort();
+    m_worker.join();
+    // The worker's last steps show the game as it now stands.
+    DrainViewSteps();
+    m_replyStopped = m_doc.m_playMode != kPlayHumanVsHuman && !m_doc.m_gameOver && !m_doc.m_drawn &&
+                     m_doc.m_matedSide == 0 && !IsHumansTurn();
+}
+
+void CTesselView::ResumeStoppedReply() {
+    if (!m_replyStopped || m_busy) return;
+    m_replyStopped = false;
+    StartWorker(ReplyWorker);
 }
 
 void CTesselView::DrainViewSteps() {
@@ -219,8 +242,8 @@ void CTesselView::RunStep(const ViewStep& step) {
         ReportCheckmate(checkmate->winner);
     } else if (std::holds_alternative<DrawStep>(step)) {
         m_doc.m_gameOver = true;
-    } else if (const auto* cursor = std::get_if<BusyCursorStep>(&step)) {
-        SetBusyCursor(cursor->on);
+    } else if (const auto* thinking = std::get_if<ThinkingStep>(&step)) {
+        SetThinking(thinking->thinking);
     } else {
         FinishMoveWorker();
     }
@@ -237,6 +260,13 @@ void CTesselView::ReportCheckmate(int winner) {
                            Prompter::Icon::Information);
 }
 
+void CTesselView::SetThinking(bool thinking) {
+    m_progress.SetThinking(thinking);
+    SetBusyCursor(thinking);
+    update(SearchProgress::Area());
+    emit GameStateChanged();
+}
+
 void CTesselView::SetBusyCursor(bool on) {
     if (on == m_busyCursor) return;
     m_busyCursor = on;
@@ -249,8 +279,10 @@ void CTesselView::SetBusyCursor(bool on) {
 
 void CTesselView::FinishMoveWorker() {
     m_stepTimer.stop();
-    m_worker.join();
-    SetBusyCursor(false);
+    if (m_worker.joinable()) m_worker.join();
+    // A request that came too late for the search must not reach the next.
+    m_doc.m_searchControl.Reset();
+    if (m_progress.IsThinking()) SetThinking(false);
     m_busy = false;
     ApplySettings();
     emit GameStateChanged();
@@ -259,7 +291,8 @@ void CTesselView::FinishMoveWorker() {
 // ---- Commands ----
 
 void CTesselView::SetPlayMode(int playMode) {
-    if (m_busy || m_doc.m_playMode == playMode) return;
+    if (m_doc.m_playMode == playMode) return;
+    StopMoveWorker();
     m_doc.m_playMode = playMode;
     m_doc.OnNewDocument();
     ShowGameFromDocument();
@@ -327,6 +360,10 @@ void CTesselView::OnMoveUndoAll() {
     m_doc.m_moveCount = 0;
     m_doc.OnNewDocument();
     ShowGameFromDocument();
+}
+
+void CTesselView::OnMoveNow() {
+    if (IsThinking()) m_doc.m_searchControl.RequestMoveNow();
 }
 
 void CTesselView::OnFilePrint() {

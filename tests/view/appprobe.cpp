@@ -1,9 +1,6 @@
 // Starts the application offscreen and ends it the way the first argument
 // says, for tests that must watch the process end:
-//   exit                      a move, then File > Exit
-//   close-thinking [saveto]   the window closed while the computer thinks;
-//                             the unsaved-changes question is answered Yes
-//                             with the file saveto, or else No
+//   exit    a move, then File > Exit
 // Every question asked is printed. Returning from main means the program
 // did not end when it should have.
 #include <QAction>
@@ -45,14 +42,6 @@ int main(int argc, char* argv[]) {
         frame.Action(ID_PLAY_HUMANVSHUMAN)->trigger();
         if (!PlayMoves(view, {"e2e4"})) return kNotEnded;
         frame.Action(ID_APP_EXIT)->trigger();
-    } else if (arguments[1] == QLatin1String("close-thinking")) {
-        if (!PlayMoves(view, {"e2e4"})) return kNotEnded;
-        if (arguments.size() > 2) {
-            prompter.answer = Prompter::Answer::Yes;
-            prompter.saveFile = arguments[2];
-        }
-        Drag(view, "d2", "d3");
-        frame.close();
     }
     return kNotEnded;
 }

@@ -208,6 +208,7 @@ private:
     bool VisitNewCaptures(int from, int to, int side, Visitor& visitor);
     ScoredMove BestCaptureGainAt(int side, const CaptureList& list, int bound);
     int BestReplyGain(int from, int to, int side, int bound);
+    int BestCaptureGainAfter(int from, int to, int side, const CaptureList& list, int bound);
     SearchFrame& FrameAt(int ply);
 
     ExpertTrial TryExpertMove(int from, int to, int mobility, const ExpertNode& node,

@@ -439,7 +439,7 @@ ScoredMove Intelligence::Search(int alpha, int beta, int rootHumanSide, int side
     }
     ExpertNode node{alpha, beta};
     // A stopped search unwinds at once; its root discards what it brings.
-    if (ply > PlyLimit(rootHumanSide) || IsStopRequested()) {
+    if (ply > PlyLimit(rootHumanSide) || IsSearchCalledOff()) {
         return node.best;
     }
     SearchFrame& frame = FrameAt(ply);

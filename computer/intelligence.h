@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <vector>
@@ -89,8 +90,14 @@ public:
     // Follows and interrupts ThinkMove's search from another thread; none
     // when nobody watches.
     SearchControl* m_control = nullptr;
+    // How many threads the Expert root searches on: every core by default.
+    unsigned m_searchThreads = DefaultSearchThreads();
+
+    static unsigned DefaultSearchThreads();
 
 private:
+    friend class RootSplit;
+
     // What one trial move changes, so that it can be taken back exactly
     // without copying the whole position.
     struct TrialUndo {
@@ -208,6 +215,7 @@ private:
     bool VisitNewCaptures(int from, int to, int side, Visitor& visitor);
     ScoredMove BestCaptureGainAt(int side, const CaptureList& list, int bound);
     int BestReplyGain(int from, int to, int side, int bound);
+    int BestCaptureGainAfter(int from, int to, int side, const CaptureList& list, int bound);
     SearchFrame& FrameAt(int ply);
 
     ExpertTrial TryExpertMove(int from, int to, int mobility, const ExpertNode& node,
@@ -217,9 +225,14 @@ private:
                                 const CaptureList& own, const CaptureList& opponent);
     void ListRootMoves(int side, bool expertOrder, RootMoveList& moves);
     bool IsStopRequested() const;
+    // A stop, or the root move searched here is searched in vain.
+    bool IsSearchCalledOff() const;
     void CountRootMoveDone();
     ScoredMove MoveNowChoice(const ScoredMove& best, const RootMoveList& moves) const;
 
+    // Set by another thread when the root move being searched here is
+    // searched in vain; the search then unwinds as for a stop.
+    const std::atomic<bool>* m_abandon = nullptr;
     std::deque<SearchFrame> m_searchFrames;  // [ply]
     RootMoveList m_rootMoves;
 };

@@ -1,6 +1,9 @@
+#include <algorithm>
 #include <cstdlib>
+#include <thread>
 
 #include "computer/intelligence.h"
+#include "computer/rootsplit.h"
 
 namespace {
 
@@ -9,8 +12,17 @@ constexpr int kNoviceWinningCapture = 200;
 
 }  // namespace
 
+unsigned Intelligence::DefaultSearchThreads() {
+    return std::max(1U, std::thread::hardware_concurrency());
+}
+
 bool Intelligence::IsStopRequested() const {
     return m_control != nullptr && m_control->StopRequested();
+}
+
+bool Intelligence::IsSearchCalledOff() const {
+    return IsStopRequested() ||
+           (m_abandon != nullptr && m_abandon->load(std::memory_order_relaxed));
 }
 
 void Intelligence::CountRootMoveDone() {
@@ -56,6 +68,10 @@ ScoredMove Intelligence::SearchRootExpert(int alpha, int beta, int rootHumanSide
         return node.best;
     }
     ListRootMoves(side, true, m_rootMoves);
+    const unsigned threads = std::min(m_searchThreads, static_cast<unsigned>(m_rootMoves.size()));
+    if (threads > 1) {
+        return RootSplit(*this, rootHumanSide, side, own, opponent, node).Run(threads);
+    }
     SearchFrame& frame = FrameAt(kRootPly);
     for (const RootMove& move : m_rootMoves) {
         const ExpertTrial trial =

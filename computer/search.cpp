@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -87,6 +88,7 @@ void Intelligence::TakeBackTrialMove(const TrialUndo& undo) {
     m_kingSquare[row] = undo.kingSquare;
     m_whitePieces = undo.whitePieces;
     m_blackPieces = undo.blackPieces;
+    assert(OccupancyMatchesBoard());
 }
 
 // The exchange's captures always take an opponent's piece and never castle,
@@ -125,6 +127,7 @@ void Intelligence::TakeBackExchangeCapture(const CaptureUndo& undo) {
     m_pieceSquare[PieceSquareIndex(-undo.side, undo.victimId)] = undo.victimSquare;
     std::memcpy(m_hasMoved[row], undo.hasMoved, sizeof undo.hasMoved);
     m_kingSquare[row] = undo.kingSquare;
+    assert(OccupancyMatchesBoard());
 }
 
 // The squares the move table of side's piece on from reaches, castling
@@ -158,7 +161,8 @@ SquareSet Intelligence::TableReach(int from, int side) const {
 
 // IsMoveLegal with ownership, asked only when the move tables allow the move.
 bool Intelligence::IsLegal(int from, int to, int side, const SquareSet& reach) {
-    return reach[to] && m_board[to] * side <= 0 && IsMoveLegal(from, to, side, 1);
+    return reach[to] && m_board[to] * side <= 0 && m_board[from] * side > 0 &&
+           MeetsPieceRule(from, to, side) && IsMoveSafe(from, to, side);
 }
 
 // Every move of every piece kind, castling included, runs along a queen's
@@ -217,7 +221,7 @@ int Intelligence::DiscoveredTarget(int id, int from, int side) {
     if (!LinesOf(id, square)[from]) {
         return kNoSquare;
     }
-    return ScanLine(square, from, side, kScanLineXRay);
+    return PieceBeyond(square, from);
 }
 
 // Offers side's new captures after the opponent's move from -> to to the
@@ -388,18 +392,20 @@ Intelligence::ExpertTrial Intelligence::TryExpertMove(int from, int to, int mobi
     ++m_trialMoves;
     const int captured = MakeTrialMove(from, to, side, frame.undo);
     int score = ScoreMove(from, to, captured, side) + mobility;
-    if (UpdateOpponentCaptures(from, to, -side, opponent, frame.replies)) {
-        // Beyond this bound the loss neither changes the pruning nor makes
-        // the move best, so it need not be exact.
-        const int bound = std::max(1, score - node.best.value);
-        const int loss = BestCaptureGainAt(-side, frame.replies, bound).value;
-        if (loss > 0) {
-            // Losing material: scored by the loss, not searched on.
-            TakeBackTrialMove(frame.undo);
-            return {score - loss, false};
-        }
+    // Beyond this bound the loss neither changes the pruning nor makes the
+    // move best, so it need not be exact.
+    const int bound = std::max(1, score - node.best.value);
+    const bool last = ply >= PlyLimit(rootHumanSide);
+    const int loss = last ? BestCaptureGainAfter(from, to, -side, opponent, bound)
+                     : UpdateOpponentCaptures(from, to, -side, opponent, frame.replies)
+                         ? BestCaptureGainAt(-side, frame.replies, bound).value
+                         : 0;
+    if (loss > 0) {
+        // Losing material: scored by the loss, not searched on.
+        TakeBackTrialMove(frame.undo);
+        return {score - loss, false};
     }
-    if (ply < PlyLimit(rootHumanSide)) {
+    if (!last) {
         UpdateMoverCaptures(from, to, side, own, frame.ownNext);
         const ScoredMove reply = Search(-node.beta, -node.alpha, rootHumanSide, -side, ply + 1,
                                         frame.replies, frame.ownNext);
@@ -409,6 +415,23 @@ Intelligence::ExpertTrial Intelligence::TryExpertMove(int from, int to, int mobi
     return {score, true};
 }
 
+// BestCaptureGainAt of the list UpdateOpponentCaptures would make after the
+// opponent's move from -> to, without making it: the last ply needs nothing
+// else of the list, and a capture that cannot change the gain is then never
+// tested for legality.
+int Intelligence::BestCaptureGainAfter(int from, int to, int side, const CaptureList& list,
+                                       int bound) {
+    ExchangeStep step{*this, side, bound};
+    for (const ScoredMove& capture : list) {
+        if (IsCaptureCurrent(capture, side) && step.Wants(std::abs(m_board[capture.to])) &&
+            !step.Take(capture)) {
+            return step.best.value;
+        }
+    }
+    VisitNewCaptures(from, to, side, step);
+    return step.best.value;
+}
+
 ScoredMove Intelligence::Search(int alpha, int beta, int rootHumanSide, int side, int ply,
                                 const CaptureList& own, const CaptureList& opponent) {
     if (ply == kRootPly) {
@@ -416,7 +439,7 @@ ScoredMove Intelligence::Search(int alpha, int beta, int rootHumanSide, int side
     }
     ExpertNode node{alpha, beta};
     // A stopped search unwinds at once; its root discards what it brings.
-    if (ply > PlyLimit(rootHumanSide) || IsStopRequested()) {
+    if (ply > PlyLimit(rootHumanSide) || IsSearchCalledOff()) {
         return node.best;
     }
     SearchFrame& frame = FrameAt(ply);

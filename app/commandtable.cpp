@@ -26,6 +26,7 @@ constexpr std::array kCommands = {
     Command{ID_DEPTH_5, "&5", "", kDepthPrompt},
     Command{ID_MOVE_UNDO, "&Undo\tCtrl-Z", "Ctrl+Z", "Undo a move"},
     Command{ID_MOVE_UNDOALL, "Undo A&ll", "", "Undo all moves"},
+    Command{ID_MOVE_NOW, "Move &Now\tCtrl+M", "Ctrl+M", "Play the best move found so far"},
     Command{ID_MOVE_HINT, "&Hint\tH", "H", "Suggest a move"},
     Command{ID_VIEW_MOVELIST, "&Move List", "", "Show the moves of the game beside the board"},
     Command{ID_VIEW_LEGALMOVES, "&Legal Moves", "", "Mark where the piece taken up may go"},

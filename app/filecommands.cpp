@@ -65,29 +65,42 @@ bool FileCommands::SaveModified() {
 }
 
 void FileCommands::OnFileNew() {
-    if (m_view.IsBusy() || !SaveModified()) return;
+    if (!SaveModified()) {
+        m_view.ResumeStoppedReply();
+        return;
+    }
+    m_view.StopMoveWorker();
     m_doc.OnNewDocument();
     m_view.ShowGameFromDocument();
     emit DocumentChanged();
 }
 
 void FileCommands::OnFileOpen() {
-    if (m_view.IsBusy() || !SaveModified()) return;
-    const QString path = m_prompter.AskOpenFileName(m_window, kOpenFilters);
-    if (!path.isEmpty()) OpenDocumentFile(WithDefaultExtension(path));
+    const QString path =
+        SaveModified() ? m_prompter.AskOpenFileName(m_window, kOpenFilters) : QString();
+    if (path.isEmpty()) {
+        m_view.ResumeStoppedReply();
+        return;
+    }
+    OpenDocumentFile(WithDefaultExtension(path));
 }
 
 void FileCommands::OpenDroppedFile(const QString& path) {
-    if (m_view.IsBusy() || !SaveModified()) return;
+    if (!SaveModified()) {
+        m_view.ResumeStoppedReply();
+        return;
+    }
     OpenDocumentFile(path);
 }
 
 bool FileCommands::OpenDocumentFile(const QString& path) {
+    m_view.StopMoveWorker();
     const FileResult result = m_doc.OnOpenDocument(
         path.toStdString(), [this](const auto& games) { return m_chooseGame(games, m_window); });
     if (!result.ok) {
         // An empty message: the user cancelled the choice of a game.
         if (!result.message.empty()) ShowFileError(result.message);
+        m_view.ResumeStoppedReply();
         return false;
     }
     m_view.ShowGameFromDocument();
@@ -129,14 +142,6 @@ void FileCommands::OnFileExportPgn() {
     if (!result.ok) ShowFileError(result.message);
 }
 
-// While a move is processed (the window is being closed) the game in the
-// document is the worker's; the game as it stood at the drop is saved.
-FileResult FileCommands::SaveGameAtDrop(const QString& path) const {
-    if (IsPgnName(path))
-        return WriteUnfinishedPgnFile(m_view.MovesAtDrop(), m_doc.m_playMode, path);
-    return SaveMoveList(m_view.MovesAtDrop(), path.toStdString());
-}
-
 // Saved as PGN, the game is read from PGN the next time: Save goes through
 // Save As again.
 FileResult FileCommands::SavePgn(const QString& path) {
@@ -148,12 +153,11 @@ FileResult FileCommands::SavePgn(const QString& path) {
 }
 
 bool FileCommands::DoSave(const QString& path) {
-    FileResult result{true, {}};
-    if (m_view.IsBusy()) {
-        result = SaveGameAtDrop(path);
-    } else {
-        result = IsPgnName(path) ? SavePgn(path) : m_doc.OnSaveDocument(path.toStdString());
-    }
+    // Before a game is replaced or the window closed, a move may still be in
+    // progress: let it settle, so that every move made is saved.
+    m_view.StopMoveWorker();
+    const FileResult result =
+        IsPgnName(path) ? SavePgn(path) : m_doc.OnSaveDocument(path.toStdString());
     if (!result.ok) ShowFileError(result.message);
     emit DocumentChanged();
     return result.ok;

@@ -52,7 +52,6 @@ signals:
 
 private:
     bool DoSave(const QString& path);
-    FileResult SaveGameAtDrop(const QString& path) const;
     FileResult SavePgn(const QString& path);
     QString ProposedSaveName() const;
     void ShowFileError(const std::string& message);

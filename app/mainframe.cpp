@@ -131,6 +131,7 @@ void CMainFrame::BuildMoveMenu() {
     QMenu* menu = AddMenu(tr("&Move"));
     AddCommand(menu, ID_MOVE_UNDO, [this] { m_view->OnMoveUndo(); });
     AddCommand(menu, ID_MOVE_UNDOALL, [this] { m_view->OnMoveUndoAll(); });
+    AddCommand(menu, ID_MOVE_NOW, [this] { m_view->OnMoveNow(); });
     menu->addSeparator();
     AddCommand(menu, ID_MOVE_HINT, [this] { m_view->OnMoveHint(); });
 }
@@ -183,18 +184,19 @@ void CMainFrame::SetCommandState(int id, bool enabled, bool checked) {
 
 void CMainFrame::UpdateCommandUI() {
     const CTesselDoc& doc = m_view->GetDocument();
-    // While a move is processed nothing may replace the game under it.
+    // New, Open and the play modes stop a move being processed first; the
+    // others wait until it is done.
     const bool idle = !m_view->IsBusy();
-    SetCommandState(ID_FILE_NEW, idle);
-    SetCommandState(ID_FILE_OPEN, idle);
+    SetCommandState(ID_FILE_NEW, true);
+    SetCommandState(ID_FILE_OPEN, true);
     SetCommandState(ID_FILE_SAVE, idle);
     SetCommandState(ID_FILE_SAVE_AS, idle);
     SetCommandState(ID_FILE_EXPORT_PGN, idle);
 
     const int mode = doc.m_playMode;
-    SetCommandState(ID_PLAY_HUMANVSHUMAN, idle, mode == kPlayHumanVsHuman);
-    SetCommandState(ID_PLAY_BLACK, idle, mode == kPlayBlack);
-    SetCommandState(ID_PLAY_WHITE, idle, mode == kPlayWhite);
+    SetCommandState(ID_PLAY_HUMANVSHUMAN, true, mode == kPlayHumanVsHuman);
+    SetCommandState(ID_PLAY_BLACK, true, mode == kPlayBlack);
+    SetCommandState(ID_PLAY_WHITE, true, mode == kPlayWhite);
 
     const bool againstComputer = mode != kPlayHumanVsHuman;
     SetCommandState(ID_SKILL_NOVICE, againstComputer, m_view->SkillLevel() == kSkillNovice);
@@ -207,6 +209,7 @@ void CMainFrame::UpdateCommandUI() {
     const bool canUndo = idle && doc.m_moveCount != 0;
     SetCommandState(ID_MOVE_UNDO, canUndo);
     SetCommandState(ID_MOVE_UNDOALL, canUndo);
+    SetCommandState(ID_MOVE_NOW, m_view->IsThinking());
     SetCommandState(ID_MOVE_HINT, m_view->CanHint());
 
     const ViewSettings& view = m_view->Settings();
@@ -249,24 +252,24 @@ bool CMainFrame::event(QEvent* event) {
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (!m_files->SaveModified()) {
+        m_view->ResumeStoppedReply();
         event->ignore();
         return;
     }
-    // The search cannot be interrupted and must not outlive the game it
-    // works on: end the process at once rather than wait for it.
-    if (m_view->IsBusy()) m_view->OnAppExit();
+    // The search must not outlive the game it works on.
+    m_view->StopMoveWorker();
     event->accept();
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
-    if (!m_view->IsBusy() && !DroppedFile(event->mimeData()).isEmpty()) {
+    if (!DroppedFile(event->mimeData()).isEmpty()) {
         event->acceptProposedAction();
     }
 }
 
 void CMainFrame::dropEvent(QDropEvent* event) {
     const QString path = DroppedFile(event->mimeData());
-    if (path.isEmpty() || m_view->IsBusy()) return;
+    if (path.isEmpty()) return;
     event->acceptProposedAction();
     m_files->OpenDroppedFile(path);
 }

@@ -9,6 +9,7 @@
 #include <ctime>
 #include <fstream>
 #include <map>
+#include <random>
 #include <set>
 #include <sstream>
 #include <string>
@@ -99,47 +100,142 @@ std::vector<Case> BuildCases() {
     return cases;
 }
 
-// Replays the moves as a game would, keeping both sides' capture lists, and
-// searches for the side to move.
-bool RunCase(const Case& c, int depth, Outcome& outcome) {
-    Intelligence game(kSeed);
+struct Options {
+    std::vector<int> depths;
+    std::string check;
+    std::string write;
+    std::string only;
+    unsigned threads = Intelligence::DefaultSearchThreads();
+    int sweep = 0;
+};
+
+// A game in progress with both sides' capture lists kept as the computer
+// keeps them.
+struct Game {
+    Intelligence engine{kSeed};
     CaptureList captures[3];  // [side + 1]
-    for (const std::string& move : c.moves) {
-        const int from = ParseSquare(move.substr(0, 2));
-        const int to = ParseSquare(move.substr(2, 2));
+
+    void Play(int from, int to) {
         const int side = g_sideToMove;
-        if (!game.IsMoveLegal(from, to, side, 1)) {
-            std::fprintf(stderr, "%s: illegal move %s\n", c.name.c_str(), move.c_str());
-            return false;
-        }
-        game.MakeMove(from, to, 1);
-        game.UpdateMoverCaptures(from, to, side, captures[SideIndex(side)],
-                                 captures[SideIndex(side)]);
-        game.UpdateOpponentCaptures(from, to, -side, captures[SideIndex(-side)],
-                                    captures[SideIndex(-side)]);
+        engine.MakeMove(from, to, 1);
+        engine.UpdateMoverCaptures(from, to, side, captures[SideIndex(side)],
+                                   captures[SideIndex(side)]);
+        engine.UpdateOpponentCaptures(from, to, -side, captures[SideIndex(-side)],
+                                      captures[SideIndex(-side)]);
     }
+};
+
+// Searches for the side to move of the game on the given number of threads.
+Outcome Search(Game& game, const std::string& name, int skill, int depth, unsigned threads) {
+    Intelligence& engine = game.engine;
     const int side = g_sideToMove;
-    const CaptureList& own = captures[SideIndex(side)];
-    const CaptureList& opponent = captures[SideIndex(-side)];
+    const CaptureList& own = game.captures[SideIndex(side)];
+    const CaptureList& opponent = game.captures[SideIndex(-side)];
     g_searchDepth = depth;
+    engine.m_searchThreads = threads;
+    engine.m_trialMoves = 0;
+    // Watched as the game watches it, so that the interruption checks are timed too.
+    SearchControl control;
+    engine.m_control = &control;
 
     const auto start = std::chrono::steady_clock::now();
     const std::clock_t cpuStart = std::clock();
     const ScoredMove chosen =
-        c.skill == kSearchKindNovice
-            ? game.SearchRootNovice(kRootAlpha, kRootBeta, -side, side, 1, own, opponent)
-            : game.Search(kRootAlpha, kRootBeta, -side, side, 1, own, opponent);
+        skill == kSearchKindNovice
+            ? engine.SearchRootNovice(kRootAlpha, kRootBeta, -side, side, 1, own, opponent)
+            : engine.Search(kRootAlpha, kRootBeta, -side, side, 1, own, opponent);
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
     const double cpuSeconds = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+    engine.m_control = nullptr;
 
-    outcome = {c.name,
-               depth,
-               IsMove(chosen) ? SquareName(chosen.from) + SquareName(chosen.to) : "none",
-               chosen.value,
-               game.m_trialMoves,
-               elapsed.count(),
-               cpuSeconds};
+    return {name,
+            depth,
+            IsMove(chosen) ? SquareName(chosen.from) + SquareName(chosen.to) : "none",
+            chosen.value,
+            engine.m_trialMoves,
+            elapsed.count(),
+            cpuSeconds};
+}
+
+// Replays the case's moves as a game would and searches for the side to move.
+bool RunCase(const Case& c, int depth, unsigned threads, Outcome& outcome) {
+    g_sideToMove = kWhite;
+    Game game;
+    for (const std::string& move : c.moves) {
+        const int from = ParseSquare(move.substr(0, 2));
+        const int to = ParseSquare(move.substr(2, 2));
+        if (!game.engine.IsMoveLegal(from, to, g_sideToMove, 1)) {
+            std::fprintf(stderr, "%s: illegal move %s\n", c.name.c_str(), move.c_str());
+            return false;
+        }
+        game.Play(from, to);
+    }
+    outcome = Search(game, c.name, c.skill, depth, threads);
     return true;
+}
+
+// Plays random legal moves from the start; false if the game ended first.
+bool PlayRandomGame(Game& game, int plies, std::mt19937& random) {
+    g_sideToMove = kWhite;
+    for (int ply = 0; ply < plies; ++ply) {
+        std::vector<std::pair<int, int>> legal;
+        for (int from = 0; from < kSquareCount; ++from) {
+            for (int to = 0; to < kSquareCount; ++to) {
+                if (game.engine.IsMoveLegal(from, to, g_sideToMove, 1)) {
+                    legal.emplace_back(from, to);
+                }
+            }
+        }
+        if (legal.empty()) {
+            return false;
+        }
+        const auto [from, to] = legal[random() % legal.size()];
+        game.Play(from, to);
+    }
+    // A side with no legal move is never asked for one.
+    return game.engine.HasLegalMove() != kNoLegalMove;
+}
+
+// Searches positions from random legal games on one thread and on several
+// and reports every case where the chosen move or its value differ.
+int Sweep(const Options& options) {
+    constexpr unsigned kSweepSeed = 10;
+    constexpr int kMinPlies = 6;
+    constexpr int kMaxPlies = 60;
+    std::mt19937 random(kSweepSeed);
+    int differences = 0;
+    int compared = 0;
+    int positions = 0;
+    while (positions < options.sweep) {
+        const int plies = kMinPlies + static_cast<int>(random() % (kMaxPlies - kMinPlies + 1));
+        Game played;
+        if (!PlayRandomGame(played, plies, random)) {
+            continue;
+        }
+        ++positions;
+        const int side = g_sideToMove;
+        for (int depth : options.depths) {
+            for (int skill : {kSearchKindNovice, kSearchKindExpert}) {
+                const std::string name = "random-" + std::to_string(positions) + "/" +
+                                         (side == kWhite ? "white/" : "black/") +
+                                         kSkillNames[skill];
+                Game single = played;
+                Game parallel = played;
+                const Outcome one = Search(single, name, skill, depth, 1);
+                const Outcome all = Search(parallel, name, skill, depth, options.threads);
+                ++compared;
+                if (one.move != all.move || one.value != all.value) {
+                    ++differences;
+                    std::printf("differs: %s %d: one thread %s %d, %u threads %s %d\n",
+                                name.c_str(), depth, one.move.c_str(), one.value, options.threads,
+                                all.move.c_str(), all.value);
+                }
+            }
+        }
+    }
+    std::printf("sweep: %d positions, %d searches compared on 1 and %u threads, %d differences\n",
+                positions, compared, options.threads, differences);
+    return differences == 0 ? 0 : 1;
 }
 
 std::string ReferenceLine(const Outcome& o) {
@@ -148,25 +244,25 @@ std::string ReferenceLine(const Outcome& o) {
     return line.str();
 }
 
+// A reference line without its trial count.
+std::string DecisionOf(const std::string& line) { return line.substr(0, line.rfind(' ')); }
+
 // Case name and depth: the first two fields of a reference line.
 std::string KeyOf(const std::string& line) {
     return line.substr(0, line.find(' ', line.find(' ') + 1));
 }
 
-struct Options {
-    std::vector<int> depths;
-    std::string check;
-    std::string write;
-    std::string only;
-};
-
 void Usage() {
     std::fprintf(stderr,
-                 "usage: search_bench [--depths 1,2,...] [--case TEXT] [--write FILE]\n"
-                 "                    [--check FILE]\n"
+                 "usage: search_bench [--depths 1,2,...] [--case TEXT] [--threads N]\n"
+                 "                    [--write FILE] [--check FILE] [--sweep COUNT]\n"
                  "  depths 1 to %d, default 1 to %d; --case runs the cases whose name\n"
-                 "  contains TEXT; --check compares with a reference file and fails on\n"
-                 "  any difference, --write writes one.\n",
+                 "  contains TEXT; --threads searches on N threads (default: every\n"
+                 "  core); --check compares with a reference file and fails on any\n"
+                 "  difference (with more than one thread the moves and values only,\n"
+                 "  since the trial counts then include the work done in parallel);\n"
+                 "  --write writes one. --sweep searches COUNT positions from random\n"
+                 "  legal games on one thread and on N, and fails if they differ.\n",
                  kMaxDepth, kDefaultMaxDepth);
 }
 
@@ -192,6 +288,16 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             options.write = value;
         } else if (option == "--case") {
             options.only = value;
+        } else if (option == "--threads") {
+            options.threads = static_cast<unsigned>(std::atoi(value.c_str()));
+            if (options.threads < 1) {
+                return false;
+            }
+        } else if (option == "--sweep") {
+            options.sweep = std::atoi(value.c_str());
+            if (options.sweep < 1) {
+                return false;
+            }
         } else {
             return false;
         }
@@ -236,6 +342,9 @@ int main(int argc, char** argv) {
         Usage();
         return 2;
     }
+    if (options.sweep > 0) {
+        return Sweep(options);
+    }
     std::vector<std::string> reference;
     if (!options.check.empty() && !ReadReference(options.check, options, reference)) {
         return 2;
@@ -261,7 +370,7 @@ int main(int argc, char** argv) {
                 continue;
             }
             Outcome o;
-            if (!RunCase(c, depth, o)) {
+            if (!RunCase(c, depth, options.threads, o)) {
                 return 2;
             }
             std::printf("%-34s %5d %-6s %7d %12llu %10.1f %10.1f %12.0f\n", o.caseName.c_str(),
@@ -303,7 +412,9 @@ int main(int argc, char** argv) {
             continue;
         }
         ++matched;
-        if (found->second != expected) {
+        const bool same = options.threads == 1 ? found->second == expected
+                                               : DecisionOf(found->second) == DecisionOf(expected);
+        if (!same) {
             std::printf("changed: expected %s\n         got      %s\n", expected.c_str(),
                         found->second.c_str());
             ++differences;

@@ -150,6 +150,10 @@ bool Intelligence::FindFirstLegalMove(int side, ScoredMove& move) {
 
 ScoredMove Intelligence::ThinkMove(int humanSide, int lastFrom, int lastTo, int searchKind) {
     const int computerSide = -humanSide;
+    // An aborted search leaves the player as it was before this call.
+    const CaptureList humanCaptures = m_humanCaptures;
+    const CaptureList computerCaptures = m_computerCaptures;
+    const bool outOfBook = m_outOfBook;
     if (lastFrom != kNoSquare || lastTo != kNoSquare) {
         UpdateMoverCaptures(lastFrom, lastTo, humanSide, m_humanCaptures, m_humanCaptures);
         UpdateOpponentCaptures(lastFrom, lastTo, computerSide, m_computerCaptures,
@@ -167,6 +171,12 @@ ScoredMove Intelligence::ThinkMove(int humanSide, int lastFrom, int lastTo, int 
                                       m_computerCaptures, m_humanCaptures)
                    : Search(kRootAlpha, kRootBeta, humanSide, computerSide, 1, m_computerCaptures,
                             m_humanCaptures);
+    }
+    if (m_control != nullptr && m_control->AbortRequested()) {
+        m_humanCaptures = humanCaptures;
+        m_computerCaptures = computerCaptures;
+        m_outOfBook = outOfBook;
+        return kNoMove;
     }
     // Generation misses some check evasions; never freeze while a legal
     // move exists.

@@ -229,8 +229,15 @@ int Intelligence::ScoreMove(int from, int to, int captured, int side) {
     } else {
         int centreMoves = 0;
         const SquareSet reach = TableReach(to, side);
+        // The four tests are made in the same position, so whether the king
+        // stands attacked is found out once.
+        KingCheck check;
         for (int centre : kCentreSquares) {
-            centreMoves += IsLegal(to, centre, side, reach) ? 1 : 0;
+            centreMoves += reach[centre] && m_board[centre] * side <= 0 &&
+                                   MeetsPieceRule(to, centre, side) &&
+                                   IsMoveSafeAt(to, centre, side, check)
+                               ? 1
+                               : 0;
         }
         score += centreMoves * WalkOf(piece).centreWeight;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <vector>
@@ -13,6 +14,8 @@ struct ScoredMove {
     int32_t value;
     int32_t from;
     int32_t to;
+
+    bool operator==(const ScoredMove&) const = default;
 };
 
 struct BookEntry {
@@ -33,6 +36,10 @@ constexpr int kRootAlpha = -600;
 constexpr int kRootBeta = 600;
 // The value OpeningMove returns once the opening phase is over.
 constexpr int32_t kOutOfBookValue = -1;
+constexpr int kRootPly = 1;
+
+// Expert visits the queen first and the king last; Novice goes by id.
+constexpr int ExpertOrderId(int i) { return (i + kQueenId) % kPieceCount; }
 
 // The computer's search depth, 1 to 5.
 extern int32_t g_searchDepth;
@@ -83,8 +90,14 @@ public:
     // Follows and interrupts ThinkMove's search from another thread; none
     // when nobody watches.
     SearchControl* m_control = nullptr;
+    // How many threads the Expert root searches on: every core by default.
+    unsigned m_searchThreads = DefaultSearchThreads();
+
+    static unsigned DefaultSearchThreads();
 
 private:
+    friend class RootSplit;
+
     // What one trial move changes, so that it can be taken back exactly
     // without copying the whole position.
     struct TrialUndo {
@@ -141,6 +154,32 @@ private:
     };
     struct ExchangeStep;
 
+    // A move of the root with the mobility of its piece, listed before any
+    // is tried so that the progress knows how many there are.
+    struct RootMove {
+        int from;
+        int to;
+        int mobility;
+    };
+    using RootMoveList = std::vector<RootMove>;
+
+    // What one trial move of an Expert node came to: its score, and whether
+    // it was searched on (counted) or pruned for the material it loses.
+    struct ExpertTrial {
+        int score;
+        bool counted;
+    };
+    // The running state of an Expert node: the window, the best move and how
+    // many moves were counted. Accept takes the next trial's outcome and
+    // answers false at a cut-off.
+    struct ExpertNode {
+        int alpha;
+        int beta;
+        ScoredMove best = kNoMove;
+        int counted = 0;
+        bool Accept(int from, int to, const ExpertTrial& trial);
+    };
+
     // Whether side's king is attacked in the position of one search node,
     // found out when first needed and kept while the position is the same.
     struct KingCheck {
@@ -176,7 +215,24 @@ private:
     bool VisitNewCaptures(int from, int to, int side, Visitor& visitor);
     ScoredMove BestCaptureGainAt(int side, const CaptureList& list, int bound);
     int BestReplyGain(int from, int to, int side, int bound);
+    int BestCaptureGainAfter(int from, int to, int side, const CaptureList& list, int bound);
     SearchFrame& FrameAt(int ply);
 
+    ExpertTrial TryExpertMove(int from, int to, int mobility, const ExpertNode& node,
+                              int rootHumanSide, int side, int ply, const CaptureList& own,
+                              const CaptureList& opponent, SearchFrame& frame);
+    ScoredMove SearchRootExpert(int alpha, int beta, int rootHumanSide, int side,
+                                const CaptureList& own, const CaptureList& opponent);
+    void ListRootMoves(int side, bool expertOrder, RootMoveList& moves);
+    bool IsStopRequested() const;
+    // A stop, or the root move searched here is searched in vain.
+    bool IsSearchCalledOff() const;
+    void CountRootMoveDone();
+    ScoredMove MoveNowChoice(const ScoredMove& best, const RootMoveList& moves) const;
+
+    // Set by another thread when the root move being searched here is
+    // searched in vain; the search then unwinds as for a stop.
+    const std::atomic<bool>* m_abandon = nullptr;
     std::deque<SearchFrame> m_searchFrames;  // [ply]
+    RootMoveList m_rootMoves;
 };

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -29,12 +30,6 @@ const SquareSet& LinesOf(int id, int square) {
             return Chessgame::m_queenMoves[square];
     }
 }
-
-// Expert visits the queen first and the king last; Novice goes by id.
-constexpr int ExpertOrderId(int i) { return (i + kQueenId) % kPieceCount; }
-
-// A capture that nets this much is played at once at the Novice root.
-constexpr int kNoviceWinningCapture = 200;
 
 }  // namespace
 
@@ -93,6 +88,7 @@ void Intelligence::TakeBackTrialMove(const TrialUndo& undo) {
     m_kingSquare[row] = undo.kingSquare;
     m_whitePieces = undo.whitePieces;
     m_blackPieces = undo.blackPieces;
+    assert(OccupancyMatchesBoard());
 }
 
 // The exchange's captures always take an opponent's piece and never castle,
@@ -131,6 +127,7 @@ void Intelligence::TakeBackExchangeCapture(const CaptureUndo& undo) {
     m_pieceSquare[PieceSquareIndex(-undo.side, undo.victimId)] = undo.victimSquare;
     std::memcpy(m_hasMoved[row], undo.hasMoved, sizeof undo.hasMoved);
     m_kingSquare[row] = undo.kingSquare;
+    assert(OccupancyMatchesBoard());
 }
 
 // The squares the move table of side's piece on from reaches, castling
@@ -164,7 +161,8 @@ SquareSet Intelligence::TableReach(int from, int side) const {
 
 // IsMoveLegal with ownership, asked only when the move tables allow the move.
 bool Intelligence::IsLegal(int from, int to, int side, const SquareSet& reach) {
-    return reach[to] && m_board[to] * side <= 0 && IsMoveLegal(from, to, side, 1);
+    return reach[to] && m_board[to] * side <= 0 && m_board[from] * side > 0 &&
+           MeetsPieceRule(from, to, side) && IsMoveSafe(from, to, side);
 }
 
 // Every move of every piece kind, castling included, runs along a queen's
@@ -223,7 +221,7 @@ int Intelligence::DiscoveredTarget(int id, int from, int side) {
     if (!LinesOf(id, square)[from]) {
         return kNoSquare;
     }
-    return ScanLine(square, from, side, kScanLineXRay);
+    return PieceBeyond(square, from);
 }
 
 // Offers side's new captures after the opponent's move from -> to to the
@@ -370,17 +368,83 @@ int Intelligence::BestReplyGain(int from, int to, int side, int bound) {
     return step.best.value;
 }
 
+bool Intelligence::ExpertNode::Accept(int from, int to, const ExpertTrial& trial) {
+    if (!trial.counted) {
+        if (trial.score > best.value) {
+            best = {trial.score, from, to};
+        }
+        return true;
+    }
+    ++counted;
+    alpha = std::max(alpha, trial.score);
+    // The first counted move replaces whatever was best before it.
+    if (counted == 1 || trial.score > best.value) {
+        best = {trial.score, from, to};
+    }
+    return alpha <= beta;
+}
+
+Intelligence::ExpertTrial Intelligence::TryExpertMove(int from, int to, int mobility,
+                                                      const ExpertNode& node, int rootHumanSide,
+                                                      int side, int ply, const CaptureList& own,
+                                                      const CaptureList& opponent,
+                                                      SearchFrame& frame) {
+    ++m_trialMoves;
+    const int captured = MakeTrialMove(from, to, side, frame.undo);
+    int score = ScoreMove(from, to, captured, side) + mobility;
+    // Beyond this bound the loss neither changes the pruning nor makes the
+    // move best, so it need not be exact.
+    const int bound = std::max(1, score - node.best.value);
+    const bool last = ply >= PlyLimit(rootHumanSide);
+    const int loss = last ? BestCaptureGainAfter(from, to, -side, opponent, bound)
+                     : UpdateOpponentCaptures(from, to, -side, opponent, frame.replies)
+                         ? BestCaptureGainAt(-side, frame.replies, bound).value
+                         : 0;
+    if (loss > 0) {
+        // Losing material: scored by the loss, not searched on.
+        TakeBackTrialMove(frame.undo);
+        return {score - loss, false};
+    }
+    if (!last) {
+        UpdateMoverCaptures(from, to, side, own, frame.ownNext);
+        const ScoredMove reply = Search(-node.beta, -node.alpha, rootHumanSide, -side, ply + 1,
+                                        frame.replies, frame.ownNext);
+        score -= reply.value;
+    }
+    TakeBackTrialMove(frame.undo);
+    return {score, true};
+}
+
+// BestCaptureGainAt of the list UpdateOpponentCaptures would make after the
+// opponent's move from -> to, without making it: the last ply needs nothing
+// else of the list, and a capture that cannot change the gain is then never
+// tested for legality.
+int Intelligence::BestCaptureGainAfter(int from, int to, int side, const CaptureList& list,
+                                       int bound) {
+    ExchangeStep step{*this, side, bound};
+    for (const ScoredMove& capture : list) {
+        if (IsCaptureCurrent(capture, side) && step.Wants(std::abs(m_board[capture.to])) &&
+            !step.Take(capture)) {
+            return step.best.value;
+        }
+    }
+    VisitNewCaptures(from, to, side, step);
+    return step.best.value;
+}
+
 ScoredMove Intelligence::Search(int alpha, int beta, int rootHumanSide, int side, int ply,
                                 const CaptureList& own, const CaptureList& opponent) {
-    ScoredMove best = kNoMove;
-    const int plyLimit = PlyLimit(rootHumanSide);
-    if (ply > plyLimit) {
-        return best;
+    if (ply == kRootPly) {
+        return SearchRootExpert(alpha, beta, rootHumanSide, side, own, opponent);
+    }
+    ExpertNode node{alpha, beta};
+    // A stopped search unwinds at once; its root discards what it brings.
+    if (ply > PlyLimit(rootHumanSide) || IsSearchCalledOff()) {
+        return node.best;
     }
     SearchFrame& frame = FrameAt(ply);
     // Every trial is taken back before the next piece's destinations are made.
     KingCheck check;
-    int counted = 0;
     for (int i = 0; i < kPieceCount; ++i) {
         const PieceRecord& piece = m_pieces[SideIndex(side)][ExpertOrderId(i)];
         if (!piece.onBoard) {
@@ -389,99 +453,12 @@ ScoredMove Intelligence::Search(int alpha, int beta, int rootHumanSide, int side
         const int from = piece.square;
         const int mobility = GenerateDestinations(from, side, frame.destinations, check);
         for (int to : frame.destinations) {
-            ++m_trialMoves;
-            const int captured = MakeTrialMove(from, to, side, frame.undo);
-            int score = ScoreMove(from, to, captured, side) + mobility;
-            if (UpdateOpponentCaptures(from, to, -side, opponent, frame.replies)) {
-                // Beyond this bound the loss neither changes the pruning nor
-                // makes the move best, so it need not be exact.
-                const int bound = std::max(1, score - best.value);
-                const int loss = BestCaptureGainAt(-side, frame.replies, bound).value;
-                if (loss > 0) {
-                    // Losing material: scored by the loss, not searched on,
-                    // and not counted.
-                    score -= loss;
-                    TakeBackTrialMove(frame.undo);
-                    if (score > best.value) {
-                        best = {score, from, to};
-                    }
-                    continue;
-                }
-            }
-            if (ply < plyLimit) {
-                UpdateMoverCaptures(from, to, side, own, frame.ownNext);
-                const ScoredMove reply = Search(-beta, -alpha, rootHumanSide, -side, ply + 1,
-                                                frame.replies, frame.ownNext);
-                score -= reply.value;
-            }
-            TakeBackTrialMove(frame.undo);
-            ++counted;
-            alpha = std::max(alpha, score);
-            // The first counted move replaces whatever was best before it.
-            if (counted == 1 || score > best.value) {
-                best = {score, from, to};
-            }
-            if (alpha > beta) {
-                return best;
+            const ExpertTrial trial = TryExpertMove(from, to, mobility, node, rootHumanSide, side,
+                                                    ply, own, opponent, frame);
+            if (!node.Accept(from, to, trial)) {
+                return node.best;
             }
         }
     }
-    return best;
-}
-
-ScoredMove Intelligence::SearchRootNovice(int alpha, int beta, int rootHumanSide, int side, int ply,
-                                          const CaptureList& own, const CaptureList& opponent) {
-    ScoredMove best = kNoMove;
-    const int plyLimit = PlyLimit(rootHumanSide);
-    if (ply > plyLimit) {
-        return best;
-    }
-    SearchFrame& frame = FrameAt(ply);
-    // Every trial is taken back before the next piece's destinations are made.
-    KingCheck check;
-    int counted = 0;
-    for (const PieceRecord& piece : m_pieces[SideIndex(side)]) {
-        if (!piece.onBoard) {
-            continue;
-        }
-        const int from = piece.square;
-        const int mobility = GenerateDestinations(from, side, frame.destinations, check);
-        for (int to : frame.destinations) {
-            ++m_trialMoves;
-            const int captured = std::abs(MakeTrialMove(from, to, side, frame.undo));
-            int score = ScoreMove(from, to, captured, side) + mobility;
-            UpdateMoverCaptures(from, to, side, own, frame.ownNext);
-            const int loss = UpdateOpponentCaptures(from, to, -side, opponent, frame.replies)
-                                 ? BestCaptureGain(-side, frame.replies).value
-                                 : 0;
-            if (captured != 0 && captured - loss >= kNoviceWinningCapture) {
-                TakeBackTrialMove(frame.undo);
-                return {score, from, to};
-            }
-            // A recaptured capture counts its material a second time here.
-            const bool pruned = loss > 0 || score <= alpha;
-            if (loss > 0) {
-                score += captured - loss;
-            }
-            if (pruned) {
-                TakeBackTrialMove(frame.undo);
-                if (counted == 0 && score > best.value) {
-                    best = {score, from, to};
-                }
-                continue;
-            }
-            alpha = score;
-            if (ply < plyLimit) {
-                const ScoredMove reply = Search(-beta, -alpha, rootHumanSide, -side, ply + 1,
-                                                frame.replies, frame.ownNext);
-                score -= reply.value;
-            }
-            TakeBackTrialMove(frame.undo);
-            ++counted;
-            if (score > best.value) {
-                best = {score, from, to};
-            }
-        }
-    }
-    return best;
+    return node.best;
 }

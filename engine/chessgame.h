@@ -161,10 +161,23 @@ public:
     PieceRecord m_pieces[3][kPieceCount];
     int32_t m_kingSquare[3];
 
+    // The squares holding a piece of either side: the union of the two
+    // occupancy sets, which every make and take-back keeps in step with m_board.
+    uint64_t Occupied() const { return (m_whitePieces | m_blackPieces).to_ullong(); }
+
 protected:
+    // IsMoveLegal's piece rule for a move whose squares are on the board,
+    // without the ownership and king safety tests.
+    bool MeetsPieceRule(int from, int to, int side);
+
     // ScanLine's empty-path answer for two squares that a move table puts on
     // a common line, read from the squares between them instead of walked.
     bool IsLineClear(int a, int b, int side) const;
+    // ScanLine's x-ray answer for a slider on a whose line set holds b.
+    int PieceBeyond(int a, int b) const;
+    // Whether the occupancy sets name exactly the squares m_board fills with
+    // each side's pieces; asserted after every make and take-back.
+    bool OccupancyMatchesBoard() const;
 
     // MakeMoveForSide for a capture of an opponent's piece on to, which is
     // never castling: the search's exchanges make many of them.
@@ -173,6 +186,7 @@ protected:
 private:
     static constexpr SquareSetTable kAnyPieceMoves = movetables::AnyPieceMoves();
     static constexpr movetables::BetweenTable kBetween = movetables::Between();
+    static constexpr movetables::BetweenTable kBeyond = movetables::Beyond();
 
     // The body of every move made: MakeMove and MakeMoveForSide.
     int ApplyMove(int from, int to, int side);

@@ -1,3 +1,4 @@
+#include <cassert>
 #include <cstdlib>
 
 #include "engine/chessgame.h"
@@ -40,9 +41,8 @@ int Chessgame::MakeMoveForSide(int from, int to, int side, int switchSide) {
 }
 
 // Tries the move in place and puts it back, far cheaper than playing it on a
-// copy. The attack test judges every piece by its board cell (the occupancy
-// sets only name the candidates), so a captured piece is gone once its cell is
-// overwritten: only cells and the king's square need to change.
+// copy. The attack test reads only the board cells, the occupancy sets and
+// the king's square, so only those need to change.
 bool Chessgame::IsMoveSafe(int from, int to, int side) {
     struct Cell {
         int square;
@@ -50,13 +50,19 @@ bool Chessgame::IsMoveSafe(int from, int to, int side) {
     };
     Cell cells[4];
     int cellCount = 0;
+    // Each changed cell takes its square's occupancy along.
     const auto change = [&](int square, int16_t value) {
         cells[cellCount++] = {square, m_board[square]};
         m_board[square] = value;
+        const SquareSet bit = SingleSquare(square);
+        m_whitePieces = value > 0 ? m_whitePieces | bit : m_whitePieces & ~bit;
+        m_blackPieces = value < 0 ? m_blackPieces | bit : m_blackPieces & ~bit;
     };
 
     const int row = SideIndex(side);
     const int32_t kingSquare = m_kingSquare[row];
+    const SquareSet whitePieces = m_whitePieces;
+    const SquareSet blackPieces = m_blackPieces;
     const int16_t moving = m_board[from];
     if (std::abs(moving) == kKingValue) m_kingSquare[row] = to;
     const int corner = CastlingRookCorner(from, to, side);
@@ -76,6 +82,8 @@ bool Chessgame::IsMoveSafe(int from, int to, int side) {
         m_board[cell.square] = cell.value;
     }
     m_kingSquare[row] = kingSquare;
+    m_whitePieces = whitePieces;
+    m_blackPieces = blackPieces;
     return !attacked;
 }
 
@@ -137,6 +145,7 @@ int Chessgame::MakeCapture(int from, int to, int side) {
     m_pieceId[from] = kNoPiece;
     m_board[to] = m_board[from];
     m_board[from] = 0;
+    assert(OccupancyMatchesBoard());
     return captured;
 }
 
@@ -183,5 +192,6 @@ int Chessgame::ApplyMove(int from, int to, int side) {
 
     m_board[to] = m_board[from];
     m_board[from] = 0;
+    assert(OccupancyMatchesBoard());
     return captured;
 }

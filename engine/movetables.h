@@ -137,4 +137,33 @@ constexpr BetweenTable Between() {
     return between;
 }
 
+// The squares on the line from one square through another that lie beyond
+// the second, up to the edge of the board; empty for a pair on no common line.
+template <std::size_t N>
+constexpr void AddBeyond(BetweenTable& beyond, const std::array<Offset, N>& offsets) {
+    for (int square = 0; square < 64; ++square) {
+        for (const Offset& offset : offsets) {
+            uint64_t ray = 0;
+            int rank = Rank(square) + offset.rank;
+            int column = Column(square) + offset.column;
+            for (; OnBoard(rank, column); rank += offset.rank, column += offset.column) {
+                ray |= Bit(rank, column);
+            }
+            rank = Rank(square) + offset.rank;
+            column = Column(square) + offset.column;
+            for (; OnBoard(rank, column); rank += offset.rank, column += offset.column) {
+                ray &= ~Bit(rank, column);
+                beyond[square][8 * rank + column] = ray;
+            }
+        }
+    }
+}
+
+constexpr BetweenTable Beyond() {
+    BetweenTable beyond{};
+    AddBeyond(beyond, kStraight);
+    AddBeyond(beyond, kDiagonal);
+    return beyond;
+}
+
 }  // namespace movetables

@@ -45,33 +45,29 @@ bool Chessgame::IsMoveLegal(int from, int to, int side, int checkOwnership) {
         const SquareSet& own = side == kWhite ? m_whitePieces : m_blackPieces;
         if (!own[from] || own[to]) return false;
     }
+    return MeetsPieceRule(from, to, side) && IsMoveSafe(from, to, side);
+}
+
+bool Chessgame::MeetsPieceRule(int from, int to, int side) {
     // Most of the pairs a caller tries are not even on a line or a knight's
     // jump; those need no piece rule.
     if (!kAnyPieceMoves[from][to]) return false;
-    bool pieceRule = false;
     switch (std::abs(m_board[from])) {
         case kPawnValue:
-            pieceRule = IsPawnMoveValid(from, to, side);
-            break;
+            return IsPawnMoveValid(from, to, side);
         case kKnightValue:
-            pieceRule = IsKnightMoveValid(from, to, side);
-            break;
+            return IsKnightMoveValid(from, to, side);
         case kBishopValue:
-            pieceRule = IsBishopMoveValid(from, to, side);
-            break;
+            return IsBishopMoveValid(from, to, side);
         case kRookValue:
-            pieceRule = IsRookMoveValid(from, to, side);
-            break;
+            return IsRookMoveValid(from, to, side);
         case kQueenValue:
-            pieceRule = IsQueenMoveValid(from, to, side);
-            break;
+            return IsQueenMoveValid(from, to, side);
         case kKingValue:
-            pieceRule = IsKingMoveValid(from, to, side);
-            break;
+            return IsKingMoveValid(from, to, side);
         default:
             return false;
     }
-    return pieceRule && IsMoveSafe(from, to, side);
 }
 
 bool Chessgame::IsPawnMoveValid(int from, int to, int side) {
@@ -101,8 +97,24 @@ bool Chessgame::IsRookMoveValid(int from, int to, int side) {
 
 bool Chessgame::IsLineClear(int a, int b, int side) const {
     if (side == 0) return true;  // every square counts as empty then
-    for (uint64_t between = kBetween[a][b]; between != 0; between &= between - 1) {
-        if (m_board[std::countr_zero(between)] != 0) return false;
+    return (kBetween[a][b] & Occupied()) == 0;
+}
+
+int Chessgame::PieceBeyond(int a, int b) const {
+    if ((kBetween[a][b] & Occupied()) != 0) return kNoSquare;
+    const uint64_t behind = kBeyond[a][b] & Occupied();
+    if (behind == 0) return kNoSquare;
+    // The nearest square beyond b: the lowest when the line runs upwards.
+    const int square = a < b ? std::countr_zero(behind) : 63 - std::countl_zero(behind);
+    return m_board[square] * m_board[a] < 0 ? square : kNoSquare;
+}
+
+bool Chessgame::OccupancyMatchesBoard() const {
+    for (int square = 0; square < kSquareCount; ++square) {
+        if (m_whitePieces[square] != (m_board[square] > 0) ||
+            m_blackPieces[square] != (m_board[square] < 0)) {
+            return false;
+        }
     }
     return true;
 }

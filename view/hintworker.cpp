@@ -18,9 +18,14 @@ std::optional<MoveEntry> FirstLegalMove(Chessgame& position, int side) {
 
 }  // namespace
 
-HintWorker::~HintWorker() {
+HintWorker::~HintWorker() { Stop(); }
+
+void HintWorker::Stop() {
+    if (!m_thread.joinable()) return;
     m_control.RequestAbort();
-    if (m_thread.joinable()) m_thread.join();
+    m_thread.join();
+    m_finished.store(false, std::memory_order_relaxed);
+    m_result.reset();
 }
 
 void HintWorker::Start(const Intelligence& position, int side, int searchKind) {

@@ -22,6 +22,8 @@ public:
     // The search for the human's side of a game against the computer, from
     // the computer's own state of that game.
     void Start(const Intelligence& position, int side, int searchKind);
+    // Interrupts a search still running and drops its result.
+    void Stop();
     bool IsRunning() const { return m_thread.joinable(); }
     bool IsFinished() const { return m_finished.load(std::memory_order_acquire); }
     // Once finished: the move found, none if the side has no legal move.

@@ -12,12 +12,17 @@ class MoveProcess {
 public:
     MoveProcess(CTesselDoc& doc, ViewStepQueue& steps) : m_doc(doc), m_steps(steps) {}
 
-    void Run() {
+    void RunDroppedMove() {
         if (m_doc.m_playMode == kPlayHumanVsHuman) {
             RunTwoPlayerMove();
         } else {
             RunMoveAgainstComputer();
         }
+        m_steps.Push(WorkerFinishedStep{});
+    }
+
+    void RunReply() {
+        RunComputerReply();
         m_steps.Push(WorkerFinishedStep{});
     }
 
@@ -54,13 +59,18 @@ private:
             }
             ReportCheck();
         }
-        m_steps.Push(BusyCursorStep{true});
+        RunComputerReply();
+    }
+
+    void RunComputerReply() {
+        m_steps.Push(ThinkingStep{true});
         // The reply's report starts empty; the box keeps the earlier text
         // until the reply is shown.
         m_status.clear();
-        m_doc.MakeNextMove(m_check, m_mate);
-        m_steps.Push(BusyCursorStep{false});
-        CloseMove();
+        const bool replied = m_doc.MakeNextMove(m_check, m_mate);
+        m_steps.Push(ThinkingStep{false});
+        // A stopped search makes no move: the human's move stays shown.
+        if (replied) CloseMove();
     }
 
     void CloseMove() {
@@ -111,4 +121,6 @@ private:
 
 }  // namespace
 
-void MoveWorker(CTesselDoc& doc, ViewStepQueue& steps) { MoveProcess(doc, steps).Run(); }
+void MoveWorker(CTesselDoc& doc, ViewStepQueue& steps) { MoveProcess(doc, steps).RunDroppedMove(); }
+
+void ReplyWorker(CTesselDoc& doc, ViewStepQueue& steps) { MoveProcess(doc, steps).RunReply(); }

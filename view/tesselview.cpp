@@ -68,7 +68,10 @@ CTesselView::CTesselView(CTesselDoc& doc, Prompter& prompter, QWidget* parent)
 }
 
 CTesselView::~CTesselView() {
-    if (m_worker.joinable()) m_worker.join();
+    // Nothing of the window may be told any more: just end the search.
+    if (!m_worker.joinable()) return;
+    m_doc.m_searchControl.RequestAbort();
+    m_worker.join();
 }
 
 QSize CTesselView::sizeHint() const { return kViewSize; }
@@ -92,6 +95,7 @@ void CTesselView::OnDraw(QPainter& painter) {
     BoardPainter board(painter, m_pieceImages);
     board.DrawClockTimes(m_clockReading.whiteSeconds, m_clockReading.blackSeconds);
     board.DrawStatus(m_strStatus);
+    m_progress.Draw(painter);
     if (m_lastMoveLine) board.DrawLastMoveLine(*m_lastMoveLine, m_settings.flipBoard);
 }
 
@@ -175,6 +179,7 @@ void CTesselView::OnTimer() {
     }
     update(ToWidget(ClockTimeRect(kWhiteTimePos)));
     update(ToWidget(ClockTimeRect(kBlackTimePos)));
+    if (m_progress.Poll(m_doc.m_searchControl)) update(ToWidget(SearchProgress::Area()));
 }
 
 void CTesselView::ShowPosition(const PublishedPosition& position,
@@ -201,6 +206,7 @@ void CTesselView::ShowGameMoves(std::span<const MoveEntry> moves) {
 
 void CTesselView::ShowGameFromDocument() {
     ShowGameMoves(std::span(m_doc.m_moves.data(), static_cast<std::size_t>(m_doc.m_moveCount)));
+    m_replyStopped = false;
     ShowPosition(m_doc.Published(), std::nullopt);
     OnTimer();
     if (m_doc.m_matedSide != 0 || m_doc.m_drawn) ReportGameAlreadyOver();
@@ -398,13 +404,33 @@ void CTesselView::MoveCursor(int colStep, int rowStep) {
 
 // ---- The move worker and its steps ----
 
-void CTesselView::StartMoveWorker() {
+void CTesselView::StartMoveWorker() { StartWorker(MoveWorker); }
+
+void CTesselView::StartWorker(void (*work)(CTesselDoc&, ViewStepQueue&)) {
     ApplySettings();
-    m_movesAtDrop.assign(m_doc.m_moves.begin(), m_doc.m_moves.begin() + m_doc.m_moveCount);
     m_busy = true;
     emit GameStateChanged();
-    m_worker = std::thread(MoveWorker, std::ref(m_doc), std::ref(m_steps));
+    m_worker = std::thread(work, std::ref(m_doc), std::ref(m_steps));
     m_stepTimer.start();
+}
+
+void CTesselView::StopMoveWorker() {
+    // A hint's search reads the process-wide side to move and depth, which a
+    // replaced game resets.
+    m_hintWorker.Stop();
+    if (!m_busy) return;
+    m_doc.m_searchControl.RequestAbort();
+    m_worker.join();
+    // The worker's last steps show the game as it now stands.
+    DrainViewSteps();
+    m_replyStopped = m_doc.m_playMode != kPlayHumanVsHuman && !m_doc.m_gameOver && !m_doc.m_drawn &&
+                     m_doc.m_matedSide == 0 && !IsHumansTurn();
+}
+
+void CTesselView::ResumeStoppedReply() {
+    if (!m_replyStopped || m_busy) return;
+    m_replyStopped = false;
+    StartWorker(ReplyWorker);
 }
 
 void CTesselView::DrainViewSteps() {
@@ -426,8 +452,8 @@ void CTesselView::RunStep(const ViewStep& step) {
         ReportCheckmate(checkmate->winner);
     } else if (std::holds_alternative<DrawStep>(step)) {
         m_doc.m_gameOver = true;
-    } else if (const auto* cursor = std::get_if<BusyCursorStep>(&step)) {
-        SetBusyCursor(cursor->on);
+    } else if (const auto* thinking = std::get_if<ThinkingStep>(&step)) {
+        SetThinking(thinking->thinking);
     } else {
         FinishMoveWorker();
     }
@@ -444,6 +470,13 @@ void CTesselView::ReportCheckmate(int winner) {
                            Prompter::Icon::Information);
 }
 
+void CTesselView::SetThinking(bool thinking) {
+    m_progress.SetThinking(thinking);
+    SetBusyCursor(thinking);
+    update(SearchProgress::Area());
+    emit GameStateChanged();
+}
+
 void CTesselView::SetBusyCursor(bool on) {
     if (on == m_busyCursor) return;
     m_busyCursor = on;
@@ -456,8 +489,10 @@ void CTesselView::SetBusyCursor(bool on) {
 
 void CTesselView::FinishMoveWorker() {
     m_stepTimer.stop();
-    m_worker.join();
-    SetBusyCursor(false);
+    if (m_worker.joinable()) m_worker.join();
+    // A request that came too late for the search must not reach the next.
+    m_doc.m_searchControl.Reset();
+    if (m_progress.IsThinking()) SetThinking(false);
     m_busy = false;
     // The steps may not have shown every move, a draw's for one.
     ShowGameMoves(std::span(m_doc.m_moves.data(), static_cast<std::size_t>(m_doc.m_moveCount)));
@@ -492,7 +527,8 @@ void CTesselView::CollectHint() {
 // ---- Commands ----
 
 void CTesselView::SetPlayMode(int playMode) {
-    if (IsBusy() || m_doc.m_playMode == playMode) return;
+    if (m_doc.m_playMode == playMode) return;
+    StopMoveWorker();
     m_doc.m_playMode = playMode;
     m_doc.OnNewDocument();
     ShowGameFromDocument();
@@ -569,6 +605,10 @@ void CTesselView::OnMoveUndoAll() {
     m_doc.m_moveCount = 0;
     m_doc.OnNewDocument();
     ShowGameFromDocument();
+}
+
+void CTesselView::OnMoveNow() {
+    if (IsThinking()) m_doc.m_searchControl.RequestMoveNow();
 }
 
 void CTesselView::OnFilePrint() {

@@ -7,7 +7,6 @@
 #include <optional>
 #include <span>
 #include <thread>
-#include <vector>
 
 #include "document/tesseldoc.h"
 #include "view/boardmarks.h"
@@ -15,6 +14,7 @@
 #include "view/hintworker.h"
 #include "view/showngame.h"
 #include "view/viewsettings.h"
+#include "view/searchprogress.h"
 #include "view/viewstepqueue.h"
 
 class DragImage;
@@ -37,13 +37,13 @@ public:
     // A move or a hint is being processed: the game must not be replaced
     // meanwhile.
     bool IsBusy() const { return m_busy || m_hintWorker.IsRunning(); }
+    // The computer is searching for its reply.
+    bool IsThinking() const { return m_progress.IsThinking(); }
     int SkillLevel() const { return m_skillLevel; }
     int SearchDepth() const { return m_searchDepth; }
     const QString& StatusText() const { return m_strStatus; }
     const PublishedPosition& ShownPosition() const { return m_shown; }
     const std::optional<MoveEntry>& LastMoveLine() const { return m_lastMoveLine; }
-    // The game as it stood when the move being processed was dropped.
-    const std::vector<MoveEntry>& MovesAtDrop() const { return m_movesAtDrop; }
     // The game as shown, move by move as it is processed.
     const std::vector<MoveEntry>& ShownMoves() const { return m_game.Moves(); }
     // The selected piece and where it may go, by the rules.
@@ -61,6 +61,16 @@ public:
     // Hint is offered in the human's turn against the computer, while the
     // game is open and nothing is being processed.
     bool CanHint() const;
+
+    const SearchProgress& Progress() const { return m_progress; }
+
+    // Stops the computer's search and waits for the move being processed to
+    // settle, so that the game may be saved or replaced; the game keeps every
+    // move made, and a stopped search makes no move.
+    void StopMoveWorker();
+    // After a stop that left the game in place, the computer thinks about its
+    // reply again.
+    void ResumeStoppedReply();
 
     // Shows the document's game afresh after it has been replaced (new game,
     // open, play mode); an opened game that is already over says why.
@@ -83,6 +93,8 @@ public:
     void OnMoveUndo();
     void OnMoveUndoAll();
     void OnMoveHint();
+    // Plays at once the best move the computer has found so far.
+    void OnMoveNow();
     void OnFilePrint();
     [[noreturn]] void OnAppExit();
 
@@ -133,9 +145,11 @@ private:
     void ReportGameAlreadyOver();
 
     void StartMoveWorker();
+    void StartWorker(void (*work)(CTesselDoc&, ViewStepQueue&));
     void DrainViewSteps();
     void RunStep(const ViewStep& step);
     void ReportCheckmate(int winner);
+    void SetThinking(bool thinking);
     void SetBusyCursor(bool on);
     void FinishMoveWorker();
 
@@ -171,7 +185,9 @@ private:
     bool m_busyCursor = false;
     bool m_drainingSteps = false;
     std::thread m_worker;
-    std::vector<MoveEntry> m_movesAtDrop;
     ViewStepQueue m_steps;
     QTimer m_stepTimer;
+    SearchProgress m_progress;
+    // The last stop cut off the computer's reply in a game that goes on.
+    bool m_replyStopped = false;
 };

@@ -22,13 +22,14 @@ struct CheckmateStep {
     int winner;  // kWhite or kBlack
 };
 struct DrawStep {};
-struct BusyCursorStep {
-    bool on;
+// The computer begins or ends thinking about its reply.
+struct ThinkingStep {
+    bool thinking;
 };
 struct WorkerFinishedStep {};
 
 using ViewStep = std::variant<ShowStatusStep, ShowPositionStep, CheckmateStep, DrawStep,
-                              BusyCursorStep, WorkerFinishedStep>;
+                              ThinkingStep, WorkerFinishedStep>;
 
 // Carries the steps from the worker to the user-interface thread. A plain
 // mutex-guarded queue: the user-interface thread collects the steps itself,

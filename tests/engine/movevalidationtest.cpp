@@ -3,6 +3,7 @@
 
 #include "engine/chessgame.h"
 #include "tests/engine/testpositions.h"
+#include "tests/support/boardsetup.h"
 
 namespace {
 
@@ -175,9 +176,9 @@ TEST_F(ScanLineTest, XRayNamesTheOpposingPieceBehind) {
 // the walk of ScanLine for every pair on a line and every single blocker.
 TEST_F(ScanLineTest, SliderRulesAgreeWithTheWalkForEveryBlocker) {
     Chessgame game;
-    game.m_board.fill(0);
+    RemoveAllPieces(game);
     for (int blocker = 0; blocker < kSquareCount; ++blocker) {
-        game.m_board[blocker] = kPawnValue;
+        PlacePiece(game, blocker, kPawnValue, 0);
         for (int a = 0; a < kSquareCount; ++a) {
             for (int b = 0; b < kSquareCount; ++b) {
                 const bool open = game.ScanLine(a, b, kWhite, kScanLineEmpty) != 0;
@@ -189,7 +190,7 @@ TEST_F(ScanLineTest, SliderRulesAgreeWithTheWalkForEveryBlocker) {
                 }
             }
         }
-        game.m_board[blocker] = 0;
+        RemoveAllPieces(game);
     }
 }
 

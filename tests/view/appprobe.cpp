@@ -1,9 +1,6 @@
 // Starts the application offscreen and ends it the way the first argument
 // says, for tests that must watch the process end:
 //   exit                      a move, then File > Exit
-//   close-thinking [saveto]   the window closed while the computer thinks;
-//                             the unsaved-changes question is answered Yes
-//                             with the file saveto, or else No
 //   pose game.qln square [width height]
 //                             a two-player game opened from the file, the
 //                             window at the size given, a piece taken up on
@@ -51,14 +48,6 @@ int main(int argc, char* argv[]) {
         frame.Action(ID_PLAY_HUMANVSHUMAN)->trigger();
         if (!PlayMoves(view, {"e2e4"})) return kNotEnded;
         frame.Action(ID_APP_EXIT)->trigger();
-    } else if (arguments[1] == QLatin1String("close-thinking")) {
-        if (!PlayMoves(view, {"e2e4"})) return kNotEnded;
-        if (arguments.size() > 2) {
-            prompter.answer = Prompter::Answer::Yes;
-            prompter.saveFile = arguments[2];
-        }
-        Drag(view, "d2", "d3");
-        frame.close();
     } else if (arguments[1] == QLatin1String("pose") && arguments.size() > 3) {
         frame.Action(ID_PLAY_HUMANVSHUMAN)->trigger();
         if (!frame.Files().OpenDocumentFile(arguments[2])) return kNotEnded;

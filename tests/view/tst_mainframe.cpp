@@ -30,9 +30,10 @@
 
 namespace {
 
-const QList<int> kReplacingCommands = {ID_FILE_NEW,     ID_FILE_OPEN,         ID_FILE_SAVE,
-                                       ID_FILE_SAVE_AS, ID_PLAY_HUMANVSHUMAN, ID_PLAY_BLACK,
-                                       ID_PLAY_WHITE,   ID_MOVE_UNDO,         ID_MOVE_UNDOALL};
+// Greyed while a move is processed; New, Open and the play modes stop it.
+const QList<int> kWaitingCommands = {ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_MOVE_UNDO, ID_MOVE_UNDOALL};
+const QList<int> kStoppingCommands = {ID_FILE_NEW, ID_FILE_OPEN, ID_PLAY_HUMANVSHUMAN,
+                                      ID_PLAY_BLACK, ID_PLAY_WHITE};
 const QList<int> kSettingCommands = {ID_SKILL_NOVICE, ID_SKILL_EXPERT, ID_DEPTH_1, ID_DEPTH_2,
                                      ID_DEPTH_3,      ID_DEPTH_4,      ID_DEPTH_5};
 
@@ -72,7 +73,7 @@ private slots:
     void menusCarryTheirTextsIdsShortcutsAndPrompts();
     void updateRulesFollowThePlayMode_data();
     void updateRulesFollowThePlayMode();
-    void greysGameReplacingCommandsWhileAMoveIsProcessed();
+    void greysCommandsThatWaitForTheMoveBeingProcessed();
     void playModeCommandsStartANewGame();
     void aboutBoxShowsTheVersion();
 
@@ -86,8 +87,6 @@ private slots:
     void endsWhenTheNamedFileCannotBeRead();
 
     void exitEndsAtOnceWithoutAsking();
-    void closingWhileTheComputerThinksEndsPromptly();
-    void closingWhileTheComputerThinksSavesTheGameAtTheDrop();
     void answersVersionWithoutADisplay();
 
     void moveListFollowsTheGameInSan();
@@ -177,7 +176,7 @@ void MainFrameTest::menusCarryTheirTextsIdsShortcutsAndPrompts() {
     QCOMPARE(ActionTexts(skill->actions().at(2)->menu()->actions()),
              QStringList({"&1", "&2", "&3", "&4", "&5"}));
     QCOMPARE(ActionTexts(MenuOf(bar, 3)->actions()),
-             QStringList({"&Undo\tCtrl-Z", "Undo A&ll", "-", "&Hint\tH"}));
+             QStringList({"&Undo\tCtrl-Z", "Undo A&ll", "Move &Now\tCtrl+M", "-", "&Hint\tH"}));
     QCOMPARE(
         ActionTexts(MenuOf(bar, 4)->actions()),
         QStringList({"&Move List", "&Legal Moves", "La&st Move", "&Flip Board", "&Coordinates"}));
@@ -188,12 +187,14 @@ void MainFrameTest::menusCarryTheirTextsIdsShortcutsAndPrompts() {
     QCOMPARE(MenuOf(bar, 1)->actions().at(1)->data().toInt(), 32781);
     QCOMPARE(skill->actions().at(2)->menu()->actions().at(4)->data().toInt(), 32790);
     QCOMPARE(MenuOf(bar, 3)->actions().at(1)->data().toInt(), 32777);
+    QCOMPARE(MenuOf(bar, 3)->actions().at(2)->data().toInt(), int(ID_MOVE_NOW));
     QCOMPARE(MenuOf(bar, 5)->actions().at(0)->data().toInt(), 57664);
 
     QCOMPARE(m_frame->Action(ID_FILE_NEW)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
     QCOMPARE(m_frame->Action(ID_FILE_OPEN)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
     QCOMPARE(m_frame->Action(ID_FILE_SAVE)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
     QCOMPARE(m_frame->Action(ID_MOVE_UNDO)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QCOMPARE(m_frame->Action(ID_MOVE_NOW)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_M));
     QCOMPARE(m_frame->Action(ID_FILE_PRINT)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
     QCOMPARE(m_frame->Action(ID_MOVE_HINT)->shortcut(), QKeySequence(Qt::Key_H));
     QVERIFY(m_frame->actions().contains(m_frame->Action(ID_FILE_PRINT)));
@@ -255,19 +256,18 @@ void MainFrameTest::updateRulesFollowThePlayMode() {
     QVERIFY(Enabled(ID_MOVE_UNDOALL));
 }
 
-void MainFrameTest::greysGameReplacingCommandsWhileAMoveIsProcessed() {
+void MainFrameTest::greysCommandsThatWaitForTheMoveBeingProcessed() {
     Start();
+    QVERIFY(!Enabled(ID_MOVE_NOW));
     Drag(View(), "e2", "e4");
     QVERIFY(View().IsBusy());
-    for (int id : kReplacingCommands) QVERIFY2(!Enabled(id), qPrintable(QString::number(id)));
-    for (int id : kSettingCommands) QVERIFY(Enabled(id));
+    for (int id : kWaitingCommands) QVERIFY2(!Enabled(id), qPrintable(QString::number(id)));
+    for (int id : kStoppingCommands + kSettingCommands) QVERIFY(Enabled(id));
     QVERIFY(Enabled(ID_APP_EXIT));
     QVERIFY(Enabled(ID_APP_ABOUT));
-    QVERIFY(!SendDrop(*m_frame, SavedGame({"d2d4"})));
-    Trigger(ID_FILE_NEW);
     QVERIFY(WaitIdle(View()));
-    QCOMPARE(int(Doc().m_moveCount), 2);
-    for (int id : kReplacingCommands) QVERIFY(Enabled(id));
+    for (int id : kWaitingCommands) QVERIFY(Enabled(id));
+    QVERIFY(!Enabled(ID_MOVE_NOW));
 }
 
 void MainFrameTest::playModeCommandsStartANewGame() {
@@ -441,30 +441,6 @@ void MainFrameTest::exitEndsAtOnceWithoutAsking() {
     QCOMPARE(probe.exitStatus(), QProcess::NormalExit);
     QCOMPARE(probe.exitCode(), 0);
     QVERIFY(!probe.readAllStandardOutput().contains("asked"));
-}
-
-void MainFrameTest::closingWhileTheComputerThinksEndsPromptly() {
-    QProcess probe;
-    QElapsedTimer timer;
-    timer.start();
-    probe.start(QStringLiteral(APP_PROBE), {QStringLiteral("close-thinking")});
-    QVERIFY(probe.waitForFinished(30000));
-    QCOMPARE(probe.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(probe.exitCode(), 0);
-    QVERIFY(probe.readAllStandardOutput().contains("asked: Save changes to Untitled?"));
-    QVERIFY(timer.elapsed() < 20000);
-}
-
-void MainFrameTest::closingWhileTheComputerThinksSavesTheGameAtTheDrop() {
-    const QString path = m_dir.filePath(QStringLiteral("closing.qln"));
-    QProcess probe;
-    probe.start(QStringLiteral(APP_PROBE), {QStringLiteral("close-thinking"), path});
-    QVERIFY(probe.waitForFinished(30000));
-    QCOMPARE(probe.exitCode(), 0);
-    // The human's move and the reply before the drop; not the dropped move.
-    const QByteArray saved = ReadFile(path);
-    QCOMPARE(saved.size(), 2 + 4 * 2);
-    QCOMPARE(saved.left(6), QByteArray::fromHex("02000b001b00"));
 }
 
 void MainFrameTest::answersVersionWithoutADisplay() {

@@ -1,0 +1,146 @@
+#include <algorithm>
+#include <cstdlib>
+#include <thread>
+
+#include "computer/intelligence.h"
+#include "computer/rootsplit.h"
+
+namespace {
+
+// A capture that nets this much is played at once at the Novice root.
+constexpr int kNoviceWinningCapture = 200;
+
+}  // namespace
+
+unsigned Intelligence::DefaultSearchThreads() {
+    return std::max(1U, std::thread::hardware_concurrency());
+}
+
+bool Intelligence::IsStopRequested() const {
+    return m_control != nullptr && m_control->StopRequested();
+}
+
+bool Intelligence::IsSearchCalledOff() const {
+    return IsStopRequested() ||
+           (m_abandon != nullptr && m_abandon->load(std::memory_order_relaxed));
+}
+
+void Intelligence::CountRootMoveDone() {
+    if (m_control != nullptr) {
+        m_control->CountRootMoveDone();
+    }
+}
+
+// The root's moves in the order the search tries them. Nothing is tried
+// while they are listed, so each piece sees the position its turn would.
+void Intelligence::ListRootMoves(int side, bool expertOrder, RootMoveList& moves) {
+    SearchFrame& frame = FrameAt(kRootPly);
+    KingCheck check;
+    moves.clear();
+    for (int i = 0; i < kPieceCount; ++i) {
+        const PieceRecord& piece = m_pieces[SideIndex(side)][expertOrder ? ExpertOrderId(i) : i];
+        if (!piece.onBoard) {
+            continue;
+        }
+        const int mobility = GenerateDestinations(piece.square, side, frame.destinations, check);
+        for (int to : frame.destinations) {
+            moves.push_back({piece.square, to, mobility});
+        }
+    }
+    if (m_control != nullptr) {
+        m_control->SetRootMovesTotal(static_cast<int>(moves.size()));
+    }
+}
+
+// What an interrupted root plays: the best of the moves it finished, or,
+// before any is finished, the first move it would have tried.
+ScoredMove Intelligence::MoveNowChoice(const ScoredMove& best, const RootMoveList& moves) const {
+    if (best.value != kNoMoveValue || moves.empty()) {
+        return best;
+    }
+    return {0, moves.front().from, moves.front().to};
+}
+
+ScoredMove Intelligence::SearchRootExpert(int alpha, int beta, int rootHumanSide, int side,
+                                          const CaptureList& own, const CaptureList& opponent) {
+    ExpertNode node{alpha, beta};
+    if (kRootPly > PlyLimit(rootHumanSide)) {
+        return node.best;
+    }
+    ListRootMoves(side, true, m_rootMoves);
+    const unsigned threads = std::min(m_searchThreads, static_cast<unsigned>(m_rootMoves.size()));
+    if (threads > 1) {
+        return RootSplit(*this, rootHumanSide, side, own, opponent, node).Run(threads);
+    }
+    SearchFrame& frame = FrameAt(kRootPly);
+    for (const RootMove& move : m_rootMoves) {
+        const ExpertTrial trial =
+            TryExpertMove(move.from, move.to, move.mobility, node, rootHumanSide, side, kRootPly,
+                          own, opponent, frame);
+        // A move whose search was cut short is not finished.
+        if (IsStopRequested()) {
+            return MoveNowChoice(node.best, m_rootMoves);
+        }
+        CountRootMoveDone();
+        if (!node.Accept(move.from, move.to, trial)) {
+            break;
+        }
+    }
+    return node.best;
+}
+
+ScoredMove Intelligence::SearchRootNovice(int alpha, int beta, int rootHumanSide, int side, int ply,
+                                          const CaptureList& own, const CaptureList& opponent) {
+    ScoredMove best = kNoMove;
+    const int plyLimit = PlyLimit(rootHumanSide);
+    if (ply > plyLimit) {
+        return best;
+    }
+    ListRootMoves(side, false, m_rootMoves);
+    SearchFrame& frame = FrameAt(ply);
+    int counted = 0;
+    for (const RootMove& move : m_rootMoves) {
+        const int from = move.from;
+        const int to = move.to;
+        ++m_trialMoves;
+        const int captured = std::abs(MakeTrialMove(from, to, side, frame.undo));
+        int score = ScoreMove(from, to, captured, side) + move.mobility;
+        UpdateMoverCaptures(from, to, side, own, frame.ownNext);
+        const int loss = UpdateOpponentCaptures(from, to, -side, opponent, frame.replies)
+                             ? BestCaptureGain(-side, frame.replies).value
+                             : 0;
+        if (captured != 0 && captured - loss >= kNoviceWinningCapture) {
+            TakeBackTrialMove(frame.undo);
+            return {score, from, to};
+        }
+        // A recaptured capture counts its material a second time here.
+        const bool pruned = loss > 0 || score <= alpha;
+        if (loss > 0) {
+            score += captured - loss;
+        }
+        if (pruned) {
+            TakeBackTrialMove(frame.undo);
+            CountRootMoveDone();
+            if (counted == 0 && score > best.value) {
+                best = {score, from, to};
+            }
+            continue;
+        }
+        alpha = score;
+        if (ply < plyLimit) {
+            const ScoredMove reply =
+                Search(-beta, -alpha, rootHumanSide, -side, ply + 1, frame.replies, frame.ownNext);
+            score -= reply.value;
+        }
+        TakeBackTrialMove(frame.undo);
+        if (IsStopRequested()) {
+            return MoveNowChoice(best, m_rootMoves);
+        }
+        CountRootMoveDone();
+        ++counted;
+        if (score > best.value) {
+            best = {score, from, to};
+        }
+    }
+    return best;
+}

@@ -97,6 +97,10 @@ public:
 
 private:
     friend class RootSplit;
+    friend class NoviceSplit;
+
+    // A capture that nets this much is played at once at the Novice root.
+    static constexpr int kNoviceWinningCapture = 200;
 
     // What one trial move changes, so that it can be taken back exactly
     // without copying the whole position.

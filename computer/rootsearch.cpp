@@ -3,14 +3,8 @@
 #include <thread>
 
 #include "computer/intelligence.h"
+#include "computer/novicesplit.h"
 #include "computer/rootsplit.h"
-
-namespace {
-
-// A capture that nets this much is played at once at the Novice root.
-constexpr int kNoviceWinningCapture = 200;
-
-}  // namespace
 
 unsigned Intelligence::DefaultSearchThreads() {
     return std::max(1U, std::thread::hardware_concurrency());
@@ -97,6 +91,11 @@ ScoredMove Intelligence::SearchRootNovice(int alpha, int beta, int rootHumanSide
         return best;
     }
     ListRootMoves(side, false, m_rootMoves);
+    const unsigned threads = std::min(m_searchThreads, static_cast<unsigned>(m_rootMoves.size()));
+    if (threads > 1) {
+        return NoviceSplit(*this, beta, rootHumanSide, side, ply)
+            .Run(alpha, own, opponent, threads);
+    }
     SearchFrame& frame = FrameAt(ply);
     int counted = 0;
     for (const RootMove& move : m_rootMoves) {

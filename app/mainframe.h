@@ -52,9 +52,11 @@ private:
     void RefreshFrame();
     void OnAppAbout();
 
+    // First, so that it is set before the children below are made: adding
+    // each one sends this window an event.
+    bool m_placingAtCorner = false;
     CTesselView* m_view;
     MoveListPanel* m_moveList;
     FileCommands* m_files;
     QHash<int, QAction*> m_actions;
-    bool m_placingAtCorner = false;
 };

@@ -16,7 +16,10 @@ export QT_QPA_PLATFORM=offscreen
 # A report must end the test that caused it, so that ctest sees it fail.
 export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
-export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
+# The window tests fork child processes; without die_after_fork=0 the
+# thread sanitizer ends a test at the first thread started after a fork
+# instead of checking it.
+export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:die_after_fork=0
 # The instrumented self-play soak is several times slower; a third of its
 # games still meets every setting of depth, skill and side.
 export QUILLON_SOAK_GAMES=${QUILLON_SOAK_GAMES:-8}

@@ -15,6 +15,7 @@
 #include "document/archive.h"
 #include "document/tesseldoc.h"
 #include "tests/document/gametestsupport.h"
+#include "tests/support/pgngames.h"
 #include "view/chessclock.h"
 
 namespace {
@@ -429,19 +430,8 @@ TEST_F(GameFileTest, RefusedPgnLeavesTheOpenGameUntouched) {
     EXPECT_TRUE(Snapshot(doc) == before);
 }
 
-// Black can move only its king from move 24 on; Quillon draws the game at
-// move 41, four moves before the file ends.
-const char kKingOnlyDraw[] =
-    "1. h4 Na6 2. a3 f6 3. Nf3 Nb4 4. axb4 e5 5. Nxe5 b5 6. Rxa7 fxe5 7. Rxc7 d5 8.\n"
-    "Rxc8 Ke7 9. Rxd8 Rb8 10. Rxb8 h5 11. Rxb5 g6 12. Rxd5 Kf7 13. Rxe5 Bg7 14. Rxh5\n"
-    "Kf8 15. Rxh8 Be5 16. Rxg8+ Kxg8 17. b3 Bd4 18. g3 Kf7 19. h5 Ke6 20. hxg6 Be5\n"
-    "21. Rg1 Bd4 22. Ba3 Bf6 23. Nc3 Bh4 24. gxh4 Kd6 25. f4 Kc7 26. Rg4 Kc6 27. Rg5\n"
-    "Kd6 28. Rg1 Kd7 29. d4 Kc6 30. Na4 Kd5 31. Qb1 Kc6 32. Kd2 Kd6 33. Rg4 Ke7 34.\n"
-    "Nb2 Kf6 35. Rg1 Kf5 36. Kc3 Ke6 37. e3 Kf6 38. Kd2 Kf5 39. Ke1 Ke4 40. Be2 Kf5\n"
-    "41. Bd3+ Kf6 42. f5 Ke7 43. c3 *\n";
-
 TEST_F(GameFileTest, PgnGameThatQuillonDrawsEarlyOpensUpToTheDraw) {
-    ASSERT_TRUE(doc.OnOpenDocument(WriteFile("long.pgn", Text(kKingOnlyDraw))).ok);
+    ASSERT_TRUE(doc.OnOpenDocument(WriteFile("long.pgn", Text(kKingOnlyDrawPgn))).ok);
     EXPECT_EQ(doc.m_moveCount, 81);
     EXPECT_TRUE(doc.m_drawn);
     EXPECT_TRUE(doc.m_gameOver);

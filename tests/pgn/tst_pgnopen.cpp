@@ -9,6 +9,7 @@
 #include "app/pgngamedialog.h"
 #include "app/tesselapp.h"
 #include "computer/intelligence.h"
+#include "tests/support/pgngames.h"
 #include "tests/view/fakeprompter.h"
 #include "tests/view/gamedriver.h"
 #include "view/tesselview.h"
@@ -20,15 +21,6 @@ const QByteArray kTwoGames =
     "1. e4 e5 2. Nf3 *\n\n"
     "[Event \"Open\"]\n[White \"Cleo\"]\n[Black \"Dan\"]\n[Result \"1-0\"]\n\n1. d4 1-0\n";
 const QByteArray kEnPassant = "1. e4 a6 2. e5 d5 3. exd6 *\n";
-// Black has only its king from move 24; Quillon draws at move 41.
-const QByteArray kKingOnlyDraw =
-    "1. h4 Na6 2. a3 f6 3. Nf3 Nb4 4. axb4 e5 5. Nxe5 b5 6. Rxa7 fxe5 7. Rxc7 d5 8.\n"
-    "Rxc8 Ke7 9. Rxd8 Rb8 10. Rxb8 h5 11. Rxb5 g6 12. Rxd5 Kf7 13. Rxe5 Bg7 14. Rxh5\n"
-    "Kf8 15. Rxh8 Be5 16. Rxg8+ Kxg8 17. b3 Bd4 18. g3 Kf7 19. h5 Ke6 20. hxg6 Be5\n"
-    "21. Rg1 Bd4 22. Ba3 Bf6 23. Nc3 Bh4 24. gxh4 Kd6 25. f4 Kc7 26. Rg4 Kc6 27. Rg5\n"
-    "Kd6 28. Rg1 Kd7 29. d4 Kc6 30. Na4 Kd5 31. Qb1 Kc6 32. Kd2 Kd6 33. Rg4 Ke7 34.\n"
-    "Nb2 Kf6 35. Rg1 Kf5 36. Kc3 Ke6 37. e3 Kf6 38. Kd2 Kf5 39. Ke1 Ke4 40. Be2 Kf5\n"
-    "41. Bd3+ Kf6 42. f5 Ke7 43. c3 *\n";
 
 }  // namespace
 
@@ -145,7 +137,7 @@ void PgnOpenTest::refusalLeavesTheGameAsItWas() {
 
 void PgnOpenTest::earlyEndIsToldInTheStatusBox() {
     Start();
-    m_prompter->openFile = Write(QStringLiteral("long.pgn"), kKingOnlyDraw);
+    m_prompter->openFile = Write(QStringLiteral("long.pgn"), kKingOnlyDrawPgn);
     Trigger(ID_FILE_OPEN);
     QCOMPARE(int(Doc().m_moveCount), 81);
     QCOMPARE(View().StatusText(),

@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "document/archive.h"
+#include "document/chessclock.h"
 #include "document/fileio.h"
-#include "view/chessclock.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "document/tesseldoc.h"
 #include "tests/document/gametestsupport.h"
-#include "view/chessclock.h"
+#include "document/chessclock.h"
 
 namespace {
 

@@ -293,6 +293,35 @@ bool CTesselDoc::RebuildPosition() {
     return true;
 }
 
+int CTesselDoc::SearchDepth() const { return g_searchDepth; }
+
+void CTesselDoc::SetSearchDepth(int depth) { g_searchDepth = depth; }
+
+bool CTesselDoc::UndoMove() {
+    if (m_moveCount == 0) return false;
+    m_gameOver = false;
+    m_drawn = false;
+    m_moveCount -= 1;
+    if (m_playMode != kPlayHumanVsHuman) {
+        // Against the computer its reply goes too.
+        m_moveCount -= 1;
+        if (m_moveCount <= 0) {
+            OnNewDocument();
+            // The computer has opened the new game; its clock runs already.
+            if (m_playMode == kPlayBlack) return true;
+        }
+    }
+    RebuildPosition();
+    g_chessClock.Resume();
+    return true;
+}
+
+bool CTesselDoc::UndoAllMoves() {
+    if (m_moveCount == 0) return false;
+    OnNewDocument();
+    return true;
+}
+
 void CTesselDoc::Publish() {
     std::lock_guard lock(m_publishedMutex);
     m_published.board = m_pEngine->m_board;

@@ -69,6 +69,18 @@ public:
     // from the moves. False, with nothing changed, if one of them is illegal.
     bool RebuildPosition();
 
+    // The depth of the computer's searches that start from now on.
+    int SearchDepth() const;
+    void SetSearchDepth(int depth);
+    // Takes back the last move, against the computer its reply too; taking
+    // back the first moves starts a new game in the current mode. The clock
+    // counts on from the times it shows. False, with nothing changed, when
+    // there is no move to take back.
+    bool UndoMove();
+    // Takes back every move: a new game in the current mode. False, with
+    // nothing changed, when there is no move to take back.
+    bool UndoAllMoves();
+
     // Copies the position and side to move for the user-interface thread.
     void Publish();
     PublishedPosition Published() const;

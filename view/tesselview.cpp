@@ -10,7 +10,6 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "computer/intelligence.h"
 #include "view/boardgeometry.h"
 #include "view/boardpainter.h"
 #include "view/dragimage.h"
@@ -54,7 +53,7 @@ CTesselView::CTesselView(CTesselDoc& doc, Prompter& prompter, QWidget* parent)
       m_dragImage(new DragImage(this)),
       m_shown(doc.Published()),
       m_skillLevel(doc.m_skillLevel),
-      m_searchDepth(g_searchDepth) {
+      m_searchDepth(doc.SearchDepth()) {
     setMinimumSize(kViewSize);
     resize(kViewSize);
     setFocusPolicy(Qt::StrongFocus);
@@ -558,7 +557,7 @@ void CTesselView::OnSetDepth(int depth) {
 void CTesselView::ApplySettings() {
     if (IsBusy()) return;
     m_doc.m_skillLevel = m_skillLevel;
-    g_searchDepth = m_searchDepth;
+    m_doc.SetSearchDepth(m_searchDepth);
 }
 
 bool CTesselView::ConfirmUndoTurn() {
@@ -577,33 +576,14 @@ void CTesselView::ClearFinishedReport() {
 void CTesselView::OnMoveUndo() {
     if (IsBusy() || m_doc.m_moveCount == 0 || !ConfirmUndoTurn()) return;
     ClearFinishedReport();
-    m_doc.m_gameOver = false;
-    m_doc.m_drawn = false;
-    m_doc.m_moveCount -= 1;
-    if (m_doc.m_playMode != kPlayHumanVsHuman) {
-        // Against the computer its reply goes too.
-        m_doc.m_moveCount -= 1;
-        if (m_doc.m_moveCount <= 0) {
-            m_doc.m_moveCount = 0;
-            m_doc.OnNewDocument();
-            if (m_doc.m_playMode == kPlayBlack) {
-                ShowGameFromDocument();
-                return;
-            }
-        }
-    }
-    m_doc.RebuildPosition();
-    g_chessClock.Resume();
+    m_doc.UndoMove();
     ShowGameFromDocument();
 }
 
 void CTesselView::OnMoveUndoAll() {
     if (IsBusy() || m_doc.m_moveCount == 0 || !ConfirmUndoTurn()) return;
     ClearFinishedReport();
-    m_doc.m_gameOver = false;
-    m_doc.m_drawn = false;
-    m_doc.m_moveCount = 0;
-    m_doc.OnNewDocument();
+    m_doc.UndoAllMoves();
     ShowGameFromDocument();
 }
 

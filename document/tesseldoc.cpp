@@ -273,7 +273,7 @@ bool CTesselDoc::MakeNextMove(bool& check, bool& mate) {
     check = false;
     mate = false;
     if (m_playMode == kPlayHumanVsHuman) return MakeUserMove(check, mate);
-    if (m_playMode != kPlayWhite && m_playMode != kPlayBlack) return true;
+    if (m_playMode != kPlayWhite && m_playMode != kPlayBlack) return false;
     if (m_moveCount >= kMaxMoves) return false;
 
     const int humanSide = m_playMode == kPlayWhite ? kWhite : kBlack;

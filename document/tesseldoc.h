@@ -61,8 +61,8 @@ public:
     // or the move list is full.
     bool MakeUserMove(bool& check, bool& mate);
     // The human's move in mode 0, else the computer's reply. False when no
-    // move was made: an illegal move in mode 0, a full move list, or a
-    // computer without a move.
+    // move was made: an illegal move in mode 0, a full move list, a computer
+    // without a move, or a play mode that is none of the three.
     bool MakeNextMove(bool& check, bool& mate);
     // A fresh engine with the first m_moveCount moves replayed through the
     // after-move tests, so the draw state, countdowns and m_matedSide follow

@@ -322,6 +322,12 @@ bool CTesselDoc::UndoAllMoves() {
     return true;
 }
 
+void CTesselDoc::AbortComputerSearch() { m_searchControl.RequestAbort(); }
+
+void CTesselDoc::PlayComputerMoveNow() { m_searchControl.RequestMoveNow(); }
+
+void CTesselDoc::ClearSearchRequests() { m_searchControl.Reset(); }
+
 void CTesselDoc::Publish() {
     std::lock_guard lock(m_publishedMutex);
     m_published.board = m_pEngine->m_board;

@@ -81,6 +81,14 @@ public:
     // nothing changed, when there is no move to take back.
     bool UndoAllMoves();
 
+    // Requests to the computer's search, from the user-interface thread: end
+    // it without a move, or play the best move it has found so far.
+    void AbortComputerSearch();
+    void PlayComputerMoveNow();
+    // After a move is processed: a request that came too late for its
+    // search must not reach the next one.
+    void ClearSearchRequests();
+
     // Copies the position and side to move for the user-interface thread.
     void Publish();
     PublishedPosition Published() const;

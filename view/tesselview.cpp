@@ -69,7 +69,7 @@ CTesselView::CTesselView(CTesselDoc& doc, Prompter& prompter, QWidget* parent)
 CTesselView::~CTesselView() {
     // Nothing of the window may be told any more: just end the search.
     if (!m_worker.joinable()) return;
-    m_doc.m_searchControl.RequestAbort();
+    m_doc.AbortComputerSearch();
     m_worker.join();
 }
 
@@ -418,7 +418,7 @@ void CTesselView::StopMoveWorker() {
     // replaced game resets.
     m_hintWorker.Stop();
     if (!m_busy) return;
-    m_doc.m_searchControl.RequestAbort();
+    m_doc.AbortComputerSearch();
     m_worker.join();
     // The worker's last steps show the game as it now stands.
     DrainViewSteps();
@@ -489,8 +489,7 @@ void CTesselView::SetBusyCursor(bool on) {
 void CTesselView::FinishMoveWorker() {
     m_stepTimer.stop();
     if (m_worker.joinable()) m_worker.join();
-    // A request that came too late for the search must not reach the next.
-    m_doc.m_searchControl.Reset();
+    m_doc.ClearSearchRequests();
     if (m_progress.IsThinking()) SetThinking(false);
     m_busy = false;
     // The steps may not have shown every move, a draw's for one.
@@ -588,7 +587,7 @@ void CTesselView::OnMoveUndoAll() {
 }
 
 void CTesselView::OnMoveNow() {
-    if (IsThinking()) m_doc.m_searchControl.RequestMoveNow();
+    if (IsThinking()) m_doc.PlayComputerMoveNow();
 }
 
 void CTesselView::OnFilePrint() {

@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "document/archive.h"
+#include "document/chessclock.h"
 #include "document/fileio.h"
-#include "view/chessclock.h"
 
 namespace {
 
@@ -273,7 +273,7 @@ bool CTesselDoc::MakeNextMove(bool& check, bool& mate) {
     check = false;
     mate = false;
     if (m_playMode == kPlayHumanVsHuman) return MakeUserMove(check, mate);
-    if (m_playMode != kPlayWhite && m_playMode != kPlayBlack) return true;
+    if (m_playMode != kPlayWhite && m_playMode != kPlayBlack) return false;
     if (m_moveCount >= kMaxMoves) return false;
 
     const int humanSide = m_playMode == kPlayWhite ? kWhite : kBlack;
@@ -292,6 +292,41 @@ bool CTesselDoc::RebuildPosition() {
     AdoptGame(std::move(*game));
     return true;
 }
+
+int CTesselDoc::SearchDepth() const { return g_searchDepth; }
+
+void CTesselDoc::SetSearchDepth(int depth) { g_searchDepth = depth; }
+
+bool CTesselDoc::UndoMove() {
+    if (m_moveCount == 0) return false;
+    m_gameOver = false;
+    m_drawn = false;
+    m_moveCount -= 1;
+    if (m_playMode != kPlayHumanVsHuman) {
+        // Against the computer its reply goes too.
+        m_moveCount -= 1;
+        if (m_moveCount <= 0) {
+            OnNewDocument();
+            // The computer has opened the new game; its clock runs already.
+            if (m_playMode == kPlayBlack) return true;
+        }
+    }
+    RebuildPosition();
+    g_chessClock.Resume();
+    return true;
+}
+
+bool CTesselDoc::UndoAllMoves() {
+    if (m_moveCount == 0) return false;
+    OnNewDocument();
+    return true;
+}
+
+void CTesselDoc::AbortComputerSearch() { m_searchControl.RequestAbort(); }
+
+void CTesselDoc::PlayComputerMoveNow() { m_searchControl.RequestMoveNow(); }
+
+void CTesselDoc::ClearSearchRequests() { m_searchControl.Reset(); }
 
 void CTesselDoc::Publish() {
     std::lock_guard lock(m_publishedMutex);

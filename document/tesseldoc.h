@@ -61,13 +61,33 @@ public:
     // or the move list is full.
     bool MakeUserMove(bool& check, bool& mate);
     // The human's move in mode 0, else the computer's reply. False when no
-    // move was made: an illegal move in mode 0, a full move list, or a
-    // computer without a move.
+    // move was made: an illegal move in mode 0, a full move list, a computer
+    // without a move, or a play mode that is none of the three.
     bool MakeNextMove(bool& check, bool& mate);
     // A fresh engine with the first m_moveCount moves replayed through the
     // after-move tests, so the draw state, countdowns and m_matedSide follow
     // from the moves. False, with nothing changed, if one of them is illegal.
     bool RebuildPosition();
+
+    // The depth of the computer's searches that start from now on.
+    int SearchDepth() const;
+    void SetSearchDepth(int depth);
+    // Takes back the last move, against the computer its reply too; taking
+    // back the first moves starts a new game in the current mode. The clock
+    // counts on from the times it shows. False, with nothing changed, when
+    // there is no move to take back.
+    bool UndoMove();
+    // Takes back every move: a new game in the current mode. False, with
+    // nothing changed, when there is no move to take back.
+    bool UndoAllMoves();
+
+    // Requests to the computer's search, from the user-interface thread: end
+    // it without a move, or play the best move it has found so far.
+    void AbortComputerSearch();
+    void PlayComputerMoveNow();
+    // After a move is processed: a request that came too late for its
+    // search must not reach the next one.
+    void ClearSearchRequests();
 
     // Copies the position and side to move for the user-interface thread.
     void Publish();

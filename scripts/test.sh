@@ -4,6 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+scripts/check-layers.sh
 scripts/install-deps.sh
 
 jobs=$(nproc)

@@ -3,9 +3,9 @@
 #include <QFont>
 #include <QPainter>
 
+#include "document/chessclock.h"
 #include "view/boardgeometry.h"
 #include "view/boardmarks.h"
-#include "view/chessclock.h"
 
 namespace {
 

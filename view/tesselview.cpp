@@ -10,7 +10,6 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "computer/intelligence.h"
 #include "view/boardgeometry.h"
 #include "view/boardpainter.h"
 #include "view/dragimage.h"
@@ -54,7 +53,7 @@ CTesselView::CTesselView(CTesselDoc& doc, Prompter& prompter, QWidget* parent)
       m_dragImage(new DragImage(this)),
       m_shown(doc.Published()),
       m_skillLevel(doc.m_skillLevel),
-      m_searchDepth(g_searchDepth) {
+      m_searchDepth(doc.SearchDepth()) {
     setMinimumSize(kViewSize);
     resize(kViewSize);
     setFocusPolicy(Qt::StrongFocus);
@@ -70,7 +69,7 @@ CTesselView::CTesselView(CTesselDoc& doc, Prompter& prompter, QWidget* parent)
 CTesselView::~CTesselView() {
     // Nothing of the window may be told any more: just end the search.
     if (!m_worker.joinable()) return;
-    m_doc.m_searchControl.RequestAbort();
+    m_doc.AbortComputerSearch();
     m_worker.join();
 }
 
@@ -419,7 +418,7 @@ void CTesselView::StopMoveWorker() {
     // replaced game resets.
     m_hintWorker.Stop();
     if (!m_busy) return;
-    m_doc.m_searchControl.RequestAbort();
+    m_doc.AbortComputerSearch();
     m_worker.join();
     // The worker's last steps show the game as it now stands.
     DrainViewSteps();
@@ -490,8 +489,7 @@ void CTesselView::SetBusyCursor(bool on) {
 void CTesselView::FinishMoveWorker() {
     m_stepTimer.stop();
     if (m_worker.joinable()) m_worker.join();
-    // A request that came too late for the search must not reach the next.
-    m_doc.m_searchControl.Reset();
+    m_doc.ClearSearchRequests();
     if (m_progress.IsThinking()) SetThinking(false);
     m_busy = false;
     // The steps may not have shown every move, a draw's for one.
@@ -558,7 +556,7 @@ void CTesselView::OnSetDepth(int depth) {
 void CTesselView::ApplySettings() {
     if (IsBusy()) return;
     m_doc.m_skillLevel = m_skillLevel;
-    g_searchDepth = m_searchDepth;
+    m_doc.SetSearchDepth(m_searchDepth);
 }
 
 bool CTesselView::ConfirmUndoTurn() {
@@ -577,38 +575,19 @@ void CTesselView::ClearFinishedReport() {
 void CTesselView::OnMoveUndo() {
     if (IsBusy() || m_doc.m_moveCount == 0 || !ConfirmUndoTurn()) return;
     ClearFinishedReport();
-    m_doc.m_gameOver = false;
-    m_doc.m_drawn = false;
-    m_doc.m_moveCount -= 1;
-    if (m_doc.m_playMode != kPlayHumanVsHuman) {
-        // Against the computer its reply goes too.
-        m_doc.m_moveCount -= 1;
-        if (m_doc.m_moveCount <= 0) {
-            m_doc.m_moveCount = 0;
-            m_doc.OnNewDocument();
-            if (m_doc.m_playMode == kPlayBlack) {
-                ShowGameFromDocument();
-                return;
-            }
-        }
-    }
-    m_doc.RebuildPosition();
-    g_chessClock.Resume();
+    m_doc.UndoMove();
     ShowGameFromDocument();
 }
 
 void CTesselView::OnMoveUndoAll() {
     if (IsBusy() || m_doc.m_moveCount == 0 || !ConfirmUndoTurn()) return;
     ClearFinishedReport();
-    m_doc.m_gameOver = false;
-    m_doc.m_drawn = false;
-    m_doc.m_moveCount = 0;
-    m_doc.OnNewDocument();
+    m_doc.UndoAllMoves();
     ShowGameFromDocument();
 }
 
 void CTesselView::OnMoveNow() {
-    if (IsThinking()) m_doc.m_searchControl.RequestMoveNow();
+    if (IsThinking()) m_doc.PlayComputerMoveNow();
 }
 
 void CTesselView::OnFilePrint() {

@@ -8,13 +8,13 @@
 #include <span>
 #include <thread>
 
+#include "document/chessclock.h"
 #include "document/tesseldoc.h"
 #include "view/boardmarks.h"
-#include "view/chessclock.h"
 #include "view/hintworker.h"
+#include "view/searchprogress.h"
 #include "view/showngame.h"
 #include "view/viewsettings.h"
-#include "view/searchprogress.h"
 #include "view/viewstepqueue.h"
 
 class DragImage;

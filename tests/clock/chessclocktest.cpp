@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "document/chessclock.h"
 #include "engine/chessgame.h"
-#include "view/chessclock.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "document/chessclock.h"
 #include "document/tesseldoc.h"
 #include "tests/document/gametestsupport.h"
-#include "view/chessclock.h"
 
 namespace {
 
@@ -71,6 +71,17 @@ TEST_F(ComputerMoveTest, ComputerWithoutAMoveAddsNothing) {
     EXPECT_EQ(doc.m_kingOnlyCountdown, countdown);
     EXPECT_EQ(g_sideToMove, kBlack);
     EXPECT_EQ(doc.Published().sideToMove, kBlack);
+}
+
+// Only the three play modes make a move; any other makes none and says so.
+TEST_F(ComputerMoveTest, UnknownPlayModeMakesNoMove) {
+    ASSERT_TRUE(doc.OnNewDocument());
+    doc.m_playMode = kPlayBlack + 1;
+    bool check = false;
+    bool mate = false;
+    EXPECT_FALSE(doc.MakeNextMove(check, mate));
+    EXPECT_EQ(doc.m_moveCount, 0);
+    EXPECT_EQ(g_sideToMove, kWhite);
 }
 
 }  // namespace

@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "document/archive.h"
+#include "document/chessclock.h"
 #include "document/tesseldoc.h"
 #include "tests/document/gametestsupport.h"
 #include "tests/support/pgngames.h"
-#include "view/chessclock.h"
 
 namespace {
 

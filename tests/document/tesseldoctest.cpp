@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "document/chessclock.h"
 #include "document/tesseldoc.h"
 #include "tests/document/gametestsupport.h"
-#include "view/chessclock.h"
 
 namespace {
 

@@ -7,12 +7,12 @@
 #include <memory>
 
 #include "computer/intelligence.h"
+#include "document/chessclock.h"
 #include "document/tesseldoc.h"
 #include "tests/view/fakeprompter.h"
 #include "tests/view/gamedriver.h"
 #include "view/boardgeometry.h"
 #include "view/boardpainter.h"
-#include "view/chessclock.h"
 #include "view/dragimage.h"
 #include "view/tesselview.h"
 #include "view/viewsettings.h"

@@ -1,4 +1,4 @@
-#include "view/chessclock.h"
+#include "document/chessclock.h"
 
 #include <chrono>
 #include <cstdio>

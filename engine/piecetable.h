@@ -1,0 +1,78 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "engine/chessgame.h"
+
+// The move table a kind of piece moves by; a pawn uses its own side's.
+enum class MoveTable : uint8_t { kPawn, kKnight, kBishop, kRook, kQueen, kKing };
+
+// Everything the program knows about one kind of piece, in one row.
+struct PieceKind {
+    int16_t value;          // the magnitude of its board cell, also its material value
+    int32_t code;           // its piece record's kind code
+    char letter;            // its SAN letter
+    std::string_view name;  // "pawn" ... "king", also the stem of its image's name
+    MoveTable moves;
+};
+
+// Pawn to king: also the order of the piece images.
+inline constexpr std::array<PieceKind, 6> kPieceKinds{{
+    {kPawnValue, kPawnKind, 'P', "pawn", MoveTable::kPawn},
+    {kKnightValue, kKnightKind, 'N', "knight", MoveTable::kKnight},
+    {kBishopValue, kBishopKind, 'B', "bishop", MoveTable::kBishop},
+    {kRookValue, kRookKind, 'R', "rook", MoveTable::kRook},
+    {kQueenValue, kQueenKind, 'Q', "queen", MoveTable::kQueen},
+    {kKingValue, kKingKind, 'K', "king", MoveTable::kKing},
+}};
+
+constexpr int kNoKind = -1;
+
+// The row of a board cell's piece, whichever its colour; kNoKind for an
+// empty cell or a value that is no piece.
+constexpr int KindIndexOf(int value) {
+    const int magnitude = value < 0 ? -value : value;
+    for (int kind = 0; kind < static_cast<int>(kPieceKinds.size()); ++kind) {
+        if (kPieceKinds[kind].value == magnitude) return kind;
+    }
+    return kNoKind;
+}
+
+// The row of a board cell's piece, or nullptr for a value that is no piece.
+constexpr const PieceKind* PieceKindOf(int value) {
+    const int kind = KindIndexOf(value);
+    return kind == kNoKind ? nullptr : &kPieceKinds[kind];
+}
+
+// The row of a SAN letter, or nullptr for a letter that names no piece.
+constexpr const PieceKind* PieceKindByLetter(char letter) {
+    for (const PieceKind& kind : kPieceKinds) {
+        if (kind.letter == letter) return &kind;
+    }
+    return nullptr;
+}
+
+// Each id's piece: 0..7 pawns, then king, queen, two rooks, two knights,
+// two bishops.
+inline constexpr std::array<int16_t, kPieceCount> kIdValues{
+    kPawnValue,   kPawnValue,   kPawnValue,   kPawnValue,  kPawnValue, kPawnValue,
+    kPawnValue,   kPawnValue,   kKingValue,   kQueenValue, kRookValue, kRookValue,
+    kKnightValue, kKnightValue, kBishopValue, kBishopValue};
+
+constexpr const PieceKind& PieceKindOfId(int id) { return *PieceKindOf(kIdValues[id]); }
+
+// The ids of the back-rank pieces from the h-file to the a-file.
+inline constexpr std::array<int, kRankSize> kBackRankIds{
+    kHRookId, kGKnightId, kFBishopId, kKingId, kQueenId, kCBishopId, kBKnightId, kARookId};
+
+// The column (0 = h-file) each id's piece starts on: a pawn's is its id, on
+// the rank in front of its side's back rank.
+constexpr int StartColumn(int id) {
+    if (id <= kLastPawnId) return id;
+    for (int column = 0; column < kRankSize; ++column) {
+        if (kBackRankIds[column] == id) return column;
+    }
+    return kNoSquare;
+}

@@ -109,7 +109,8 @@ std::optional<MoveEntry> SanReader::Find(const Wanted& wanted) {
         Refuse(kNotLegal);
         return std::nullopt;
     }
-    if (promotes && wanted.promotion != 0 && wanted.promotion != 'Q') {
+    if (promotes && wanted.promotion != 0 &&
+        PieceKindByLetter(wanted.promotion)->value != kQueenValue) {
         Refuse(UnderPromotionRefusal(PieceKindByLetter(wanted.promotion)->name));
         return std::nullopt;
     }

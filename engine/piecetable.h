@@ -67,8 +67,7 @@ constexpr const PieceKind& PieceKindOfId(int id) { return *PieceKindOf(kIdValues
 inline constexpr std::array<int, kRankSize> kBackRankIds{
     kHRookId, kGKnightId, kFBishopId, kKingId, kQueenId, kCBishopId, kBKnightId, kARookId};
 
-// The column (0 = h-file) each id's piece starts on: a pawn's is its id, on
-// the rank in front of its side's back rank.
+// The column (0 = h-file) each id's piece starts on; a pawn's is its id.
 constexpr int StartColumn(int id) {
     if (id <= kLastPawnId) return id;
     for (int column = 0; column < kRankSize; ++column) {
@@ -76,3 +75,15 @@ constexpr int StartColumn(int id) {
     }
     return kNoSquare;
 }
+
+// The square each id's piece starts on, on its side's back rank or, for a
+// pawn, the rank in front of it.
+constexpr int StartSquare(int side, int id) {
+    const int backRank = side == kWhite ? 0 : kSquareCount - kRankSize;
+    if (id <= kLastPawnId) return backRank + side * kRankSize + id;
+    return backRank + StartColumn(id);
+}
+
+static_assert(StartSquare(kWhite, kKingId) == 3 && StartSquare(kBlack, kKingId) == 59 &&
+                  StartSquare(kBlack, 7) == 55 && StartSquare(kWhite, kARookId) == 7,
+              "e1, e8, a7 and a1 as the board numbers them");

@@ -6,27 +6,38 @@
 
 #include "engine/chessgame.h"
 
-// The move table a kind of piece moves by; a pawn uses its own side's.
-enum class MoveTable : uint8_t { kPawn, kKnight, kBishop, kRook, kQueen, kKing };
-
 // Everything the program knows about one kind of piece, in one row.
 struct PieceKind {
     int16_t value;          // the magnitude of its board cell, also its material value
     int32_t code;           // its piece record's kind code
     char letter;            // its SAN letter
     std::string_view name;  // "pawn" ... "king", also the stem of its image's name
-    MoveTable moves;
+    bool slides;            // it moves along lines that other pieces block
+    // Its move tables, White's and Black's: they differ for a pawn only.
+    std::array<const SquareSetTable*, 2> moves;
 };
+
+constexpr std::array<const SquareSetTable*, 2> BothSides(const SquareSetTable& table) {
+    return {&table, &table};
+}
+
+constexpr std::array<const SquareSetTable*, 2> kPawnMoveTables{&Chessgame::m_whitePawnMoves,
+                                                               &Chessgame::m_blackPawnMoves};
 
 // Pawn to king: also the order of the piece images.
 inline constexpr std::array<PieceKind, 6> kPieceKinds{{
-    {kPawnValue, kPawnKind, 'P', "pawn", MoveTable::kPawn},
-    {kKnightValue, kKnightKind, 'N', "knight", MoveTable::kKnight},
-    {kBishopValue, kBishopKind, 'B', "bishop", MoveTable::kBishop},
-    {kRookValue, kRookKind, 'R', "rook", MoveTable::kRook},
-    {kQueenValue, kQueenKind, 'Q', "queen", MoveTable::kQueen},
-    {kKingValue, kKingKind, 'K', "king", MoveTable::kKing},
+    {kPawnValue, kPawnKind, 'P', "pawn", false, kPawnMoveTables},
+    {kKnightValue, kKnightKind, 'N', "knight", false, BothSides(Chessgame::m_knightMoves)},
+    {kBishopValue, kBishopKind, 'B', "bishop", true, BothSides(Chessgame::m_bishopMoves)},
+    {kRookValue, kRookKind, 'R', "rook", true, BothSides(Chessgame::m_rookMoves)},
+    {kQueenValue, kQueenKind, 'Q', "queen", true, BothSides(Chessgame::m_queenMoves)},
+    {kKingValue, kKingKind, 'K', "king", false, BothSides(Chessgame::m_kingMoves)},
 }};
+
+// The squares a piece of the kind and side reaches from each square.
+constexpr const SquareSetTable& MovesOf(const PieceKind& kind, int side) {
+    return *kind.moves[side == kWhite ? 0 : 1];
+}
 
 constexpr int kNoKind = -1;
 

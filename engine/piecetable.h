@@ -41,15 +41,36 @@ constexpr const SquareSetTable& MovesOf(const PieceKind& kind, int side) {
 
 constexpr int kNoKind = -1;
 
+// The six magnitudes leave six different remainders modulo 17, so one lookup
+// finds a cell's row: this is asked on every legality test.
+constexpr int kKindModulus = 17;
+
+constexpr std::array<int8_t, kKindModulus> KindsByRemainder() {
+    std::array<int8_t, kKindModulus> kinds{};
+    kinds.fill(kNoKind);
+    for (int kind = 0; kind < static_cast<int>(kPieceKinds.size()); ++kind) {
+        kinds[kPieceKinds[kind].value % kKindModulus] = static_cast<int8_t>(kind);
+    }
+    return kinds;
+}
+
+inline constexpr std::array<int8_t, kKindModulus> kKindsByRemainder = KindsByRemainder();
+
 // The row of a board cell's piece, whichever its colour; kNoKind for an
 // empty cell or a value that is no piece.
 constexpr int KindIndexOf(int value) {
     const int magnitude = value < 0 ? -value : value;
-    for (int kind = 0; kind < static_cast<int>(kPieceKinds.size()); ++kind) {
-        if (kPieceKinds[kind].value == magnitude) return kind;
-    }
-    return kNoKind;
+    const int kind = kKindsByRemainder[magnitude % kKindModulus];
+    return kind != kNoKind && kPieceKinds[kind].value == magnitude ? kind : kNoKind;
 }
+
+constexpr bool EveryKindFound() {
+    for (int kind = 0; kind < static_cast<int>(kPieceKinds.size()); ++kind) {
+        if (KindIndexOf(kPieceKinds[kind].value) != kind) return false;
+    }
+    return true;
+}
+static_assert(EveryKindFound(), "the magnitudes' remainders must differ");
 
 // The row of a board cell's piece, or nullptr for a value that is no piece.
 constexpr const PieceKind* PieceKindOf(int value) {
@@ -79,20 +100,21 @@ inline constexpr std::array<int, kRankSize> kBackRankIds{
     kHRookId, kGKnightId, kFBishopId, kKingId, kQueenId, kCBishopId, kBKnightId, kARookId};
 
 // The column (0 = h-file) each id's piece starts on; a pawn's is its id.
-constexpr int StartColumn(int id) {
-    if (id <= kLastPawnId) return id;
-    for (int column = 0; column < kRankSize; ++column) {
-        if (kBackRankIds[column] == id) return column;
-    }
-    return kNoSquare;
+constexpr std::array<int, kPieceCount> StartColumns() {
+    std::array<int, kPieceCount> columns{};
+    for (int id = kFirstPawnId; id <= kLastPawnId; ++id) columns[id] = id;
+    for (int column = 0; column < kRankSize; ++column) columns[kBackRankIds[column]] = column;
+    return columns;
 }
+
+inline constexpr std::array<int, kPieceCount> kStartColumns = StartColumns();
 
 // The square each id's piece starts on, on its side's back rank or, for a
 // pawn, the rank in front of it.
 constexpr int StartSquare(int side, int id) {
     const int backRank = side == kWhite ? 0 : kSquareCount - kRankSize;
-    if (id <= kLastPawnId) return backRank + side * kRankSize + id;
-    return backRank + StartColumn(id);
+    if (id <= kLastPawnId) return backRank + side * kRankSize + kStartColumns[id];
+    return backRank + kStartColumns[id];
 }
 
 static_assert(StartSquare(kWhite, kKingId) == 3 && StartSquare(kBlack, kKingId) == 59 &&

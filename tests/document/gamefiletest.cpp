@@ -15,7 +15,7 @@
 #include "document/archive.h"
 #include "document/tesseldoc.h"
 #include "tests/document/gametestsupport.h"
-#include "tests/support/pgngames.h"
+#include "tests/support/testgames.h"
 #include "view/chessclock.h"
 
 namespace {

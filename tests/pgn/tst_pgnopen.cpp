@@ -9,7 +9,7 @@
 #include "app/pgngamedialog.h"
 #include "app/tesselapp.h"
 #include "computer/intelligence.h"
-#include "tests/support/pgngames.h"
+#include "tests/support/testgames.h"
 #include "tests/view/fakeprompter.h"
 #include "tests/view/gamedriver.h"
 #include "view/tesselview.h"

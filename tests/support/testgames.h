@@ -2,6 +2,7 @@
 
 // The named games the tests play: as square pairs and in PGN.
 #include <cstddef>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -33,3 +34,19 @@ inline constexpr char kKingOnlyDrawPgn[] =
     "Kd6 28. Rg1 Kd7 29. d4 Kc6 30. Na4 Kd5 31. Qb1 Kc6 32. Kd2 Kd6 33. Rg4 Ke7 34.\n"
     "Nb2 Kf6 35. Rg1 Kf5 36. Kc3 Ke6 37. e3 Kf6 38. Kd2 Kf5 39. Ke1 Ke4 40. Be2 Kf5\n"
     "41. Bd3+ Kf6 42. f5 Ke7 43. c3 *\n";
+
+// The saved-game bytes of a move list: the count, then from and to of each
+// move, all little-endian 16-bit words.
+inline std::string QlnBytes(const MoveList& moves) {
+    std::string bytes;
+    const auto append = [&bytes](int word) {
+        bytes += static_cast<char>(word & 0xff);
+        bytes += static_cast<char>((word >> 8) & 0xff);
+    };
+    append(static_cast<int>(moves.size()));
+    for (const auto& [from, to] : moves) {
+        append(from);
+        append(to);
+    }
+    return bytes;
+}

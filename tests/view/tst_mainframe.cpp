@@ -1,30 +1,30 @@
+// The main window driven as a user would: its commands, files, drops and
+// the command line; the computer thinking; PGN games opened and exported.
 #include <QAction>
 #include <QClipboard>
 #include <QDropEvent>
 #include <QElapsedTimer>
 #include <QGuiApplication>
-#include <QLabel>
-#include <QMenuBar>
 #include <QMimeData>
 #include <QProcess>
-#include <QPushButton>
+#include <QRegularExpression>
 #include <QSettings>
-#include <QStatusBar>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <QToolBar>
 #include <memory>
 
-#include "app/aboutdlg.h"
 #include "app/commandtable.h"
 #include "app/filecommands.h"
 #include "app/mainframe.h"
+#include "app/pgnfile.h"
+#include "app/pgngamedialog.h"
 #include "app/tesselapp.h"
 #include "computer/intelligence.h"
+#include "document/pgnexport.h"
+#include "tests/support/testgames.h"
 #include "tests/view/fakeprompter.h"
 #include "tests/view/gamedriver.h"
-#include "view/boardgeometry.h"
 #include "view/movelistpanel.h"
 #include "view/tesselview.h"
 
@@ -37,15 +37,20 @@ const QList<int> kStoppingCommands = {ID_FILE_NEW, ID_FILE_OPEN, ID_PLAY_HUMANVS
 const QList<int> kSettingCommands = {ID_SKILL_NOVICE, ID_SKILL_EXPERT, ID_DEPTH_1, ID_DEPTH_2,
                                      ID_DEPTH_3,      ID_DEPTH_4,      ID_DEPTH_5};
 
-QStringList ActionTexts(const QList<QAction*>& actions) {
-    QStringList texts;
-    for (const QAction* action : actions) {
-        texts.append(action->isSeparator() ? QStringLiteral("-") : action->text());
-    }
-    return texts;
-}
+// A middle game with White to move, where Expert at depth 5 thinks long.
+const QStringList kMiddleGame = {"d2d4", "g8f6", "c2c4", "g7g6", "b1c3", "f8g7", "e2e4", "d7d6",
+                                 "g1f3", "e8g8", "f1e2", "e7e5", "e1g1", "b8c6", "d4d5", "c6e7"};
+const QString kHumansMove = QStringLiteral("c1e3");
+// A stopped search answers within a fraction of a second; the bound leaves
+// room for a busy machine and is still far below the search's own time.
+constexpr qint64 kPromptMs = 3000;
 
-QMenu* MenuOf(const QMenuBar* bar, int index) { return bar->actions().at(index)->menu(); }
+const QByteArray kTwoGames =
+    "[Event \"Club\"]\n[White \"Anna\"]\n[Black \"Bert\"]\n[Result \"*\"]\n\n"
+    "1. e4 e5 2. Nf3 *\n\n"
+    "[Event \"Open\"]\n[White \"Cleo\"]\n[Black \"Dan\"]\n[Result \"1-0\"]\n\n1. d4 1-0\n";
+const QByteArray kEnPassant = "1. e4 a6 2. e5 d5 3. exd6 *\n";
+const QByteArray kFoolsMateMovetext = "\n\n1. f3 e5 2. g4 Qh4# 0-1\n";
 
 bool SendDrop(QWidget& window, const QString& path) {
     QMimeData data;
@@ -58,25 +63,27 @@ bool SendDrop(QWidget& window, const QString& path) {
     return true;
 }
 
+QProcess* StartWithoutDisplay(const QStringList& arguments) {
+    auto* quillon = new QProcess;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    quillon->setProcessEnvironment(environment);
+    quillon->start(QStringLiteral(QUILLON_EXECUTABLE), arguments);
+    return quillon;
+}
+
 }  // namespace
 
-// The main window: menus and their rules, files, drops, start-up and the
-// ways the program ends.
 class MainFrameTest : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
-    void initTestCase();
-    void startsWithANewGameAtTheSmallestSize();
-    void menusCarryTheirTextsIdsShortcutsAndPrompts();
-    void updateRulesFollowThePlayMode_data();
-    void updateRulesFollowThePlayMode();
     void greysCommandsThatWaitForTheMoveBeingProcessed();
     void playModeCommandsStartANewGame();
-    void aboutBoxShowsTheVersion();
-
     void savesAndOpensAGame();
     void reportsAFileThatCannotBeRead_data();
     void reportsAFileThatCannotBeRead();
@@ -85,12 +92,20 @@ private slots:
     void asksAboutUnsavedChangesOnClosing();
     void opensTheFileNamedOnTheCommandLine();
     void endsWhenTheNamedFileCannotBeRead();
-
-    void exitEndsAtOnceWithoutAsking();
-    void answersVersionWithoutADisplay();
-
     void moveListFollowsTheGameInSan();
     void viewSettingsSurviveARestart();
+    void moveNowPlaysTheBestMoveSoFar();
+    void replacingTheGameStopsTheSearch_data();
+    void replacingTheGameStopsTheSearch();
+    void closingSavesTheHumansLastMove();
+    void listsTheGamesOfAFileToPickOne();
+    void refusalLeavesTheGameAsItWas();
+    void earlyEndIsToldInTheStatusBox();
+    void exportsTheGameToTheChosenFile();
+    void commandLinePrintsTheGameWithoutADisplay();
+    void commandLineReportsAnUnreadableGame();
+    void commandLineNotUnderstoodPrintsTheUsage_data();
+    void commandLineNotUnderstoodPrintsTheUsage();
 
 private:
     void Start(const QStringList& arguments = {});
@@ -99,7 +114,12 @@ private:
     bool Checked(int id) const { return m_frame->Action(id)->isChecked(); }
     CTesselDoc& Doc() { return m_app->Document(); }
     CTesselView& View() { return m_frame->View(); }
-    QString SavedGame(const QStringList& moves);
+    QString Write(const QString& name, const QByteArray& bytes);
+    // The middle game opened from a file, the human's move dropped, and the
+    // computer thinking.
+    void StartThinking();
+    QString GamePath() const { return m_dir.filePath(QStringLiteral("middle.qln")); }
+    void PlayFoolsMate();
 
     QTemporaryDir m_dir;
     // The view settings' store, so that no test touches the user's.
@@ -134,126 +154,30 @@ void MainFrameTest::Start(const QStringList& arguments) {
     QVERIFY(QTest::qWaitForWindowExposed(m_frame));
 }
 
-QString MainFrameTest::SavedGame(const QStringList& moves) {
-    const QString path = m_dir.filePath(QStringLiteral("saved.qln"));
-    return WriteFile(path, GameBytes(moves)) ? path : QString();
+QString MainFrameTest::Write(const QString& name, const QByteArray& bytes) {
+    const QString path = m_dir.filePath(name);
+    if (!WriteFile(path, bytes)) qFatal("cannot write %s", qPrintable(path));
+    return path;
 }
 
-void MainFrameTest::startsWithANewGameAtTheSmallestSize() {
+void MainFrameTest::StartThinking() {
     Start();
-    QCOMPARE(m_frame->windowTitle(), QStringLiteral("Quillon - Untitled"));
-    QCOMPARE(m_frame->pos(), QPoint(0, 0));
-    QCOMPARE(Doc().m_playMode, kPlayWhite);
-    QCOMPARE(int(Doc().m_moveCount), 0);
-    QCOMPARE(View().ShownPosition().sideToMove, kWhite);
-    QVERIFY(Checked(ID_PLAY_WHITE));
-    QVERIFY(Checked(ID_SKILL_EXPERT));
-    QVERIFY(Checked(ID_DEPTH_1));
-    // At its smallest size, the board at the size it is drawn for, nothing
-    // but the menu bar, the view and the move list, the whole status box
-    // inside.
-    QCOMPARE(m_frame->size(), m_frame->minimumSize());
-    QCOMPARE(View().size(), kViewSize);
-    QVERIFY(m_frame->MoveList().isVisible());
-    QVERIFY(m_frame->findChild<QStatusBar*>() == nullptr);
-    QVERIFY(m_frame->findChild<QToolBar*>() == nullptr);
-    QVERIFY(View().rect().contains(kStatusBox));
-    QVERIFY(m_frame->rect().contains(View().geometry()));
+    QVERIFY(m_frame->Files().OpenDocumentFile(
+        Write(QStringLiteral("middle.qln"), GameBytes(kMiddleGame))));
+    // Past the opening book, so that the reply is searched.
+    Doc().m_pEngine->m_outOfBook = true;
+    Trigger(ID_SKILL_EXPERT);
+    Trigger(ID_DEPTH_5);
+    const QByteArray move = kHumansMove.toLatin1();
+    Drag(View(), move.left(2).constData(), move.mid(2).constData());
+    QTRY_VERIFY(View().IsThinking());
 }
 
-void MainFrameTest::menusCarryTheirTextsIdsShortcutsAndPrompts() {
-    Start();
-    const QMenuBar* bar = m_frame->menuBar();
-    QCOMPARE(ActionTexts(bar->actions()),
-             QStringList({"&File", "&Play", "&Skill Level", "&Move", "&View", "&Help"}));
-    QCOMPARE(ActionTexts(MenuOf(bar, 0)->actions()),
-             QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...",
-                          "&Export PGN...", "-", "E&xit"}));
-    QCOMPARE(ActionTexts(MenuOf(bar, 1)->actions()),
-             QStringList({"&Human vs Human", "Play &Black", "Play &White"}));
-    QMenu* skill = MenuOf(bar, 2);
-    QCOMPARE(ActionTexts(skill->actions()), QStringList({"&Novice", "&Expert", "Set &Depth"}));
-    QCOMPARE(ActionTexts(skill->actions().at(2)->menu()->actions()),
-             QStringList({"&1", "&2", "&3", "&4", "&5"}));
-    QCOMPARE(ActionTexts(MenuOf(bar, 3)->actions()),
-             QStringList({"&Undo\tCtrl-Z", "Undo A&ll", "Move &Now\tCtrl+M", "-", "&Hint\tH"}));
-    QCOMPARE(
-        ActionTexts(MenuOf(bar, 4)->actions()),
-        QStringList({"&Move List", "&Legal Moves", "La&st Move", "&Flip Board", "&Coordinates"}));
-    QCOMPARE(ActionTexts(MenuOf(bar, 5)->actions()), QStringList({"&About Quillon..."}));
-
-    QCOMPARE(MenuOf(bar, 0)->actions().at(0)->data().toInt(), 57600);
-    QCOMPARE(MenuOf(bar, 0)->actions().at(6)->data().toInt(), 57665);
-    QCOMPARE(MenuOf(bar, 1)->actions().at(1)->data().toInt(), 32781);
-    QCOMPARE(skill->actions().at(2)->menu()->actions().at(4)->data().toInt(), 32790);
-    QCOMPARE(MenuOf(bar, 3)->actions().at(1)->data().toInt(), 32777);
-    QCOMPARE(MenuOf(bar, 3)->actions().at(2)->data().toInt(), int(ID_MOVE_NOW));
-    QCOMPARE(MenuOf(bar, 5)->actions().at(0)->data().toInt(), 57664);
-
-    QCOMPARE(m_frame->Action(ID_FILE_NEW)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
-    QCOMPARE(m_frame->Action(ID_FILE_OPEN)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
-    QCOMPARE(m_frame->Action(ID_FILE_SAVE)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
-    QCOMPARE(m_frame->Action(ID_MOVE_UNDO)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
-    QCOMPARE(m_frame->Action(ID_MOVE_NOW)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_M));
-    QCOMPARE(m_frame->Action(ID_FILE_PRINT)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
-    QCOMPARE(m_frame->Action(ID_MOVE_HINT)->shortcut(), QKeySequence(Qt::Key_H));
-    QVERIFY(m_frame->actions().contains(m_frame->Action(ID_FILE_PRINT)));
-
-    QCOMPARE(m_frame->Action(ID_PLAY_HUMANVSHUMAN)->statusTip(),
-             QStringLiteral("Play a Two Player Game"));
-    QCOMPARE(m_frame->Action(ID_PLAY_BLACK)->statusTip(),
-             QStringLiteral("You play Black. Computer plays White."));
-    QCOMPARE(m_frame->Action(ID_PLAY_WHITE)->statusTip(),
-             QStringLiteral("You play White. Computer plays Black"));
-    QCOMPARE(m_frame->Action(ID_SKILL_NOVICE)->statusTip(),
-             QStringLiteral("Set Skill level to Novice"));
-    QCOMPARE(m_frame->Action(ID_SKILL_EXPERT)->statusTip(),
-             QStringLiteral("Set Skill level to Expert"));
-    for (int depth = 1; depth <= 5; ++depth) {
-        QCOMPARE(m_frame->Action(DepthCommand(depth))->statusTip(),
-                 QStringLiteral("Set the depth to which the computer thinks ahead"));
-    }
-    QCOMPARE(m_frame->Action(ID_MOVE_UNDO)->statusTip(), QStringLiteral("Undo a move"));
-    QCOMPARE(m_frame->Action(ID_MOVE_UNDOALL)->statusTip(), QStringLiteral("Undo all moves"));
-}
-
-void MainFrameTest::updateRulesFollowThePlayMode_data() {
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<bool>("canUndoAtStart");
-    QTest::newRow("Human vs Human") << int(ID_PLAY_HUMANVSHUMAN) << false;
-    QTest::newRow("Play Black") << int(ID_PLAY_BLACK) << true;
-    QTest::newRow("Play White") << int(ID_PLAY_WHITE) << false;
-}
-
-void MainFrameTest::updateRulesFollowThePlayMode() {
-    QFETCH(int, mode);
-    QFETCH(bool, canUndoAtStart);
-    Start();
-    Trigger(ID_SKILL_NOVICE);
-    Trigger(ID_DEPTH_3);
-    Trigger(ID_PLAY_BLACK);  // a mode other than the start's, so each row starts a game
-    Trigger(mode);
-    for (int play : {ID_PLAY_HUMANVSHUMAN, ID_PLAY_BLACK, ID_PLAY_WHITE}) {
-        QVERIFY(Enabled(play));
-        QCOMPARE(Checked(play), play == mode);
-    }
-    const bool againstComputer = mode != ID_PLAY_HUMANVSHUMAN;
-    for (int setting : kSettingCommands) QCOMPARE(Enabled(setting), againstComputer);
-    // Greyed or not, they show the values that apply.
-    QVERIFY(Checked(ID_SKILL_NOVICE));
-    QVERIFY(!Checked(ID_SKILL_EXPERT));
-    QVERIFY(Checked(ID_DEPTH_3));
-    QVERIFY(!Checked(ID_DEPTH_1));
-    QCOMPARE(Enabled(ID_MOVE_UNDO), canUndoAtStart);
-    QCOMPARE(Enabled(ID_MOVE_UNDOALL), canUndoAtStart);
-    for (int always :
-         {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_APP_EXIT, ID_APP_ABOUT}) {
-        QVERIFY(Enabled(always));
-    }
-    const char* move = mode == ID_PLAY_BLACK ? "g8f6" : "e2e4";
-    QVERIFY(PlayMoves(View(), {QString::fromLatin1(move)}));
-    QVERIFY(Enabled(ID_MOVE_UNDO));
-    QVERIFY(Enabled(ID_MOVE_UNDOALL));
+void MainFrameTest::PlayFoolsMate() {
+    Trigger(ID_PLAY_HUMANVSHUMAN);
+    QVERIFY(PlayMoves(View(), MoveNames(kFoolsMate)));
+    // The checkmate's own message box.
+    m_prompter->messages.clear();
 }
 
 void MainFrameTest::greysCommandsThatWaitForTheMoveBeingProcessed() {
@@ -285,30 +209,6 @@ void MainFrameTest::playModeCommandsStartANewGame() {
     QCOMPARE(int(Doc().m_moveCount), 0);
     QCOMPARE(View().ShownPosition().sideToMove, kWhite);
     QCOMPARE(m_frame->windowTitle(), QStringLiteral("Quillon - Untitled"));
-}
-
-void MainFrameTest::aboutBoxShowsTheVersion() {
-    Start();
-    QString title;
-    QStringList texts;
-    bool iconShown = false;
-    QTimer::singleShot(0, this, [&] {
-        auto* dialog = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
-        QVERIFY(dialog);
-        title = dialog->windowTitle();
-        for (const QLabel* label : dialog->findChildren<QLabel*>()) {
-            if (!label->pixmap().isNull()) iconShown = true;
-            if (!label->text().isEmpty()) texts.append(label->text());
-        }
-        const QList<QPushButton*> buttons = dialog->findChildren<QPushButton*>();
-        QCOMPARE(buttons.size(), 1);
-        QCOMPARE(buttons.constFirst()->text(), QStringLiteral("Close"));
-        buttons.constFirst()->click();
-    });
-    Trigger(ID_APP_ABOUT);
-    QCOMPARE(title, QStringLiteral("About Tessel"));
-    QCOMPARE(texts, QStringList({"Quillon version 1.3"}));
-    QVERIFY(iconShown);
 }
 
 void MainFrameTest::savesAndOpensAGame() {
@@ -395,7 +295,7 @@ void MainFrameTest::asksAboutUnsavedChangesBeforeANewGame() {
 
 void MainFrameTest::opensDroppedFiles() {
     Start();
-    const QString path = SavedGame({"e2e4", "e7e5", "g1f3"});
+    const QString path = Write(QStringLiteral("saved.qln"), GameBytes({"e2e4", "e7e5", "g1f3"}));
     QVERIFY(PlayMoves(View(), {"d2d4"}));
     m_prompter->answer = Prompter::Answer::Cancel;
     QVERIFY(SendDrop(*m_frame, path));
@@ -420,7 +320,7 @@ void MainFrameTest::asksAboutUnsavedChangesOnClosing() {
 }
 
 void MainFrameTest::opensTheFileNamedOnTheCommandLine() {
-    Start({SavedGame({"e2e4"})});
+    Start({Write(QStringLiteral("saved.qln"), GameBytes({"e2e4"}))});
     QCOMPARE(m_frame->windowTitle(), QStringLiteral("Quillon - saved.qln"));
     QCOMPARE(int(Doc().m_moveCount), 1);
     QCOMPARE(View().ShownPosition().sideToMove, kBlack);
@@ -434,28 +334,6 @@ void MainFrameTest::endsWhenTheNamedFileCannotBeRead() {
     QVERIFY(m_prompter->messages[0].text.contains(path));
 }
 
-void MainFrameTest::exitEndsAtOnceWithoutAsking() {
-    QProcess probe;
-    probe.start(QStringLiteral(APP_PROBE), {QStringLiteral("exit")});
-    QVERIFY(probe.waitForFinished(30000));
-    QCOMPARE(probe.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(probe.exitCode(), 0);
-    QVERIFY(!probe.readAllStandardOutput().contains("asked"));
-}
-
-void MainFrameTest::answersVersionWithoutADisplay() {
-    QProcess quillon;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    quillon.setProcessEnvironment(environment);
-    quillon.start(QStringLiteral(QUILLON_EXECUTABLE), {QStringLiteral("--version")});
-    QVERIFY(quillon.waitForFinished(30000));
-    QCOMPARE(quillon.exitCode(), 0);
-    QCOMPARE(quillon.readAllStandardOutput().trimmed(), QByteArray("quillon 1.3"));
-}
-
-// Captures, castling, a promotion and a check, then an undo.
 void MainFrameTest::moveListFollowsTheGameInSan() {
     Start();
     Trigger(ID_PLAY_HUMANVSHUMAN);
@@ -502,6 +380,186 @@ void MainFrameTest::viewSettingsSurviveARestart() {
     // The game settings start afresh.
     QVERIFY(Checked(ID_PLAY_WHITE));
     QVERIFY(Checked(ID_SKILL_EXPERT));
+}
+
+void MainFrameTest::moveNowPlaysTheBestMoveSoFar() {
+    StartThinking();
+    QVERIFY(Enabled(ID_MOVE_NOW));
+    const QRegularExpression progress(QStringLiteral("^Thinking\\.\\.\\. \\d+/\\d+$"));
+    QTRY_VERIFY(progress.match(View().Progress().Text()).hasMatch());
+    QElapsedTimer timer;
+    timer.start();
+    Trigger(ID_MOVE_NOW);
+    QVERIFY(QTest::qWaitFor([this] { return !View().IsBusy(); }, kPromptMs));
+    QVERIFY(timer.elapsed() < kPromptMs);
+
+    QCOMPARE(int(Doc().m_moveCount), int(kMiddleGame.size()) + 2);
+    QCOMPARE(View().ShownPosition().sideToMove, kWhite);
+    QCOMPARE(View().ShownPosition().board, Doc().Published().board);
+    QVERIFY(!View().IsThinking());
+    QVERIFY(!Enabled(ID_MOVE_NOW));
+    QVERIFY(!Doc().m_searchControl.StopRequested());
+    // Every move of the game, the reply included, replays as legal.
+    QVERIFY(Doc().RebuildPosition());
+}
+
+void MainFrameTest::replacingTheGameStopsTheSearch_data() {
+    QTest::addColumn<int>("command");
+    QTest::addColumn<int>("movesAfter");
+    QTest::addColumn<int>("sideToMove");
+    QTest::newRow("New") << int(ID_FILE_NEW) << 0 << kWhite;
+    QTest::newRow("Human vs Human") << int(ID_PLAY_HUMANVSHUMAN) << 0 << kWhite;
+    QTest::newRow("Play Black") << int(ID_PLAY_BLACK) << 1 << kBlack;
+}
+
+void MainFrameTest::replacingTheGameStopsTheSearch() {
+    QFETCH(int, command);
+    QFETCH(int, movesAfter);
+    QFETCH(int, sideToMove);
+    StartThinking();
+    QVERIFY(Enabled(command));
+    QElapsedTimer timer;
+    timer.start();
+    Trigger(command);
+    QVERIFY(timer.elapsed() < kPromptMs);
+
+    QVERIFY(!View().IsBusy());
+    QVERIFY(!View().IsThinking());
+    QCOMPARE(int(Doc().m_moveCount), movesAfter);
+    QCOMPARE(View().ShownPosition().sideToMove, sideToMove);
+    QCOMPARE(View().ShownPosition().board, Doc().Published().board);
+    QVERIFY(!Doc().m_searchControl.StopRequested());
+    QVERIFY(!Doc().IsModified());
+    QCOMPARE(m_frame->windowTitle(), QStringLiteral("Quillon - Untitled"));
+}
+
+void MainFrameTest::closingSavesTheHumansLastMove() {
+    StartThinking();
+    m_prompter->answer = Prompter::Answer::Yes;
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY(m_frame->close());
+    QVERIFY(timer.elapsed() < kPromptMs);
+    QCOMPARE(ReadFile(GamePath()), GameBytes(kMiddleGame + QStringList{kHumansMove}));
+}
+
+void MainFrameTest::listsTheGamesOfAFileToPickOne() {
+    Start();
+    std::vector<PgnGameSummary> offered;
+    std::optional<std::size_t> pick = 1;
+    m_frame->Files().SetGameChooser([&](const auto& games, QWidget*) {
+        offered = games;
+        return pick;
+    });
+    m_prompter->openFile = Write(QStringLiteral("two.pgn"), kTwoGames);
+    Trigger(ID_FILE_OPEN);
+    QCOMPARE(offered.size(), std::size_t(2));
+    QCOMPARE(int(Doc().m_moveCount), 1);
+    QCOMPARE(View().ShownPosition().board[Sq("d4")], kPawnValue);
+
+    // Cancelling the list opens nothing and says nothing.
+    pick.reset();
+    Trigger(ID_FILE_OPEN);
+    QCOMPARE(int(Doc().m_moveCount), 1);
+    QVERIFY(m_prompter->messages.isEmpty());
+
+    PgnGameDialog dialog(offered);
+    QTableWidget* table = dialog.Table();
+    QCOMPARE(table->rowCount(), 2);
+    QStringList secondRow;
+    for (int column = 0; column < table->columnCount(); ++column) {
+        secondRow << table->item(1, column)->text();
+    }
+    QCOMPARE(secondRow, QStringList({"2", "Cleo", "Dan", "1-0", "Open"}));
+}
+
+void MainFrameTest::refusalLeavesTheGameAsItWas() {
+    Start();
+    Trigger(ID_PLAY_HUMANVSHUMAN);
+    QVERIFY(PlayMoves(View(), {"e2e4"}));
+    m_prompter->openFile = Write(QStringLiteral("passant.pgn"), kEnPassant);
+    m_prompter->answer = Prompter::Answer::No;
+    Trigger(ID_FILE_OPEN);
+    QCOMPARE(m_prompter->messages.size(), 1);
+    QCOMPARE(
+        m_prompter->messages[0].text,
+        QStringLiteral("Move 3 (exd6) is an en-passant capture, which Quillon does not play."));
+    QCOMPARE(int(Doc().m_moveCount), 1);
+    QCOMPARE(View().ShownPosition().board[Sq("e4")], kPawnValue);
+    QCOMPARE(View().ShownPosition().sideToMove, kBlack);
+    QCOMPARE(m_frame->windowTitle(), QStringLiteral("Quillon - Untitled"));
+    QVERIFY(Doc().IsModified());
+}
+
+void MainFrameTest::earlyEndIsToldInTheStatusBox() {
+    Start();
+    m_prompter->openFile = Write(QStringLiteral("long.pgn"), kKingOnlyDrawPgn);
+    Trigger(ID_FILE_OPEN);
+    QCOMPARE(int(Doc().m_moveCount), 81);
+    QCOMPARE(View().StatusText(),
+             QStringLiteral("Game Drawn\n\r\n\rThe game ends at move 41; the file's later moves "
+                            "are left out."));
+}
+
+void MainFrameTest::exportsTheGameToTheChosenFile() {
+    Start();
+    PlayFoolsMate();
+    const QString path = m_dir.filePath(QStringLiteral("mate.pgn"));
+    m_prompter->saveFile = path;
+    Trigger(ID_FILE_EXPORT_PGN);
+
+    QCOMPARE(m_prompter->saveCaption, QStringLiteral("Export PGN"));
+    QCOMPARE(m_prompter->offeredFilters, QStringList({"PGN Files (*.pgn)", "All Files (*.*)"}));
+    QCOMPARE(m_prompter->offeredSuffix, QStringLiteral("pgn"));
+    QVERIFY(m_prompter->messages.isEmpty());
+    const QByteArray pgn = ReadFile(path);
+    QCOMPARE(pgn, QByteArray::fromStdString(ExportPgn(Doc(), PgnDateToday())));
+    QVERIFY(pgn.contains("[White \"Player 1\"]\n[Black \"Player 2\"]\n[Result \"0-1\"]"));
+    QVERIFY(pgn.endsWith(kFoolsMateMovetext));
+    // An export is not a save: the game keeps its name.
+    QCOMPARE(m_frame->windowTitle(), QStringLiteral("Quillon - Untitled"));
+}
+
+void MainFrameTest::commandLinePrintsTheGameWithoutADisplay() {
+    const QString game = m_dir.filePath(QStringLiteral("mate.qln"));
+    QVERIFY(WriteFile(game, GameBytes(MoveNames(kFoolsMate))));
+    std::unique_ptr<QProcess> quillon(StartWithoutDisplay({QStringLiteral("--export-pgn"), game}));
+    QVERIFY(quillon->waitForFinished(30000));
+    QCOMPARE(quillon->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(quillon->exitCode(), 0);
+    const QByteArray pgn = quillon->readAllStandardOutput();
+    QVERIFY(pgn.startsWith("[Event \"Quillon game\"]\n"));
+    QVERIFY(pgn.contains("[Result \"0-1\"]"));
+    QVERIFY(pgn.endsWith(kFoolsMateMovetext));
+    QVERIFY(quillon->readAllStandardError().isEmpty());
+}
+
+void MainFrameTest::commandLineReportsAnUnreadableGame() {
+    const QString missing = m_dir.filePath(QStringLiteral("absent.qln"));
+    std::unique_ptr<QProcess> quillon(
+        StartWithoutDisplay({QStringLiteral("--export-pgn"), missing}));
+    QVERIFY(quillon->waitForFinished(30000));
+    QCOMPARE(quillon->exitStatus(), QProcess::NormalExit);
+    QVERIFY(quillon->exitCode() != 0);
+    QVERIFY(quillon->readAllStandardOutput().isEmpty());
+    QVERIFY(quillon->readAllStandardError().contains(missing.toUtf8()));
+}
+
+void MainFrameTest::commandLineNotUnderstoodPrintsTheUsage_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("unknown option") << QStringList({"--bogus"});
+    QTest::newRow("export without a file") << QStringList({"--export-pgn"});
+    QTest::newRow("game number not a number")
+        << QStringList({"--export-pgn", "x.pgn", "--game", "two"});
+}
+
+void MainFrameTest::commandLineNotUnderstoodPrintsTheUsage() {
+    QFETCH(QStringList, arguments);
+    std::unique_ptr<QProcess> quillon(StartWithoutDisplay(arguments));
+    QVERIFY(quillon->waitForFinished(30000));
+    QCOMPARE(quillon->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(quillon->exitCode(), 2);
+    QVERIFY(quillon->readAllStandardError().contains("Usage: "));
 }
 
 QTEST_MAIN(MainFrameTest)

@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
@@ -11,7 +10,6 @@
 #include "tests/view/fakeprompter.h"
 #include "tests/view/gamedriver.h"
 #include "view/boardgeometry.h"
-#include "view/boardpainter.h"
 #include "view/chessclock.h"
 #include "view/dragimage.h"
 #include "view/tesselview.h"
@@ -19,35 +17,14 @@
 
 namespace {
 
-const QColor kPanel(225, 225, 225);
-const QColor kLight(255, 255, 255);
-const QColor kDark(139, 185, 254);
-const QColor kWhitePieceFill(236, 233, 216);
-const QColor kRed(192, 0, 0);
-
-const QStringList kFoolsMate = {"f2f3", "e7e5", "g2g4", "d8h4"};
+const QStringList kFoolsMateNames = MoveNames(kFoolsMate);
 const QStringList kScholarsMate = {"e2e4", "e7e5", "f1c4", "b8c6", "d1h5", "g8f6", "h5f7"};
-// Ten moves to a stalemate of Black.
-const QStringList kStalemate = {"e2e3", "a7a5", "d1h5", "a8a6", "h5a5", "h7h5", "h2h4",
-                                "a6h6", "a5c7", "f7f6", "c7d7", "e8f7", "d7b7", "d8d3",
-                                "b7b8", "d3h7", "b8c8", "f7g6", "c8e6"};
+const QStringList kStalemateNames = MoveNames(kStalemate);
 
 int64_t CalendarSeconds() {
     using namespace std::chrono;
     return duration_cast<seconds>(system_clock::now().time_since_epoch()).count();
 }
-
-int CountPixels(const QImage& image, const QRect& area, const QColor& colour) {
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            if (image.pixelColor(x, y) == colour) ++count;
-        }
-    }
-    return count;
-}
-
-QRect CellRect(int square) { return QRect(CellOrigin(square), QSize(40, 40)); }
 
 std::vector<int> Squares(std::initializer_list<const char*> names) {
     std::vector<int> squares;
@@ -70,17 +47,9 @@ private slots:
     void init();
     void cleanup();
 
-    void drawsTheStartingPosition();
-    void showsTheSideToMoveAndTheLastMove();
-    void showsTheStatusBoxInsideTheView();
-    void printsTheBoardLargeOnThePage();
-    void textsFitTheirPlaces();
-    void clockShowsTheTimeOfTheSideToMove();
-
     void ignoresPressesOutOfTurn_data();
     void ignoresPressesOutOfTurn();
     void ignoresDropsThatAreNoMove();
-    void dragImageFollowsThePointer();
     void reportsAnInvalidMove();
     void reportsACheck();
     void endsTheGameAtCheckmate_data();
@@ -92,7 +61,6 @@ private slots:
     void showsWhyAnOpenedGameIsOver_data();
     void showsWhyAnOpenedGameIsOver();
 
-    void undoesOneMoveInTwoPlayerGame();
     void undoesMovePairsAgainstComputerAsWhite();
     void undoesMovePairsAgainstComputerAsBlack();
     void undoAllStartsAgainInEachMode_data();
@@ -110,7 +78,6 @@ private slots:
 private:
     void StartGame(int playMode);
     void OpenGame(int playMode, const QStringList& moves);
-    QImage Grab() { return m_view->grab().toImage(); }
 
     QTemporaryDir m_dir;
     std::unique_ptr<FakePrompter> m_prompter;
@@ -148,140 +115,6 @@ void TesselViewTest::OpenGame(int playMode, const QStringList& moves) {
     m_view->ShowGameFromDocument();
 }
 
-void TesselViewTest::drawsTheStartingPosition() {
-    StartGame(kPlayWhite);
-    const QImage image = Grab();
-    QVERIFY(image.width() >= 560);
-    QCOMPARE(image.pixelColor(image.width() - 1, image.height() - 1), kPanel);
-    QCOMPARE(image.pixelColor(5, 5), kPanel);
-    // Cell corners: a8 and h1 light, a1 and h8 dark.
-    QCOMPARE(image.pixelColor(11, 11), kLight);
-    QCOMPARE(image.pixelColor(291, 291), kLight);
-    QCOMPARE(image.pixelColor(11, 291), kDark);
-    QCOMPARE(image.pixelColor(291, 11), kDark);
-    // The White king stands on e1, x 170 to 210 of the bottom row: cream
-    // body, and the cell's own colour around it.
-    QVERIFY(CountPixels(image, QRect(170, 290, 40, 40), kWhitePieceFill) > 50);
-    QVERIFY(CountPixels(image, QRect(130, 290, 40, 40), kWhitePieceFill) > 50);
-    QCOMPARE(CountPixels(image, QRect(170, 170, 40, 40), kWhitePieceFill), 0);
-    // A Black rook on a8: dark pixels in a light cell.
-    QVERIFY(CountPixels(image, QRect(10, 10, 40, 40), Qt::black) > 50);
-    QCOMPARE(CountPixels(image, QRect(10, 130, 40, 40), Qt::black), 0);
-    // "White to play" in red, the clock labels below it.
-    QVERIFY(CountPixels(image, QRect(110, 340, 150, 25), kRed) > 50);
-    QVERIFY(CountPixels(image, QRect(70, 370, 70, 25), kRed) > 30);
-    QVERIFY(CountPixels(image, QRect(220, 370, 70, 25), kRed) > 30);
-    QVERIFY(CountPixels(image, QRect(70, 400, 70, 25), Qt::black) > 30);
-    // An empty status leaves an empty grey box.
-    QCOMPARE(CountPixels(image, kStatusBox, kPanel), kStatusBox.width() * kStatusBox.height());
-}
-
-void TesselViewTest::showsTheSideToMoveAndTheLastMove() {
-    StartGame(kPlayHumanVsHuman);
-    const QRect sideLine(110, 340, 200, 25);
-    const QImage whiteToPlay = Grab().copy(sideLine);
-    QVERIFY(PlayMoves(*m_view, {"e2e4"}));
-    QImage image = Grab();
-    QVERIFY(image.copy(sideLine) != whiteToPlay);
-    QCOMPARE(m_view->ShownPosition().sideToMove, kBlack);
-    // The line runs from the centre of e2 through the empty e3 to e4, and
-    // stays on later repaints.
-    QCOMPARE(image.pixelColor(190, 230), QColor(Qt::black));
-    m_view->repaint();
-    QCOMPARE(Grab().pixelColor(190, 230), QColor(Qt::black));
-    QVERIFY(m_view->LastMoveLine().has_value());
-    // The board's next change removes it.
-    m_view->OnMoveUndo();
-    image = Grab();
-    QCOMPARE(image.pixelColor(190, 230), kDark);
-    QCOMPARE(image.copy(sideLine), whiteToPlay);
-}
-
-void TesselViewTest::showsTheStatusBoxInsideTheView() {
-    StartGame(kPlayHumanVsHuman);
-    QVERIFY(PlayMoves(*m_view, {"e2e5"}));
-    QCOMPARE(m_view->StatusText(), QStringLiteral("Invalid Move"));
-    const QImage image = Grab();
-    QVERIFY(image.rect().contains(kStatusBox));
-    QVERIFY(CountPixels(image, kStatusBox, kRed) > 50);
-    // Centred: red both left and right of the box's middle.
-    QVERIFY(CountPixels(image, QRect(370, 170, 95, 40), kRed) > 10);
-    QVERIFY(CountPixels(image, QRect(465, 170, 95, 40), kRed) > 10);
-}
-
-void TesselViewTest::printsTheBoardLargeOnThePage() {
-    StartGame(kPlayWhite);
-    QImage page(1000, 1400, QImage::Format_RGB32);
-    page.fill(Qt::white);
-    const QRect printable(50, 50, 900, 1300);
-    {
-        QPainter painter(&page);
-        m_view->PrintView(painter, printable);
-    }
-    // The printed panel spans most of the page's width.
-    const int panelPixels = CountPixels(page, QRect(0, 0, 1000, 1400), kPanel);
-    QVERIFY(panelPixels > 0);
-    int left = page.width();
-    int right = 0;
-    for (int x = 0; x < page.width(); ++x) {
-        if (page.pixelColor(x, 60) == kPanel) {
-            left = std::min(left, x);
-            right = std::max(right, x);
-        }
-    }
-    QVERIFY(right - left > printable.width() * 3 / 4);
-    // a3 is an empty dark cell, a4 a light one.
-    const double scale = double(right - left + 1) / kPrintedRect.width();
-    const QPoint a3(left + qRound(30 * scale), 50 + qRound(230 * scale));
-    const QPoint a4(left + qRound(30 * scale), 50 + qRound(190 * scale));
-    QCOMPARE(page.pixelColor(a3), kDark);
-    QCOMPARE(page.pixelColor(a4), kLight);
-}
-
-void TesselViewTest::textsFitTheirPlaces() {
-    const QFont font = ViewFont();
-    QVERIFY(font.bold());
-    QCOMPARE(QFontInfo(font).family(), QStringLiteral("DejaVu Sans"));
-    const QFontMetrics metrics(font);
-    // One line of text must fit between the rows at 340, 370 and 400.
-    QVERIFY(metrics.height() <= 30);
-    QVERIFY(kSideToMovePos.x() + metrics.horizontalAdvance("Black to play") < 350);
-    QVERIFY(kWhiteLabelPos.x() + metrics.horizontalAdvance("White") < kBlackLabelPos.x());
-    QVERIFY(kWhiteTimePos.x() + metrics.horizontalAdvance("59:59") < kBlackTimePos.x());
-    QVERIFY(kBlackTimePos.y() + metrics.height() <= kViewSize.height());
-    for (const char* line : {"King in Check!", "Checkmate!", "Game over", "White wins!",
-                             "Invalid Move", "Game Drawn"}) {
-        QVERIFY2(metrics.horizontalAdvance(line) <= kStatusBox.width(), line);
-    }
-}
-
-void TesselViewTest::clockShowsTheTimeOfTheSideToMove() {
-    int64_t now = 1'000'000;
-    g_chessClock.SetTimeSource([&now] { return now; });
-    StartGame(kPlayHumanVsHuman);
-    const QRect times(kWhiteTimePos, QSize(kBlackTimePos.x() - kWhiteTimePos.x() + 100, 30));
-    const auto shownTimes = [this, &times](int64_t white, int64_t black) {
-        QImage expected(m_view->size(), QImage::Format_RGB32);
-        {
-            QPainter painter(&expected);
-            painter.fillRect(expected.rect(), kPanel);
-            BoardPainter(painter, {}).DrawClockTimes(white, black);
-        }
-        const QImage wanted = expected.copy(times);
-        return QTest::qWaitFor(
-            [&] { return Grab().copy(times).convertToFormat(wanted.format()) == wanted; }, 2000);
-    };
-    // A change of turn is noticed at the next tick.
-    QVERIFY(PlayMoves(*m_view, {"e2e4"}));
-    QTRY_COMPARE(g_chessClock.currentSide, kBlack);
-    now += 65;
-    QVERIFY(shownTimes(0, 65));
-    QVERIFY(PlayMoves(*m_view, {"e7e5"}));
-    QTRY_COMPARE(g_chessClock.currentSide, kWhite);
-    now += 3 * 60 + 2;
-    QVERIFY(shownTimes(182, 65));
-}
-
 void TesselViewTest::ignoresPressesOutOfTurn_data() {
     QTest::addColumn<int>("playMode");
     QTest::addColumn<QStringList>("moves");
@@ -309,28 +142,6 @@ void TesselViewTest::ignoresDropsThatAreNoMove() {
     QCOMPARE(int(m_doc->m_moveCount), 0);
     QVERIFY(m_view->StatusText().isEmpty());
     QVERIFY(!m_doc->IsModified());
-}
-
-void TesselViewTest::dragImageFollowsThePointer() {
-    StartGame(kPlayHumanVsHuman);
-    const auto* image = m_view->findChild<DragImage*>();
-    QVERIFY(image);
-    QVERIFY(!image->isVisible());
-    const QPoint pointer(203, 151);
-    SendMouse(*m_view, QEvent::MouseButtonPress, SquareCentre(Sq("e2")), Qt::LeftButton);
-    SendMouse(*m_view, QEvent::MouseMove, pointer, Qt::LeftButton);
-    QVERIFY(image->isVisible());
-    // The hot spot is the image's centre.
-    QCOMPARE(image->geometry(), QRect(pointer - QPoint(20, 20), QSize(40, 40)));
-    // The piece stays drawn on its square meanwhile.
-    QVERIFY(CountPixels(m_view->grab(CellRect(Sq("e2"))).toImage(), QRect(0, 0, 40, 40),
-                        kWhitePieceFill) > 50);
-    // Released off the board: no move, no message.
-    SendMouse(*m_view, QEvent::MouseButtonRelease, QPoint(400, 100), Qt::NoButton);
-    QVERIFY(!image->isVisible());
-    QVERIFY(!m_view->IsBusy());
-    QCOMPARE(int(m_doc->m_moveCount), 0);
-    QVERIFY(m_view->StatusText().isEmpty());
 }
 
 void TesselViewTest::reportsAnInvalidMove() {
@@ -364,7 +175,7 @@ void TesselViewTest::reportsACheck() {
 void TesselViewTest::endsTheGameAtCheckmate_data() {
     QTest::addColumn<QStringList>("moves");
     QTest::addColumn<QString>("winner");
-    QTest::newRow("Black mates") << kFoolsMate << QStringLiteral("Black");
+    QTest::newRow("Black mates") << kFoolsMateNames << QStringLiteral("Black");
     QTest::newRow("White mates") << kScholarsMate << QStringLiteral("White");
 }
 
@@ -391,22 +202,22 @@ void TesselViewTest::endsTheGameAtCheckmate() {
 
 void TesselViewTest::drawsTheGameAtStalemate() {
     StartGame(kPlayHumanVsHuman);
-    QVERIFY(PlayMoves(*m_view, kStalemate));
-    QCOMPARE(int(m_doc->m_moveCount), int(kStalemate.size()));
+    QVERIFY(PlayMoves(*m_view, kStalemateNames));
+    QCOMPARE(int(m_doc->m_moveCount), int(kStalemateNames.size()));
     QCOMPARE(m_view->StatusText(), QStringLiteral("Game Drawn"));
     QVERIFY(m_doc->m_gameOver);
     QVERIFY(m_prompter->messages.isEmpty());
     // A draw does not stop the clock.
     QVERIFY(g_chessClock.running);
     QVERIFY(PlayMoves(*m_view, {"a2a3"}));
-    QCOMPARE(int(m_doc->m_moveCount), int(kStalemate.size()));
+    QCOMPARE(int(m_doc->m_moveCount), int(kStalemateNames.size()));
 }
 
 void TesselViewTest::drawsTheGameAgainstTheComputerWithoutReply() {
-    OpenGame(kPlayWhite, kStalemate.mid(0, kStalemate.size() - 1));
-    QVERIFY(PlayMoves(*m_view, {kStalemate.constLast()}));
+    OpenGame(kPlayWhite, kStalemateNames.mid(0, kStalemateNames.size() - 1));
+    QVERIFY(PlayMoves(*m_view, {kStalemateNames.constLast()}));
     QCOMPARE(m_view->StatusText(), QStringLiteral("Game Drawn"));
-    QCOMPARE(int(m_doc->m_moveCount), int(kStalemate.size()));
+    QCOMPARE(int(m_doc->m_moveCount), int(kStalemateNames.size()));
     QVERIFY(m_doc->m_gameOver);
     QVERIFY(!m_view->LastMoveLine().has_value());
     QCOMPARE(m_view->ShownPosition().board[Sq("e6")], kQueenValue);
@@ -454,9 +265,9 @@ void TesselViewTest::appliesSkillAndDepthChosenWhileThinkingToTheNextReply() {
 void TesselViewTest::showsWhyAnOpenedGameIsOver_data() {
     QTest::addColumn<QStringList>("moves");
     QTest::addColumn<QString>("status");
-    QTest::newRow("checkmate") << kFoolsMate
+    QTest::newRow("checkmate") << kFoolsMateNames
                                << QStringLiteral("Checkmate!\n\rGame over\n\r\n\rBlack wins!");
-    QTest::newRow("stalemate") << kStalemate << QStringLiteral("Game Drawn");
+    QTest::newRow("stalemate") << kStalemateNames << QStringLiteral("Game Drawn");
 }
 
 void TesselViewTest::showsWhyAnOpenedGameIsOver() {
@@ -467,17 +278,6 @@ void TesselViewTest::showsWhyAnOpenedGameIsOver() {
     QVERIFY(m_doc->m_gameOver);
     QVERIFY(PlayMoves(*m_view, {"a2a3", "a7a6"}));
     QCOMPARE(int(m_doc->m_moveCount), int(moves.size()));
-}
-
-void TesselViewTest::undoesOneMoveInTwoPlayerGame() {
-    StartGame(kPlayHumanVsHuman);
-    QVERIFY(PlayMoves(*m_view, {"e2e4"}));
-    m_view->OnMoveUndo();
-    QCOMPARE(int(m_doc->m_moveCount), 0);
-    QCOMPARE(m_view->ShownPosition().sideToMove, kWhite);
-    QCOMPARE(m_view->ShownPosition().board[Sq("e2")], kPawnValue);
-    QCOMPARE(m_view->ShownPosition().board[Sq("e4")], 0);
-    QVERIFY(g_chessClock.running);
 }
 
 void TesselViewTest::undoesMovePairsAgainstComputerAsWhite() {
@@ -557,7 +357,7 @@ void TesselViewTest::refusesUndoInTheComputersTurn() {
 
 void TesselViewTest::undoReopensAFinishedGame() {
     StartGame(kPlayHumanVsHuman);
-    QVERIFY(PlayMoves(*m_view, kFoolsMate));
+    QVERIFY(PlayMoves(*m_view, kFoolsMateNames));
     QVERIFY(m_doc->m_gameOver);
     m_view->OnMoveUndo();
     QVERIFY(!m_doc->m_gameOver);

@@ -3,24 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <string_view>
 
 #include "computer/intelligence.h"
 #include "tests/support/boardsetup.h"
-#include "tests/support/consistency.h"
 #include "tests/support/squarenames.h"
-
-// An empty board with no castling rights; the pieces are placed one by one.
-inline void ClearBoard(Chessgame& game) {
-    RemoveAllPieces(game);
-    std::memset(game.m_hasMoved, 1, sizeof game.m_hasMoved);
-}
-
-// Places a piece (signed value) with the given id.
-inline void Place(Chessgame& game, std::string_view square, int value, int id) {
-    PlacePiece(game, Sq(square), value, id);
-}
 
 // Plays moves given as "e2e4" strings from the position, passing the turn.
 inline void Play(Chessgame& game, std::initializer_list<std::string_view> moves) {

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -52,8 +50,6 @@ std::vector<std::string> ExportedSan(const std::vector<std::string>& moves) {
     return SanMoves(ExportPgn(doc, kDate));
 }
 
-std::string LastSan(const std::vector<std::string>& moves) { return ExportedSan(moves).back(); }
-
 std::string TagValue(const std::string& pgn, const std::string& name) {
     const std::string opening = "[" + name + " \"";
     const std::size_t start = pgn.find(opening);
@@ -74,57 +70,11 @@ std::vector<std::string> KnightShuffle(int rounds) {
 
 }  // namespace
 
-TEST(PgnSan, PawnPieceAndCaptureMoves) {
-    EXPECT_EQ(ExportedSan({"e2e4", "d7d5", "e4d5", "d8d5", "b1c3"}),
-              (std::vector<std::string>{"e4", "d5", "exd5", "Qxd5", "Nc3"}));
-}
-
-TEST(PgnSan, TwoKnightsReachingOneSquareAreToldApartByFile) {
-    EXPECT_EQ(LastSan({"d2d4", "d7d5", "g1f3", "g8f6", "b1d2"}), "Nbd2");
-    EXPECT_EQ(LastSan({"d2d4", "d7d5", "g1f3", "g8f6", "c1f4", "b8d7"}), "Nbd7");
-}
-
-TEST(PgnSan, TwoRooksAreToldApartByFileOnARankAndByRankOnAFile) {
-    const std::vector<std::string> moves = {"a2a4", "a7a5", "h2h4", "h7h5", "h1h3",
-                                            "h8h6", "h3a3", "h6a6", "a1a2", "a8a7"};
-    const std::vector<std::string> san = ExportedSan(moves);
-    ASSERT_EQ(san.size(), moves.size());
-    EXPECT_EQ(san[6], "Rha3");
-    EXPECT_EQ(san[7], "Rha6");
-    EXPECT_EQ(san[8], "R1a2");
-    EXPECT_EQ(san[9], "R8a7");
-}
-
 TEST(PgnSan, APinnedRivalNeedsNoHint) {
     // The c3 knight is pinned by the b4 bishop, so only the g1 knight can go
     // to e2.
     EXPECT_EQ(ExportedSan({"e2e4", "e7e5", "d2d4", "f8b4", "b1c3", "g8f6", "g1e2"}),
               (std::vector<std::string>{"e4", "e5", "d4", "Bb4+", "Nc3", "Nf6", "Ne2"}));
-}
-
-TEST(PgnSan, CastlingBothWays) {
-    const std::vector<std::string> san = ExportedSan(
-        {"e2e4", "d7d5", "g1f3", "b8c6", "f1c4", "c8e6", "e1g1", "d8d7", "d2d3", "e8c8"});
-    EXPECT_EQ(san[6], "O-O");
-    EXPECT_EQ(san[9], "O-O-O");
-}
-
-TEST(PgnSan, PromotionToQueenWithAndWithoutCapture) {
-    const std::vector<std::string> opening = {"a2a4", "b7b5", "a4b5", "a7a6",
-                                              "b5a6", "b8c6", "a6a7", "a8b8"};
-    std::vector<std::string> quiet = opening;
-    quiet.push_back("a7a8");
-    std::vector<std::string> capture = opening;
-    capture.push_back("a7b8");
-
-    EXPECT_EQ(LastSan(quiet), "a8=Q");
-    EXPECT_EQ(LastSan(capture), "axb8=Q");
-}
-
-TEST(PgnSan, CheckAndMateSuffixes) {
-    EXPECT_EQ(LastSan({"e2e4", "f7f5", "d1h5"}), "Qh5+");
-    EXPECT_EQ(LastSan({"f2f3", "e7e5", "g2g4", "d8h4"}), "Qh4#");
-    EXPECT_EQ(LastSan({"e2e4", "e7e5", "f1c4", "b8c6", "d1h5", "g8f6", "h5f7"}), "Qxf7#");
 }
 
 TEST(PgnSan, CastlingThatGivesCheckCarriesTheSuffix) {
@@ -150,19 +100,6 @@ TEST(PgnTags, SevenTagRosterInOrder) {
               "[Result \"*\"]\n"
               "\n"
               "*\n");
-}
-
-TEST(PgnTags, PlayersFollowThePlayMode) {
-    CTesselDoc doc;
-    doc.m_playMode = kPlayBlack;
-    std::string pgn = ExportPgn(doc, kDate);
-    EXPECT_EQ(TagValue(pgn, "White"), "Quillon");
-    EXPECT_EQ(TagValue(pgn, "Black"), "Player");
-
-    doc.m_playMode = kPlayHumanVsHuman;
-    pgn = ExportPgn(doc, kDate);
-    EXPECT_EQ(TagValue(pgn, "White"), "Player 1");
-    EXPECT_EQ(TagValue(pgn, "Black"), "Player 2");
 }
 
 TEST(PgnResult, FollowsMateAndDrawAndEndsTheMovetext) {
@@ -222,27 +159,4 @@ TEST(PgnMovetext, LongGamesWrapBelowEightyColumnsWithoutLosingTokens) {
     EXPECT_EQ(tokens[tokens.size() - 3], "Ng1");
     EXPECT_EQ(tokens[tokens.size() - 2], "Ng8");
     EXPECT_EQ(tokens.back(), "*");
-}
-
-TEST(PgnFromSavedGame, AnOpenedCheckmateCarriesTheDocumentsResult) {
-    // Fool's mate as a saved game: the count, then each move's two squares.
-    const std::vector<int16_t> words = {4, 10, 18, 51, 35, 9, 25, 60, 24};
-    const std::filesystem::path path =
-        std::filesystem::temp_directory_path() / "quillon-pgn-fools-mate.qln";
-    {
-        std::ofstream file(path, std::ios::binary);
-        for (const int16_t word : words) {
-            file.put(static_cast<char>(word & 0xFF));
-            file.put(static_cast<char>(word >> 8));
-        }
-    }
-    CTesselDoc doc;
-    doc.m_playMode = kPlayHumanVsHuman;
-    const FileResult opened = doc.OnOpenDocument(path.string());
-    std::filesystem::remove(path);
-    ASSERT_TRUE(opened.ok) << opened.message;
-
-    const std::string pgn = ExportPgn(doc, kDate);
-    EXPECT_EQ(TagValue(pgn, "Result"), "0-1");
-    EXPECT_EQ(Movetext(pgn), "1. f3 e5 2. g4 Qh4# 0-1\n");
 }

@@ -1,10 +1,8 @@
 // The main window driven as a user would: its commands, files, drops and
 // the command line; the computer thinking; PGN games opened and exported.
 #include <QAction>
-#include <QClipboard>
 #include <QDropEvent>
 #include <QElapsedTimer>
-#include <QGuiApplication>
 #include <QMimeData>
 #include <QProcess>
 #include <QRegularExpression>
@@ -25,7 +23,6 @@
 #include "tests/support/testgames.h"
 #include "tests/view/fakeprompter.h"
 #include "tests/view/gamedriver.h"
-#include "view/movelistpanel.h"
 #include "view/tesselview.h"
 
 namespace {
@@ -91,9 +88,6 @@ private slots:
     void opensDroppedFiles();
     void asksAboutUnsavedChangesOnClosing();
     void opensTheFileNamedOnTheCommandLine();
-    void endsWhenTheNamedFileCannotBeRead();
-    void moveListFollowsTheGameInSan();
-    void viewSettingsSurviveARestart();
     void moveNowPlaysTheBestMoveSoFar();
     void replacingTheGameStopsTheSearch_data();
     void replacingTheGameStopsTheSearch();
@@ -104,14 +98,11 @@ private slots:
     void exportsTheGameToTheChosenFile();
     void commandLinePrintsTheGameWithoutADisplay();
     void commandLineReportsAnUnreadableGame();
-    void commandLineNotUnderstoodPrintsTheUsage_data();
-    void commandLineNotUnderstoodPrintsTheUsage();
 
 private:
     void Start(const QStringList& arguments = {});
     void Trigger(int id) { m_frame->Action(id)->trigger(); }
     bool Enabled(int id) const { return m_frame->Action(id)->isEnabled(); }
-    bool Checked(int id) const { return m_frame->Action(id)->isChecked(); }
     CTesselDoc& Doc() { return m_app->Document(); }
     CTesselView& View() { return m_frame->View(); }
     QString Write(const QString& name, const QByteArray& bytes);
@@ -326,62 +317,6 @@ void MainFrameTest::opensTheFileNamedOnTheCommandLine() {
     QCOMPARE(View().ShownPosition().sideToMove, kBlack);
 }
 
-void MainFrameTest::endsWhenTheNamedFileCannotBeRead() {
-    const QString path = m_dir.filePath(QStringLiteral("absent.qln"));
-    QVERIFY(!m_app->InitInstance({QStringLiteral("quillon"), path}));
-    QCOMPARE(m_prompter->messages.size(), 1);
-    QCOMPARE(m_prompter->messages[0].caption, QStringLiteral("Rovu Dider"));
-    QVERIFY(m_prompter->messages[0].text.contains(path));
-}
-
-void MainFrameTest::moveListFollowsTheGameInSan() {
-    Start();
-    Trigger(ID_PLAY_HUMANVSHUMAN);
-    QVERIFY(PlayMoves(
-        View(), {"e2e4", "f7f5", "e4f5", "g7g6", "f5g6", "g8f6", "g6h7", "h8g8", "h7g8", "f6g8",
-                 "g1f3", "d7d6", "f1c4", "c8g4", "e1g1", "e7e5", "c4f7", "e8d7"}));
-    const MoveListPanel& list = m_frame->MoveList();
-    QCOMPARE(list.MoveText(), QStringLiteral("1. e4 f5 2. exf5 g6 3. fxg6 Nf6 4. gxh7 Rg8 "
-                                             "5. hxg8=Q Nxg8 6. Nf3 d6 7. Bc4 Bg4 8. O-O e5 "
-                                             "9. Bf7+ Kd7"));
-    // The last move is the current one.
-    QCOMPARE(list.currentRow(), 8);
-    QCOMPARE(list.currentColumn(), 2);
-    emit m_frame->MoveList().CopyGameRequested();
-    QVERIFY(
-        QGuiApplication::clipboard()->text().contains(QStringLiteral("8. O-O e5 9. Bf7+ Kd7 *")));
-    Trigger(ID_MOVE_UNDO);
-    QVERIFY(list.MoveText().endsWith(QStringLiteral("9. Bf7+")));
-    QCOMPARE(list.currentColumn(), 1);
-    Trigger(ID_FILE_NEW);
-    QVERIFY(list.MoveText().isEmpty());
-}
-
-void MainFrameTest::viewSettingsSurviveARestart() {
-    Start();
-    QVERIFY(Checked(ID_VIEW_MOVELIST));
-    QVERIFY(Checked(ID_VIEW_LEGALMOVES));
-    QVERIFY(Checked(ID_VIEW_LASTMOVE));
-    QVERIFY(!Checked(ID_VIEW_FLIPBOARD));
-    QVERIFY(!Checked(ID_VIEW_COORDINATES));
-    Trigger(ID_VIEW_MOVELIST);
-    Trigger(ID_VIEW_FLIPBOARD);
-    Trigger(ID_VIEW_COORDINATES);
-    Trigger(ID_SKILL_NOVICE);
-
-    m_app = std::make_unique<CTesselApp>(*m_prompter);
-    Start();
-    QVERIFY(!Checked(ID_VIEW_MOVELIST));
-    QVERIFY(!m_frame->MoveList().isVisible());
-    QVERIFY(Checked(ID_VIEW_LEGALMOVES));
-    QVERIFY(Checked(ID_VIEW_FLIPBOARD));
-    QVERIFY(View().Settings().flipBoard);
-    QVERIFY(View().Settings().coordinates);
-    // The game settings start afresh.
-    QVERIFY(Checked(ID_PLAY_WHITE));
-    QVERIFY(Checked(ID_SKILL_EXPERT));
-}
-
 void MainFrameTest::moveNowPlaysTheBestMoveSoFar() {
     StartThinking();
     QVERIFY(Enabled(ID_MOVE_NOW));
@@ -543,23 +478,6 @@ void MainFrameTest::commandLineReportsAnUnreadableGame() {
     QVERIFY(quillon->exitCode() != 0);
     QVERIFY(quillon->readAllStandardOutput().isEmpty());
     QVERIFY(quillon->readAllStandardError().contains(missing.toUtf8()));
-}
-
-void MainFrameTest::commandLineNotUnderstoodPrintsTheUsage_data() {
-    QTest::addColumn<QStringList>("arguments");
-    QTest::newRow("unknown option") << QStringList({"--bogus"});
-    QTest::newRow("export without a file") << QStringList({"--export-pgn"});
-    QTest::newRow("game number not a number")
-        << QStringList({"--export-pgn", "x.pgn", "--game", "two"});
-}
-
-void MainFrameTest::commandLineNotUnderstoodPrintsTheUsage() {
-    QFETCH(QStringList, arguments);
-    std::unique_ptr<QProcess> quillon(StartWithoutDisplay(arguments));
-    QVERIFY(quillon->waitForFinished(30000));
-    QCOMPARE(quillon->exitStatus(), QProcess::NormalExit);
-    QCOMPARE(quillon->exitCode(), 2);
-    QVERIFY(quillon->readAllStandardError().contains("Usage: "));
 }
 
 QTEST_MAIN(MainFrameTest)

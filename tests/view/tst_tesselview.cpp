@@ -11,7 +11,6 @@
 #include "tests/view/gamedriver.h"
 #include "view/boardgeometry.h"
 #include "view/chessclock.h"
-#include "view/dragimage.h"
 #include "view/tesselview.h"
 #include "view/viewsettings.h"
 
@@ -49,7 +48,6 @@ private slots:
 
     void ignoresPressesOutOfTurn_data();
     void ignoresPressesOutOfTurn();
-    void ignoresDropsThatAreNoMove();
     void reportsAnInvalidMove();
     void reportsACheck();
     void endsTheGameAtCheckmate_data();
@@ -58,10 +56,7 @@ private slots:
     void drawsTheGameAgainstTheComputerWithoutReply();
     void computerRepliesAtOnceWhileTheViewWaits();
     void appliesSkillAndDepthChosenWhileThinkingToTheNextReply();
-    void showsWhyAnOpenedGameIsOver_data();
-    void showsWhyAnOpenedGameIsOver();
 
-    void undoesMovePairsAgainstComputerAsWhite();
     void undoesMovePairsAgainstComputerAsBlack();
     void undoAllStartsAgainInEachMode_data();
     void undoAllStartsAgainInEachMode();
@@ -72,7 +67,6 @@ private slots:
     void keyboardSelectsAndMoves();
     void offersTheRulesLegalTargets();
     void flippedBoardTakesMovesAtTurnedCells();
-    void largerViewScalesCellsAndDrags();
     void hintSuggestsALegalMoveWithoutChangingTheGame();
 
 private:
@@ -132,14 +126,6 @@ void TesselViewTest::ignoresPressesOutOfTurn() {
     OpenGame(playMode, moves);
     QVERIFY(PlayMoves(*m_view, {tried}));
     QCOMPARE(int(m_doc->m_moveCount), int(moves.size()));
-    QVERIFY(m_view->StatusText().isEmpty());
-    QVERIFY(!m_doc->IsModified());
-}
-
-void TesselViewTest::ignoresDropsThatAreNoMove() {
-    StartGame(kPlayHumanVsHuman);
-    QVERIFY(PlayMoves(*m_view, {"e2e2", "e5e6", "e8e8"}));
-    QCOMPARE(int(m_doc->m_moveCount), 0);
     QVERIFY(m_view->StatusText().isEmpty());
     QVERIFY(!m_doc->IsModified());
 }
@@ -260,44 +246,6 @@ void TesselViewTest::appliesSkillAndDepthChosenWhileThinkingToTheNextReply() {
     m_view->OnSetDepth(1);
     QCOMPARE(m_doc->m_skillLevel, kSkillExpert);
     QCOMPARE(g_searchDepth, 1);
-}
-
-void TesselViewTest::showsWhyAnOpenedGameIsOver_data() {
-    QTest::addColumn<QStringList>("moves");
-    QTest::addColumn<QString>("status");
-    QTest::newRow("checkmate") << kFoolsMateNames
-                               << QStringLiteral("Checkmate!\n\rGame over\n\r\n\rBlack wins!");
-    QTest::newRow("stalemate") << kStalemateNames << QStringLiteral("Game Drawn");
-}
-
-void TesselViewTest::showsWhyAnOpenedGameIsOver() {
-    QFETCH(QStringList, moves);
-    QFETCH(QString, status);
-    OpenGame(kPlayHumanVsHuman, moves);
-    QCOMPARE(m_view->StatusText(), status);
-    QVERIFY(m_doc->m_gameOver);
-    QVERIFY(PlayMoves(*m_view, {"a2a3", "a7a6"}));
-    QCOMPARE(int(m_doc->m_moveCount), int(moves.size()));
-}
-
-void TesselViewTest::undoesMovePairsAgainstComputerAsWhite() {
-    StartGame(kPlayWhite);
-    QVERIFY(PlayMoves(*m_view, {"e2e4", "d2d3"}));
-    QCOMPARE(int(m_doc->m_moveCount), 4);
-    const MoveEntry reply = m_doc->m_moves[1];
-    m_view->OnMoveUndo();
-    QCOMPARE(int(m_doc->m_moveCount), 2);
-    QCOMPARE(m_view->ShownPosition().sideToMove, kWhite);
-    QCOMPARE(m_view->ShownPosition().board[Sq("d2")], kPawnValue);
-    QVERIFY(m_view->ShownPosition().board[reply.to] < 0);
-    QVERIFY(g_chessClock.running);
-    m_view->OnMoveUndo();
-    QCOMPARE(int(m_doc->m_moveCount), 0);
-    QCOMPARE(m_view->ShownPosition().board[Sq("e2")], kPawnValue);
-    // A new game whose clock runs at once, from zero.
-    QVERIFY(g_chessClock.running);
-    QCOMPARE(g_chessClock.elapsed[SideIndex(kWhite)], 0);
-    QVERIFY(m_prompter->messages.isEmpty());
 }
 
 void TesselViewTest::undoesMovePairsAgainstComputerAsBlack() {
@@ -459,24 +407,6 @@ void TesselViewTest::flippedBoardTakesMovesAtTurnedCells() {
     QCOMPARE(int(m_doc->m_moveCount), 2);
     QCOMPARE(m_doc->m_moves[0], (MoveEntry{Sq("e2"), Sq("e4")}));
     QCOMPARE(m_doc->m_moves[1], (MoveEntry{Sq("b8"), Sq("c6")}));
-}
-
-void TesselViewTest::largerViewScalesCellsAndDrags() {
-    StartGame(kPlayHumanVsHuman);
-    m_view->resize(kViewSize * 2);
-    QCOMPARE(m_view->CellRect(Sq("a8")), QRect(20, 20, 80, 80));
-    QCOMPARE(m_view->CellRect(Sq("h1")), QRect(580, 580, 80, 80));
-    const QPoint from = m_view->CellRect(Sq("g1")).center();
-    SendMouse(*m_view, QEvent::MouseButtonPress, from, Qt::LeftButton);
-    const auto* image = m_view->findChild<DragImage*>();
-    QCOMPARE(image->size(), QSize(80, 80));
-    SendMouse(*m_view, QEvent::MouseMove, from + QPoint(-50, -160), Qt::LeftButton);
-    QCOMPARE(image->pos() + QPoint(40, 40), from + QPoint(-50, -160));
-    SendMouse(*m_view, QEvent::MouseButtonRelease, m_view->CellRect(Sq("f3")).topLeft(),
-              Qt::NoButton);
-    QVERIFY(WaitIdle(*m_view));
-    QCOMPARE(int(m_doc->m_moveCount), 1);
-    QCOMPARE(m_doc->m_moves[0], (MoveEntry{Sq("g1"), Sq("f3")}));
 }
 
 void TesselViewTest::hintSuggestsALegalMoveWithoutChangingTheGame() {

@@ -8,6 +8,7 @@
 #include "computer/intelligence.h"
 #include "tests/support/boardsetup.h"
 #include "tests/support/squarenames.h"
+#include "tests/support/testgames.h"
 
 // Plays moves given as "e2e4" strings from the position, passing the turn.
 inline void Play(Chessgame& game, std::initializer_list<std::string_view> moves) {
@@ -15,6 +16,14 @@ inline void Play(Chessgame& game, std::initializer_list<std::string_view> moves)
         const int from = Sq(move.substr(0, 2));
         const int to = Sq(move.substr(2, 2));
         ASSERT_TRUE(game.IsMoveLegal(from, to, g_sideToMove, 1)) << move;
+        game.MakeMove(from, to, 1);
+    }
+}
+
+// Plays a named game from the position, passing the turn.
+inline void Play(Chessgame& game, const MoveList& moves) {
+    for (const auto& [from, to] : moves) {
+        ASSERT_TRUE(game.IsMoveLegal(from, to, g_sideToMove, 1)) << from << "-" << to;
         game.MakeMove(from, to, 1);
     }
 }

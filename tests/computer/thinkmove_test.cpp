@@ -85,7 +85,7 @@ TEST_F(OnlyAnUnlistedEvasion, ThinkMovePlaysTheFirstLegalMove) {
 }
 
 TEST_F(ThinkMoveTest, MatedSideGetsNoMoveAndNothingChanges) {
-    Play(game, {"f2f3", "e7e5", "g2g4", "d8h4"});
+    Play(game, kFoolsMate);
     game.m_outOfBook = true;
     const PositionState before = Saved(game);
     const ScoredMove move = game.ThinkMove(kBlack, Sq("d8"), Sq("h4"), kSearchKindExpert);
@@ -95,16 +95,15 @@ TEST_F(ThinkMoveTest, MatedSideGetsNoMoveAndNothingChanges) {
     EXPECT_TRUE(before == Saved(game));
 }
 
-// The shortest known stalemate: after 10.Qc8-e6 Black has pieces left but no
-// legal move. The game is replayed as a document replays one, so the
+// The stalemate line: after 10.Qc8-e6 Black has pieces left but no legal
+// move. The game is replayed as a document replays one, so the
 // computer is still in its opening phase with empty capture lists, and is
 // also asked once the phase is over.
 class StalematedComputer : public ComputerTest {
 protected:
     void SetUp() override {
         ComputerTest::SetUp();
-        Play(game, {"e2e3", "a7a5", "d1h5", "a8a6", "h5a5", "h7h5", "h2h4", "a6h6", "a5c7", "f7f6",
-                    "c7d7", "e8f7", "d7b7", "d8d3", "b7b8", "d3h7", "b8c8", "f7g6", "c8e6"});
+        Play(game, kStalemate);
     }
 };
 

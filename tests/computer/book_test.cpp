@@ -46,21 +46,6 @@ TEST_F(Book, SameSeedSameOrder) {
     EXPECT_NE(Moves(game.m_book[kWhiteBook]), Moves(differentSeed.m_book[kWhiteBook]));
 }
 
-TEST_F(Book, BothSidesGetTheSamePermutationOfAllSixteenEntries) {
-    const std::vector<std::pair<int, int>> white = Moves(game.m_book[kWhiteBook]);
-    EXPECT_EQ(16u, std::set(white.begin(), white.end()).size());
-    for (int position = 0; position < kBookSize; ++position) {
-        const BookEntry& w = game.m_book[kWhiteBook][position];
-        const BookEntry& b = game.m_book[kBlackBook][position];
-        // The Black book mirrors the White one rank for rank.
-        auto mirrored = [](int square) { return (7 - square / 8) * 8 + square % 8; };
-        EXPECT_EQ(mirrored(w.from), b.from) << position;
-        EXPECT_EQ(mirrored(w.to), b.to) << position;
-        EXPECT_EQ(0, w.used);
-        EXPECT_EQ(0, b.used);
-    }
-}
-
 TEST_F(Book, FirstMoveIsTheFirstLegalBookMove) {
     OnlyBookMoves(kWhiteBook, {{2, "f1c4"}, {3, "g1e2"}, {5, "d2d4"}, {9, "b1c3"}});
     const ScoredMove move = game.ThinkMove(kBlack, kNoSquare, kNoSquare, kSearchKindExpert);
@@ -83,14 +68,6 @@ TEST_F(Book, ProfitableCaptureComesBeforeTheBook) {
     EXPECT_EQ(0, game.m_book[kWhiteBook][1].used);
     EXPECT_EQ(kPawnValue, game.m_board[Sq("f5")]);
     EXPECT_FALSE(game.m_outOfBook);
-}
-
-TEST_F(Book, OpeningPhaseEndsWhenNothingIsLeftToPlay) {
-    OnlyBookMoves(kWhiteBook, {});
-    const PositionState before = Saved(game);
-    ExpectMove(game.OpeningMove({}, {}, kWhite), kOutOfBookValue, "h1", "h1");
-    EXPECT_TRUE(game.m_outOfBook);
-    EXPECT_TRUE(before == Saved(game));
 }
 
 }  // namespace

@@ -35,32 +35,6 @@ TEST_F(SearchTest, CutOffOnlyWhenAlphaExceedsBeta) {
     EXPECT_EQ(all.value, std::max(equal.value, all.value));
 }
 
-TEST_F(SearchTest, NoviceTakesAKnightForAPawnAtOnce) {
-    Empty();
-    AddPiece(game, "Pe4");
-    AddPiece(game, "nd5");
-    AddPiece(game, "pc6");
-    // A free rook that a full look would prefer.
-    AddPiece(game, "Qd1");
-    AddPiece(game, "ra4");
-    const ScoredMove result =
-        game.SearchRootNovice(kRootAlpha, kRootBeta, kBlack, kWhite, 1, {}, {});
-    EXPECT_EQ(Sq("e4"), result.from);
-    EXPECT_EQ(Sq("d5"), result.to);
-    EXPECT_EQ(1u, game.m_trialMoves);
-}
-
-TEST_F(SearchTest, NoviceLooksFurtherAfterAnEvenCapture) {
-    Empty();
-    AddPiece(game, "Pe4");
-    AddPiece(game, "pd5");
-    AddPiece(game, "pc6");
-    const ScoredMove result =
-        game.SearchRootNovice(kRootAlpha, kRootBeta, kBlack, kWhite, 1, {}, {});
-    EXPECT_TRUE(IsMove(result));
-    EXPECT_GT(game.m_trialMoves, 1u);
-}
-
 // Both sides may castle both ways and pawns are about to promote, with captures.
 class SharpPosition : public SearchTest {
 protected:

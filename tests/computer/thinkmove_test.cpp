@@ -51,12 +51,6 @@ TEST_F(ThinkMoveTest, ExpertAsWhiteKeepsThePositionConsistentAndPassesTheTurn) {
     EXPECT_TRUE(game.m_outOfBook);
 }
 
-TEST_F(ThinkMoveTest, NoviceAsBlackKeepsThePositionConsistentAndPassesTheTurn) {
-    game.MakeMove(Sq("e2"), Sq("e4"), 1);
-    g_searchDepth = 2;
-    PlayAgainstTheComputer(game, kWhite, kSearchKindNovice, 8);
-}
-
 // After Re1xe8+ the only answer is Ra8xe8, which generation misses: the rook's
 // first square on that line, b8, does not meet the check.
 class OnlyAnUnlistedEvasion : public ComputerTest {

@@ -138,17 +138,6 @@ TEST_F(GameFileTest, TwoMoveGameIsWrittenAndReadByteForByte) {
     EXPECT_FALSE(doc.IsModified());
 }
 
-TEST_F(GameFileTest, EmptyGameIsTwoZeroBytes) {
-    EXPECT_EQ(Save(), QlnBytes({}));
-    ASSERT_TRUE(PlayAll(doc, {{Sq("d2"), Sq("d4")}}));
-
-    ASSERT_TRUE(Open(QlnBytes({})).ok);
-    EXPECT_EQ(doc.m_moveCount, 0);
-    EXPECT_EQ(g_sideToMove, kWhite);
-    EXPECT_EQ(doc.m_pEngine->m_board[Sq("d2")], kPawnValue);
-    EXPECT_EQ(doc.Published().board[Sq("d4")], 0);
-}
-
 TEST_F(GameFileTest, OpenKeepsPlayModeAndSkillAndResetsTheClock) {
     doc.m_playMode = kPlayBlack;
     doc.m_skillLevel = kSkillNovice;

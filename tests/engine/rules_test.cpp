@@ -255,23 +255,4 @@ TEST(MakeMove, CaptureReturnsTheSignedValueAndRetiresThePiece) {
     EXPECT_EQ(kBlack, g_sideToMove);
 }
 
-TEST(Copying, CopyAndAssignmentTakeTheWholePosition) {
-    Chessgame game;
-    g_sideToMove = kWhite;
-    game.MakeMove(Sq("e2"), Sq("e4"), 1);
-    game.MakeMove(Sq("d7"), Sq("d5"), 1);
-    game.MakeMove(Sq("e4"), Sq("d5"), 1);
-    PositionState played;
-    game.SavePosition(played);
-    const Chessgame copy(game);
-    Chessgame assigned;
-    assigned = game;
-    PositionState copied;
-    copy.SavePosition(copied);
-    PositionState overwritten;
-    assigned.SavePosition(overwritten);
-    EXPECT_TRUE(played == copied);
-    EXPECT_TRUE(played == overwritten);
-}
-
 }  // namespace

@@ -7,7 +7,6 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
-#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -16,7 +15,6 @@
 #include "app/filecommands.h"
 #include "app/mainframe.h"
 #include "app/pgnfile.h"
-#include "app/pgngamedialog.h"
 #include "app/tesselapp.h"
 #include "computer/intelligence.h"
 #include "document/pgnexport.h"
@@ -42,10 +40,6 @@ const QString kHumansMove = QStringLiteral("c1e3");
 // room for a busy machine and is still far below the search's own time.
 constexpr qint64 kPromptMs = 3000;
 
-const QByteArray kTwoGames =
-    "[Event \"Club\"]\n[White \"Anna\"]\n[Black \"Bert\"]\n[Result \"*\"]\n\n"
-    "1. e4 e5 2. Nf3 *\n\n"
-    "[Event \"Open\"]\n[White \"Cleo\"]\n[Black \"Dan\"]\n[Result \"1-0\"]\n\n1. d4 1-0\n";
 const QByteArray kEnPassant = "1. e4 a6 2. e5 d5 3. exd6 *\n";
 const QByteArray kFoolsMateMovetext = "\n\n1. f3 e5 2. g4 Qh4# 0-1\n";
 
@@ -92,7 +86,6 @@ private slots:
     void replacingTheGameStopsTheSearch_data();
     void replacingTheGameStopsTheSearch();
     void closingSavesTheHumansLastMove();
-    void listsTheGamesOfAFileToPickOne();
     void refusalLeavesTheGameAsItWas();
     void earlyEndIsToldInTheStatusBox();
     void exportsTheGameToTheChosenFile();
@@ -376,36 +369,6 @@ void MainFrameTest::closingSavesTheHumansLastMove() {
     QVERIFY(m_frame->close());
     QVERIFY(timer.elapsed() < kPromptMs);
     QCOMPARE(ReadFile(GamePath()), GameBytes(kMiddleGame + QStringList{kHumansMove}));
-}
-
-void MainFrameTest::listsTheGamesOfAFileToPickOne() {
-    Start();
-    std::vector<PgnGameSummary> offered;
-    std::optional<std::size_t> pick = 1;
-    m_frame->Files().SetGameChooser([&](const auto& games, QWidget*) {
-        offered = games;
-        return pick;
-    });
-    m_prompter->openFile = Write(QStringLiteral("two.pgn"), kTwoGames);
-    Trigger(ID_FILE_OPEN);
-    QCOMPARE(offered.size(), std::size_t(2));
-    QCOMPARE(int(Doc().m_moveCount), 1);
-    QCOMPARE(View().ShownPosition().board[Sq("d4")], kPawnValue);
-
-    // Cancelling the list opens nothing and says nothing.
-    pick.reset();
-    Trigger(ID_FILE_OPEN);
-    QCOMPARE(int(Doc().m_moveCount), 1);
-    QVERIFY(m_prompter->messages.isEmpty());
-
-    PgnGameDialog dialog(offered);
-    QTableWidget* table = dialog.Table();
-    QCOMPARE(table->rowCount(), 2);
-    QStringList secondRow;
-    for (int column = 0; column < table->columnCount(); ++column) {
-        secondRow << table->item(1, column)->text();
-    }
-    QCOMPARE(secondRow, QStringList({"2", "Cleo", "Dan", "1-0", "Open"}));
 }
 
 void MainFrameTest::refusalLeavesTheGameAsItWas() {

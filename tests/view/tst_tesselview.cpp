@@ -12,7 +12,6 @@
 #include "view/boardgeometry.h"
 #include "view/chessclock.h"
 #include "view/tesselview.h"
-#include "view/viewsettings.h"
 
 namespace {
 
@@ -64,10 +63,7 @@ private slots:
     void undoReopensAFinishedGame();
 
     void clicksSelectAndMoveThroughTheDropPath();
-    void keyboardSelectsAndMoves();
     void offersTheRulesLegalTargets();
-    void flippedBoardTakesMovesAtTurnedCells();
-    void hintSuggestsALegalMoveWithoutChangingTheGame();
 
 private:
     void StartGame(int playMode);
@@ -343,28 +339,6 @@ void TesselViewTest::clicksSelectAndMoveThroughTheDropPath() {
     QVERIFY(g_chessClock.running);
 }
 
-void TesselViewTest::keyboardSelectsAndMoves() {
-    StartGame(kPlayHumanVsHuman);
-    QVERIFY(!m_view->Marks().cursor);
-    // The first key only shows the cursor, on e2.
-    QTest::keyClick(m_view.get(), Qt::Key_Up);
-    QCOMPARE(m_view->Marks().cursor.value_or(-1), Sq("e2"));
-    QTest::keyClick(m_view.get(), Qt::Key_Left);
-    QCOMPARE(m_view->Marks().cursor.value_or(-1), Sq("d2"));
-    QTest::keyClick(m_view.get(), Qt::Key_Right);
-    QTest::keyClick(m_view.get(), Qt::Key_Space);
-    QCOMPARE(m_view->SelectedSquare().value_or(-1), Sq("e2"));
-    QTest::keyClick(m_view.get(), Qt::Key_Escape);
-    QVERIFY(!m_view->SelectedSquare());
-    QTest::keyClick(m_view.get(), Qt::Key_Return);
-    QTest::keyClick(m_view.get(), Qt::Key_Up);
-    QTest::keyClick(m_view.get(), Qt::Key_Up);
-    QTest::keyClick(m_view.get(), Qt::Key_Return);
-    QVERIFY(WaitIdle(*m_view));
-    QCOMPARE(int(m_doc->m_moveCount), 1);
-    QCOMPARE(m_doc->m_moves[0], (MoveEntry{Sq("e2"), Sq("e4")}));
-}
-
 // Every square of a middle game with both sides castled, then a check that
 // leaves one way out.
 void TesselViewTest::offersTheRulesLegalTargets() {
@@ -388,52 +362,6 @@ void TesselViewTest::offersTheRulesLegalTargets() {
     QCOMPARE(m_view->Marks().checkedKing.value_or(-1), Sq("e8"));
     Click(*m_view, SquareCentre(Sq("g7")));
     QCOMPARE(Sorted(m_view->Targets()), Squares({"g6"}));
-}
-
-void TesselViewTest::flippedBoardTakesMovesAtTurnedCells() {
-    StartGame(kPlayHumanVsHuman);
-    ViewSettings settings;
-    settings.flipBoard = true;
-    m_view->SetSettings(settings);
-    // Black at the bottom: h1 at the top-left, a8 at the bottom-right.
-    QCOMPARE(m_view->CellRect(Sq("h1")).topLeft(), QPoint(10, 10));
-    QCOMPARE(m_view->CellRect(Sq("a8")).topLeft(), QPoint(290, 290));
-    DragBetween(*m_view, m_view->CellRect(Sq("e2")).center(), m_view->CellRect(Sq("e4")).center());
-    QVERIFY(WaitIdle(*m_view));
-    Click(*m_view, m_view->CellRect(Sq("b8")).center());
-    QCOMPARE(Sorted(m_view->Targets()), Squares({"a6", "c6"}));
-    Click(*m_view, m_view->CellRect(Sq("c6")).center());
-    QVERIFY(WaitIdle(*m_view));
-    QCOMPARE(int(m_doc->m_moveCount), 2);
-    QCOMPARE(m_doc->m_moves[0], (MoveEntry{Sq("e2"), Sq("e4")}));
-    QCOMPARE(m_doc->m_moves[1], (MoveEntry{Sq("b8"), Sq("c6")}));
-}
-
-void TesselViewTest::hintSuggestsALegalMoveWithoutChangingTheGame() {
-    StartGame(kPlayHumanVsHuman);
-    QVERIFY(!m_view->CanHint());
-    m_view.reset();
-    StartGame(kPlayWhite);
-    QVERIFY(PlayMoves(*m_view, {"e2e4", "d2d4"}));
-    const std::vector<MoveEntry> moves(m_doc->m_moves.begin(),
-                                       m_doc->m_moves.begin() + m_doc->m_moveCount);
-    const PublishedPosition before = m_doc->Published();
-    const bool modified = m_doc->IsModified();
-    QVERIFY(m_view->CanHint());
-    m_view->OnMoveHint();
-    QVERIFY(m_view->IsBusy());
-    QVERIFY(WaitIdle(*m_view));
-    const MoveEntry hint = m_view->HintMove().value_or(MoveEntry{});
-    QVERIFY(m_doc->m_pEngine->IsMoveLegal(hint.from, hint.to, kWhite, 1));
-    QCOMPARE(
-        std::vector<MoveEntry>(m_doc->m_moves.begin(), m_doc->m_moves.begin() + m_doc->m_moveCount),
-        moves);
-    QCOMPARE(m_doc->Published().board, before.board);
-    QCOMPARE(int(g_sideToMove), kWhite);
-    QCOMPARE(m_doc->IsModified(), modified);
-    // The suggestion is shown until the next move.
-    QVERIFY(PlayMoves(*m_view, {"a2a3"}));
-    QVERIFY(!m_view->HintMove());
 }
 
 QTEST_MAIN(TesselViewTest)

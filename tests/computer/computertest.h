@@ -45,23 +45,5 @@ protected:
         g_searchDepth = 1;
     }
 
-    // Plays from->to for side without passing the turn and scores it.
-    int ScoreTrial(std::string_view from, std::string_view to, int side) {
-        const PositionState before = Saved(game);
-        const int captured = game.MakeMoveForSide(Sq(from), Sq(to), side, 0);
-        const int score = game.ScoreMove(Sq(from), Sq(to), captured, side);
-        game.RestorePosition(before);
-        return score;
-    }
-
-    DestinationList Destinations(std::string_view square, int side, int* mobility = nullptr) {
-        DestinationList list;
-        const int score = game.GenerateDestinations(Sq(square), side, list);
-        if (mobility) {
-            *mobility = score;
-        }
-        return list;
-    }
-
     Intelligence game{kSeed};
 };

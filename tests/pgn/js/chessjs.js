@@ -1,13 +1,18 @@
 'use strict'
-// Holds Quillon's rules against chess.js, which we did not write. The games
-// Quillon plays are replayed in chess.js; in every position the board, the
+// Holds Quillon against chess.js, which we did not write, in the games the
+// generator plays through the document.
+//
+// rules: the games are replayed in chess.js; in every position the board, the
 // check and the set of legal moves must agree, and after every move the
 // document's check, mate and draw answers must be the ones the rules call
 // for. The differences of Quillon's chess are taken into account: it has no
 // en-passant capture, it promotes to a queen only, and a side that could
 // move only its king on 18 of its turns in a row draws the game.
 //
-// usage: node rules.js GAME-GENERATOR
+// pgn: Quillon's PGN export of each game is read by chess.js in strict SAN;
+// chess.js must write back the same SAN and reach the same final position.
+//
+// usage: node chessjs.js rules|pgn GAME-GENERATOR
 
 const assert = require('node:assert/strict')
 const { execFileSync } = require('node:child_process')
@@ -18,9 +23,57 @@ const { Chess } = require('chess.js')
 
 const kKingOnlyTurnsToDraw = 18
 
+// Kinds of SAN that the games together must contain, so the round trip
+// cannot pass on games that never castle, promote or mate.
+const kRequiredKinds = {
+  'king-side castling': (san) => /^O-O[+#]?$/.test(san),
+  'queen-side castling': (san) => /^O-O-O[+#]?$/.test(san),
+  'promotion without capture': (san) => /^[a-h][18]=Q/.test(san),
+  'promotion with capture': (san) => /^[a-h]x[a-h][18]=Q/.test(san),
+  'piece move with a file or rank hint': (san) => /^[NBRQ][a-h1-8]x?[a-h][1-8]/.test(san),
+  check: (san) => san.endsWith('+'),
+  mate: (san) => san.endsWith('#'),
+}
+
+function movetextSan(pgn) {
+  const movetext = pgn.slice(pgn.indexOf('\n\n') + 2)
+  const tokens = movetext.split(/\s+/).filter((token) => token !== '')
+  return tokens.slice(0, -1).filter((token) => !/^\d+\.$/.test(token))
+}
+
 // The endings and moves the games together must reach, so that the check
 // cannot pass on games that never get there.
 const kRequired = ['check', 'mate', 'stalemate', 'king-only draw', 'castling', 'promotion']
+
+function checkExport(pgnPath, seenKinds) {
+  const pgn = fs.readFileSync(pgnPath, 'utf8')
+  const rules = fs
+    .readFileSync(pgnPath.replace(/\.pgn$/, '.rules'), 'utf8')
+    .trim()
+    .split('\n')
+  const expectedPosition = rules[rules.length - 1].split(' ').slice(0, 2).join(' ')
+  const exported = movetextSan(pgn)
+
+  const chess = new Chess()
+  chess.loadPgn(pgn, { strict: true })
+
+  const history = chess.history()
+  assert.deepEqual(history, exported, `${pgnPath}: SAN read back differs`)
+  const [placement, sideToMove] = chess.fen().split(' ')
+  assert.equal(`${placement} ${sideToMove}`, expectedPosition, `${pgnPath}: final position`)
+
+  const headers = chess.getHeaders()
+  assert.equal(headers.Event, 'Quillon game')
+  assert.match(headers.Result, /^(1-0|0-1|1\/2-1\/2|\*)$/)
+  if (headers.Result === '1-0' || headers.Result === '0-1') {
+    assert.ok(chess.isCheckmate(), `${pgnPath}: ${headers.Result} without checkmate`)
+  }
+
+  for (const [kind, matches] of Object.entries(kRequiredKinds)) {
+    if (history.some(matches)) seenKinds.add(kind)
+  }
+  return history.length
+}
 
 function quillonMoves(chess) {
   return chess
@@ -30,7 +83,7 @@ function quillonMoves(chess) {
 
 const moveName = (move) => move.from + move.to
 
-function checkGame(file, seen) {
+function checkRules(file, seen) {
   const chess = new Chess()
   const kingOnlyRun = { w: 0, b: 0 }
   let drawn = false
@@ -72,16 +125,27 @@ function checkGame(file, seen) {
 }
 
 function main() {
-  const directory = fs.mkdtempSync(path.join(os.tmpdir(), 'quillon-rules-'))
+  const [mode, generator] = process.argv.slice(2)
+  const [suffix, check, required] =
+    mode === 'pgn'
+      ? ['.pgn', checkExport, Object.keys(kRequiredKinds)]
+      : ['.rules', checkRules, kRequired]
+  const directory = fs.mkdtempSync(path.join(os.tmpdir(), 'quillon-chessjs-'))
   try {
-    execFileSync(process.argv[2], [directory], { stdio: 'inherit' })
-    const files = fs.readdirSync(directory).filter((name) => name.endsWith('.rules'))
+    execFileSync(generator, [directory], { stdio: 'inherit' })
+    const files = fs.readdirSync(directory).filter((name) => name.endsWith(suffix))
     assert.ok(files.length > 0, 'no games generated')
     const seen = new Set()
-    let lines = 0
-    for (const file of files) lines += checkGame(path.join(directory, file), seen)
-    assert.deepEqual(kRequired.filter((kind) => !seen.has(kind)), [], 'never reached')
-    console.log(`${files.length} games, ${Math.ceil(lines / 2)} positions agree with chess.js`)
+    let count = 0
+    for (const file of files) count += check(path.join(directory, file), seen)
+    assert.deepEqual(
+      required.filter((kind) => !seen.has(kind)),
+      [],
+      'never reached',
+    )
+    console.log(
+      `${files.length} games, ${count} ${mode === 'pgn' ? 'moves' : 'lines'} agree with chess.js`,
+    )
   } finally {
     fs.rmSync(directory, { recursive: true, force: true })
   }

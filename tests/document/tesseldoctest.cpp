@@ -18,21 +18,6 @@ protected:
     CTesselDoc doc;
 };
 
-TEST_F(TesselDocTest, NewGameClearsTheEndOfThePreviousGame) {
-    NewGame(kPlayHumanVsHuman);
-    ASSERT_TRUE(PlayAll(doc, kFoolsMate));
-    doc.m_gameOver = true;
-    doc.m_drawn = true;
-    doc.m_kingOnlyCountdown = {3, 0, 5};
-
-    NewGame(kPlayHumanVsHuman);
-    EXPECT_FALSE(doc.m_gameOver);
-    EXPECT_FALSE(doc.m_drawn);
-    EXPECT_EQ(doc.m_matedSide, 0);
-    EXPECT_EQ(doc.m_kingOnlyCountdown, (std::array<int16_t, 3>{}));
-    EXPECT_EQ(doc.m_pEngine->m_board[Sq("h4")], 0);
-}
-
 TEST_F(TesselDocTest, RefusedMoveChangesOnlyTheModifiedFlag) {
     NewGame(kPlayHumanVsHuman);
     ASSERT_TRUE(Play(doc, Sq("e2"), Sq("e4")).ok);

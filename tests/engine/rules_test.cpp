@@ -217,42 +217,4 @@ TEST(MakeMove, PawnsPromoteToAQueenAndKeepTheirId) {
     EXPECT_EQ(0, game.m_pieces[SideIndex(kWhite)][kARookId].onBoard);
 }
 
-struct CastlingMove {
-    const char* king;
-    const char* rookFrom;
-    const char* rookTo;
-};
-
-class CastlingMoves : public ::testing::TestWithParam<CastlingMove> {};
-
-TEST_P(CastlingMoves, TheRookGoesWithTheKing) {
-    const CastlingMove& test = GetParam();
-    Chessgame game = Position(kCastlingCorners);
-    const std::string_view king = test.king;
-    const int side = king[1] == '1' ? kWhite : kBlack;
-    game.MakeMoveForSide(Sq(king.substr(0, 2)), Sq(king.substr(2, 2)), side, 0);
-    EXPECT_EQ(side * kKingValue, game.m_board[Sq(king.substr(2, 2))]);
-    EXPECT_EQ(side * kRookValue, game.m_board[Sq(test.rookTo)]);
-    EXPECT_EQ(0, game.m_board[Sq(test.rookFrom)]);
-    EXPECT_EQ(Sq(king.substr(2, 2)), game.m_kingSquare[SideIndex(side)]);
-    EXPECT_EQ(1, game.m_hasMoved[SideIndex(side)][kKingMoved]);
-}
-
-INSTANTIATE_TEST_SUITE_P(AllFour, CastlingMoves,
-                         ::testing::Values(CastlingMove{"e1g1", "h1", "f1"},
-                                           CastlingMove{"e1c1", "a1", "d1"},
-                                           CastlingMove{"e8g8", "h8", "f8"},
-                                           CastlingMove{"e8c8", "a8", "d8"}));
-
-TEST(MakeMove, CaptureReturnsTheSignedValueAndRetiresThePiece) {
-    Chessgame game = Position("Ke1 Bb5 ke8 nc6");
-    const int knightId = game.m_pieceId[Sq("c6")];
-    EXPECT_EQ(-kKnightValue, game.MakeMove(Sq("b5"), Sq("c6"), 1));
-    EXPECT_EQ(0, game.m_pieces[SideIndex(kBlack)][knightId].onBoard);
-    EXPECT_TRUE(game.m_pieceSquare[PieceSquareIndex(kBlack, knightId)].none());
-    EXPECT_FALSE(game.m_blackPieces[Sq("c6")]);
-    EXPECT_TRUE(game.m_whitePieces[Sq("c6")]);
-    EXPECT_EQ(kBlack, g_sideToMove);
-}
-
 }  // namespace

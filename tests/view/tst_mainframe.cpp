@@ -1,6 +1,8 @@
-// The main window driven as a user would: its commands, files, drops and
-// the command line; the computer thinking; PGN games opened and exported.
+// The window driven as a user would: moves dropped on the board and the game's
+// course, undo, the commands, files, drops and the command line, the computer
+// thinking, PGN games opened and exported.
 #include <QAction>
+#include <QApplication>
 #include <QDropEvent>
 #include <QElapsedTimer>
 #include <QMimeData>
@@ -9,6 +11,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <memory>
 
 #include "app/commandtable.h"
@@ -21,6 +24,8 @@
 #include "tests/support/testgames.h"
 #include "tests/view/fakeprompter.h"
 #include "tests/view/gamedriver.h"
+#include "view/boardgeometry.h"
+#include "view/chessclock.h"
 #include "view/tesselview.h"
 
 namespace {
@@ -64,6 +69,22 @@ QProcess* StartWithoutDisplay(const QStringList& arguments) {
     return quillon;
 }
 
+const QStringList kFoolsMateNames = MoveNames(kFoolsMate);
+const QStringList kScholarsMate = {"e2e4", "e7e5", "f1c4", "b8c6", "d1h5", "g8f6", "h5f7"};
+const QStringList kStalemateNames = MoveNames(kStalemate);
+
+std::vector<int> Squares(std::initializer_list<const char*> names) {
+    std::vector<int> squares;
+    for (const char* name : names) squares.push_back(Sq(name));
+    std::sort(squares.begin(), squares.end());
+    return squares;
+}
+
+std::vector<int> Sorted(std::vector<int> squares) {
+    std::sort(squares.begin(), squares.end());
+    return squares;
+}
+
 }  // namespace
 
 class MainFrameTest : public QObject {
@@ -92,6 +113,26 @@ private slots:
     void commandLinePrintsTheGameWithoutADisplay();
     void commandLineReportsAnUnreadableGame();
 
+    void ignoresPressesOutOfTurn_data();
+    void ignoresPressesOutOfTurn();
+    void reportsAnInvalidMove();
+    void reportsACheck();
+    void endsTheGameAtCheckmate_data();
+    void endsTheGameAtCheckmate();
+    void drawsTheGameAtStalemate();
+    void drawsTheGameAgainstTheComputerWithoutReply();
+    void computerRepliesAtOnceWhileTheViewWaits();
+    void appliesSkillAndDepthChosenWhileThinkingToTheNextReply();
+
+    void undoesMovePairsAgainstComputerAsBlack();
+    void undoAllStartsAgainInEachMode_data();
+    void undoAllStartsAgainInEachMode();
+    void refusesUndoInTheComputersTurn();
+    void undoReopensAFinishedGame();
+
+    void clicksSelectAndMoveThroughTheDropPath();
+    void offersTheRulesLegalTargets();
+
 private:
     void Start(const QStringList& arguments = {});
     void Trigger(int id) { m_frame->Action(id)->trigger(); }
@@ -104,6 +145,9 @@ private:
     void StartThinking();
     QString GamePath() const { return m_dir.filePath(QStringLiteral("middle.qln")); }
     void PlayFoolsMate();
+    // A new game in the play mode, or the moves opened in it.
+    void StartGame(int playMode);
+    void OpenGame(int playMode, const QStringList& moves);
 
     QTemporaryDir m_dir;
     // The view settings' store, so that no test touches the user's.
@@ -155,6 +199,18 @@ void MainFrameTest::StartThinking() {
     const QByteArray move = kHumansMove.toLatin1();
     Drag(View(), move.left(2).constData(), move.mid(2).constData());
     QTRY_VERIFY(View().IsThinking());
+}
+
+void MainFrameTest::StartGame(int playMode) {
+    Start();
+    const int commands[] = {ID_PLAY_HUMANVSHUMAN, ID_PLAY_WHITE, ID_PLAY_BLACK};
+    Trigger(commands[playMode]);
+    QVERIFY(WaitIdle(View()));
+}
+
+void MainFrameTest::OpenGame(int playMode, const QStringList& moves) {
+    StartGame(playMode);
+    QVERIFY(m_frame->Files().OpenDocumentFile(Write(QStringLiteral("game.qln"), GameBytes(moves))));
 }
 
 void MainFrameTest::PlayFoolsMate() {
@@ -441,6 +497,265 @@ void MainFrameTest::commandLineReportsAnUnreadableGame() {
     QVERIFY(quillon->exitCode() != 0);
     QVERIFY(quillon->readAllStandardOutput().isEmpty());
     QVERIFY(quillon->readAllStandardError().contains(missing.toUtf8()));
+}
+
+void MainFrameTest::ignoresPressesOutOfTurn_data() {
+    QTest::addColumn<int>("playMode");
+    QTest::addColumn<QStringList>("moves");
+    QTest::addColumn<QString>("tried");
+    QTest::newRow("Black to move when the human plays White")
+        << kPlayWhite << QStringList{"e2e4"} << QStringLiteral("e7e5");
+    QTest::newRow("White to move when the human plays Black")
+        << kPlayBlack << QStringList{"e2e4", "e7e5"} << QStringLiteral("d2d4");
+}
+
+void MainFrameTest::ignoresPressesOutOfTurn() {
+    QFETCH(int, playMode);
+    QFETCH(QStringList, moves);
+    QFETCH(QString, tried);
+    OpenGame(playMode, moves);
+    QVERIFY(PlayMoves(View(), {tried}));
+    QCOMPARE(int(Doc().m_moveCount), int(moves.size()));
+    QVERIFY(View().StatusText().isEmpty());
+    QVERIFY(!Doc().IsModified());
+}
+
+void MainFrameTest::reportsAnInvalidMove() {
+    StartGame(kPlayHumanVsHuman);
+    QVERIFY(!g_chessClock.running);
+    QVERIFY(PlayMoves(View(), {"e2e5"}));
+    QCOMPARE(View().StatusText(), QStringLiteral("Invalid Move"));
+    QCOMPARE(int(Doc().m_moveCount), 0);
+    QCOMPARE(View().ShownPosition().sideToMove, kWhite);
+    QVERIFY(Doc().IsModified());
+    // The first release of a game starts the clock, refused or not.
+    QVERIFY(g_chessClock.running);
+    // A Black piece is picked up but the document refuses it.
+    QVERIFY(PlayMoves(View(), {"e7e5"}));
+    QCOMPARE(View().StatusText(), QStringLiteral("Invalid Move"));
+    QVERIFY(PlayMoves(View(), {"e2e4"}));
+    QVERIFY(View().StatusText().isEmpty());
+    QCOMPARE(int(Doc().m_moveCount), 1);
+}
+
+void MainFrameTest::reportsACheck() {
+    StartGame(kPlayHumanVsHuman);
+    QVERIFY(PlayMoves(View(), {"e2e4", "f7f5", "d1h5"}));
+    QCOMPARE(View().StatusText(), QStringLiteral("\n\rKing in Check!"));
+    QVERIFY(!Doc().m_gameOver);
+    QVERIFY(PlayMoves(View(), {"g7g6"}));
+    QVERIFY(View().StatusText().isEmpty());
+    QVERIFY(m_prompter->messages.isEmpty());
+}
+
+void MainFrameTest::endsTheGameAtCheckmate_data() {
+    QTest::addColumn<QStringList>("moves");
+    QTest::addColumn<QString>("winner");
+    QTest::newRow("Black mates") << kFoolsMateNames << QStringLiteral("Black");
+    QTest::newRow("White mates") << kScholarsMate << QStringLiteral("White");
+}
+
+void MainFrameTest::endsTheGameAtCheckmate() {
+    QFETCH(QStringList, moves);
+    QFETCH(QString, winner);
+    StartGame(kPlayHumanVsHuman);
+    QVERIFY(PlayMoves(View(), moves));
+    QCOMPARE(View().StatusText(),
+             QStringLiteral("Checkmate!\n\rGame over\n\r\n\r") + winner + QStringLiteral(" wins!"));
+    QCOMPARE(m_prompter->messages.size(), 1);
+    const FakePrompter::Message box = m_prompter->messages.constFirst();
+    QCOMPARE(box.caption, QStringLiteral("Game Over"));
+    QCOMPARE(box.text, QStringLiteral("Checkmate! Game over\n\r\n\r    ") + winner +
+                           QStringLiteral(" wins!"));
+    QVERIFY(box.icon == Prompter::Icon::Information);
+    QVERIFY(Doc().m_gameOver);
+    QVERIFY(!Doc().IsModified());
+    QVERIFY(!g_chessClock.running);
+    // Later presses are ignored.
+    QVERIFY(PlayMoves(View(), {"a2a3", "a7a6"}));
+    QCOMPARE(int(Doc().m_moveCount), int(moves.size()));
+}
+
+void MainFrameTest::drawsTheGameAtStalemate() {
+    StartGame(kPlayHumanVsHuman);
+    QVERIFY(PlayMoves(View(), kStalemateNames));
+    QCOMPARE(int(Doc().m_moveCount), int(kStalemateNames.size()));
+    QCOMPARE(View().StatusText(), QStringLiteral("Game Drawn"));
+    QVERIFY(Doc().m_gameOver);
+    QVERIFY(m_prompter->messages.isEmpty());
+    // A draw does not stop the clock.
+    QVERIFY(g_chessClock.running);
+    QVERIFY(PlayMoves(View(), {"a2a3"}));
+    QCOMPARE(int(Doc().m_moveCount), int(kStalemateNames.size()));
+}
+
+void MainFrameTest::drawsTheGameAgainstTheComputerWithoutReply() {
+    OpenGame(kPlayWhite, kStalemateNames.mid(0, kStalemateNames.size() - 1));
+    QVERIFY(PlayMoves(View(), {kStalemateNames.constLast()}));
+    QCOMPARE(View().StatusText(), QStringLiteral("Game Drawn"));
+    QCOMPARE(int(Doc().m_moveCount), int(kStalemateNames.size()));
+    QVERIFY(Doc().m_gameOver);
+    QVERIFY(!View().LastMoveLine().has_value());
+    QCOMPARE(View().ShownPosition().board[Sq("e6")], kQueenValue);
+}
+
+void MainFrameTest::computerRepliesAtOnceWhileTheViewWaits() {
+    StartGame(kPlayWhite);
+    Drag(View(), "e2", "e4");
+    QVERIFY(View().IsBusy());
+    // Until the view has shown the move, presses are ignored.
+    Drag(View(), "d2", "d4");
+    QCOMPARE(int(Doc().m_fromSquare), Sq("e2"));
+    QVERIFY(WaitIdle(View()));
+    QCOMPARE(int(Doc().m_moveCount), 2);
+    QCOMPARE(View().ShownPosition().sideToMove, kWhite);
+    QCOMPARE(View().ShownPosition().board[Sq("e4")], kPawnValue);
+    const MoveEntry reply = Doc().m_moves[1];
+    QVERIFY(View().ShownPosition().board[reply.to] < 0);
+    QCOMPARE(View().LastMoveLine()->from, reply.from);
+    QCOMPARE(View().LastMoveLine()->to, reply.to);
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+    // The game goes on.
+    QVERIFY(PlayMoves(View(), {"d2d3"}));
+    QCOMPARE(int(Doc().m_moveCount), 4);
+}
+
+void MainFrameTest::appliesSkillAndDepthChosenWhileThinkingToTheNextReply() {
+    StartGame(kPlayWhite);
+    Drag(View(), "e2", "e4");
+    QVERIFY(View().IsBusy());
+    View().OnSetDepth(3);
+    View().OnSkillNovice();
+    QCOMPARE(g_searchDepth, 1);
+    QCOMPARE(Doc().m_skillLevel, kSkillExpert);
+    QCOMPARE(View().SearchDepth(), 3);
+    QVERIFY(WaitIdle(View()));
+    QCOMPARE(g_searchDepth, 3);
+    QCOMPARE(Doc().m_skillLevel, kSkillNovice);
+    View().OnSkillExpert();
+    View().OnSetDepth(1);
+    QCOMPARE(Doc().m_skillLevel, kSkillExpert);
+    QCOMPARE(g_searchDepth, 1);
+}
+
+void MainFrameTest::undoesMovePairsAgainstComputerAsBlack() {
+    StartGame(kPlayBlack);
+    QCOMPARE(int(Doc().m_moveCount), 1);
+    QCOMPARE(View().ShownPosition().sideToMove, kBlack);
+    const MoveEntry opening = Doc().m_moves[0];
+    QVERIFY(PlayMoves(View(), {"g8f6"}));
+    QCOMPARE(int(Doc().m_moveCount), 3);
+    View().OnMoveUndo();
+    QCOMPARE(int(Doc().m_moveCount), 1);
+    QCOMPARE(Doc().m_moves[0].from, opening.from);
+    QCOMPARE(View().ShownPosition().sideToMove, kBlack);
+    QCOMPARE(View().ShownPosition().board[Sq("g8")], -kKnightValue);
+    // Once more: a new game in which the computer opens again.
+    View().OnMoveUndo();
+    QCOMPARE(int(Doc().m_moveCount), 1);
+    QCOMPARE(View().ShownPosition().sideToMove, kBlack);
+    QVERIFY(m_prompter->messages.isEmpty());
+}
+
+void MainFrameTest::undoAllStartsAgainInEachMode_data() {
+    QTest::addColumn<int>("playMode");
+    QTest::addColumn<QStringList>("moves");
+    QTest::addColumn<int>("movesLeft");
+    QTest::newRow("Human vs Human") << kPlayHumanVsHuman << QStringList{"e2e4", "e7e5"} << 0;
+    QTest::newRow("Play White") << kPlayWhite << QStringList{"e2e4", "d2d3"} << 0;
+    QTest::newRow("Play Black") << kPlayBlack << QStringList{"g8f6"} << 1;
+}
+
+void MainFrameTest::undoAllStartsAgainInEachMode() {
+    QFETCH(int, playMode);
+    QFETCH(QStringList, moves);
+    QFETCH(int, movesLeft);
+    StartGame(playMode);
+    QVERIFY(PlayMoves(View(), moves));
+    QVERIFY(Doc().m_moveCount > movesLeft);
+    View().OnMoveUndoAll();
+    QCOMPARE(int(Doc().m_moveCount), movesLeft);
+    QVERIFY(!Doc().IsModified());
+    QCOMPARE(g_chessClock.elapsed[SideIndex(kWhite)], 0);
+    QCOMPARE(g_chessClock.elapsed[SideIndex(kBlack)], 0);
+}
+
+void MainFrameTest::refusesUndoInTheComputersTurn() {
+    OpenGame(kPlayWhite, {"e2e4"});
+    View().OnMoveUndo();
+    View().OnMoveUndoAll();
+    QCOMPARE(int(Doc().m_moveCount), 1);
+    QCOMPARE(m_prompter->messages.size(), 2);
+    for (const FakePrompter::Message& message : m_prompter->messages) {
+        QCOMPARE(message.caption, QStringLiteral("Please co-operate"));
+        QCOMPARE(message.text, QStringLiteral("Please undo only when it is your turn"));
+        QVERIFY(message.icon == Prompter::Icon::Information);
+    }
+}
+
+void MainFrameTest::undoReopensAFinishedGame() {
+    StartGame(kPlayHumanVsHuman);
+    QVERIFY(PlayMoves(View(), kFoolsMateNames));
+    QVERIFY(Doc().m_gameOver);
+    View().OnMoveUndo();
+    QVERIFY(!Doc().m_gameOver);
+    QCOMPARE(int(Doc().m_moveCount), 3);
+    // The reopened game is reported, not the end that was taken back.
+    QVERIFY(View().StatusText().isEmpty());
+    QCOMPARE(View().ShownPosition().sideToMove, kBlack);
+    QVERIFY(PlayMoves(View(), {"d8e7"}));
+    QCOMPARE(int(Doc().m_moveCount), 4);
+    QVERIFY(!Doc().m_gameOver);
+}
+
+void MainFrameTest::clicksSelectAndMoveThroughTheDropPath() {
+    StartGame(kPlayHumanVsHuman);
+    Click(View(), SquareCentre(Sq("e2")));
+    QCOMPARE(View().SelectedSquare().value_or(-1), Sq("e2"));
+    QCOMPARE(Sorted(View().Targets()), Squares({"e3", "e4"}));
+    // Another own piece takes the selection, an empty square that is no
+    // target clears it, an opponent's piece is never selected.
+    Click(View(), SquareCentre(Sq("g1")));
+    QCOMPARE(Sorted(View().Targets()), Squares({"f3", "h3"}));
+    Click(View(), SquareCentre(Sq("g4")));
+    QVERIFY(!View().SelectedSquare());
+    Click(View(), SquareCentre(Sq("e7")));
+    QVERIFY(!View().SelectedSquare());
+    QCOMPARE(int(Doc().m_moveCount), 0);
+
+    Click(View(), SquareCentre(Sq("g1")));
+    Click(View(), SquareCentre(Sq("f3")));
+    QVERIFY(WaitIdle(View()));
+    QCOMPARE(int(Doc().m_moveCount), 1);
+    QCOMPARE(Doc().m_moves[0], (MoveEntry{Sq("g1"), Sq("f3")}));
+    QVERIFY(!View().SelectedSquare());
+    QCOMPARE(View().ShownPosition().board[Sq("f3")], kKnightValue);
+    QVERIFY(g_chessClock.running);
+}
+
+// Every square of a middle game with both sides castled, then a check that
+// leaves one way out.
+void MainFrameTest::offersTheRulesLegalTargets() {
+    OpenGame(kPlayHumanVsHuman,
+             {"e2e4", "e7e5", "g1f3", "b8c6", "f1b5", "g8f6", "e1g1", "d7d6", "b5c6", "b7c6",
+              "d2d4", "c8g4", "h2h3", "g4f3", "d1f3", "f8e7", "f3f6", "e8g8", "f6e7", "d8e7"});
+    QCOMPARE(View().Marks().lastMove.value_or(MoveEntry{}), (MoveEntry{Sq("d8"), Sq("e7")}));
+    for (int from = 0; from < kSquareCount; ++from) {
+        Click(View(), SquareCentre(from));
+        std::vector<int> legal;
+        for (int to = 0; to < kSquareCount; ++to) {
+            if (to != from && Doc().m_pEngine->IsMoveLegal(from, to, kWhite, 1)) {
+                legal.push_back(to);
+            }
+        }
+        QCOMPARE(Sorted(View().Targets()), legal);
+        Click(View(), QPoint(0, 0));
+    }
+    // A king in check is marked.
+    OpenGame(kPlayHumanVsHuman, {"e2e4", "f7f6", "d1h5"});
+    QCOMPARE(View().Marks().checkedKing.value_or(-1), Sq("e8"));
+    Click(View(), SquareCentre(Sq("g7")));
+    QCOMPARE(Sorted(View().Targets()), Squares({"g6"}));
 }
 
 QTEST_MAIN(MainFrameTest)

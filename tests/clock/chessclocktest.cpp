@@ -39,18 +39,6 @@ TEST_F(ChessClockTest, ThinkingBeforeTheFirstDropIsNotCounted) {
     EXPECT_EQ(second.whiteSeconds, 5);
 }
 
-TEST_F(ChessClockTest, OnlyTheFirstDropOfAGameStartsTheClock) {
-    StartWithWhiteToMove();
-    now += 10;
-    clock.StartAtDrop();
-    EXPECT_EQ(clock.Tick(kWhite).whiteSeconds, 10);
-
-    clock.Stop();
-    now += 10;
-    clock.StartAtDrop();
-    EXPECT_FALSE(clock.running);
-}
-
 TEST_F(ChessClockTest, SideChangeIsChargedAtTheNextTick) {
     StartWithWhiteToMove();
     now += 7;

@@ -122,21 +122,6 @@ TEST_F(GameFileTest, TwoMoveGameIsWrittenAndReadByteForByte) {
     EXPECT_FALSE(doc.IsModified());
 }
 
-TEST_F(GameFileTest, OpenKeepsPlayModeAndSkillAndResetsTheClock) {
-    doc.m_playMode = kPlayBlack;
-    doc.m_skillLevel = kSkillNovice;
-    g_chessClock.StartAtDrop();
-    g_chessClock.Tick(kWhite);
-    g_chessClock.elapsed[SideIndex(kBlack)] = 42;
-
-    ASSERT_TRUE(Open(kTwoMoveFile).ok);
-    EXPECT_EQ(doc.m_playMode, kPlayBlack);
-    EXPECT_EQ(doc.m_skillLevel, kSkillNovice);
-    EXPECT_TRUE(g_chessClock.armed);
-    EXPECT_FALSE(g_chessClock.running);
-    EXPECT_EQ(g_chessClock.elapsed[SideIndex(kBlack)], 0);
-}
-
 TEST_F(GameFileTest, FinishedGamesOpenAsFinished) {
     ASSERT_TRUE(Open(QlnBytes(kFoolsMate)).ok);
     EXPECT_TRUE(doc.m_gameOver);

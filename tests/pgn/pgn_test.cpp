@@ -129,13 +129,6 @@ TEST(PgnMovetext, StopsBeforeAMoveThatIsNotLegalAndLeavesTheGameOpen) {
     EXPECT_EQ(TagValue(pgn, "Result"), "*");
 }
 
-TEST(PgnMovetext, ReplaysOnlyTheCountedMoves) {
-    CTesselDoc doc;
-    SetMoves(doc, {"e2e4", "e7e5", "g1f3"});
-    doc.m_moveCount = 2;
-    EXPECT_EQ(Movetext(ExportPgn(doc, kDate)), "1. e4 e5 *\n");
-}
-
 TEST(PgnMovetext, LongGamesWrapBelowEightyColumnsWithoutLosingTokens) {
     const std::vector<std::string> moves = KnightShuffle(60);
     CTesselDoc doc;
@@ -245,10 +238,6 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"TooLarge", std::string(kMaxPgnFileBytes + 1, ' '),
                     "The file is larger than 10 MB."}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(PgnImport, KeepsTheMovesBeforeARefusal) {
-    EXPECT_EQ(ImportedSan("1. e4 a6 2. e5 d5 3. exd6 *"), "e4 a6 e5 d5");
-}
 
 const std::string kThreeGames =
     "[Event \"Club\"]\n[White \"Anna\"]\n[Black \"Bert\"]\n[Result \"1-0\"]\n\n1. e4 1-0\n\n"

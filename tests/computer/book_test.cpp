@@ -59,15 +59,4 @@ TEST_F(Book, FirstMoveIsTheFirstLegalBookMove) {
     EXPECT_FALSE(game.m_outOfBook);
 }
 
-TEST_F(Book, ProfitableCaptureComesBeforeTheBook) {
-    OnlyBookMoves(kWhiteBook, {{0, "e2e4"}, {1, "d2d4"}});
-    ExpectMove(game.ThinkMove(kBlack, kNoSquare, kNoSquare, kSearchKindExpert), 0, "e2", "e4");
-    Play(game, {"f7f5"});
-    const ScoredMove capture = game.ThinkMove(kBlack, Sq("f7"), Sq("f5"), kSearchKindExpert);
-    ExpectMove(capture, 200, "e4", "f5");
-    EXPECT_EQ(0, game.m_book[kWhiteBook][1].used);
-    EXPECT_EQ(kPawnValue, game.m_board[Sq("f5")]);
-    EXPECT_FALSE(game.m_outOfBook);
-}
-
 }  // namespace

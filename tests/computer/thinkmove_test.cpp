@@ -69,17 +69,6 @@ TEST_F(OnlyAnUnlistedEvasion, ThinkMovePlaysTheFirstLegalMove) {
     }
 }
 
-TEST_F(ThinkMoveTest, MatedSideGetsNoMoveAndNothingChanges) {
-    Play(game, kFoolsMate);
-    game.m_outOfBook = true;
-    const PositionState before = Saved(game);
-    const ScoredMove move = game.ThinkMove(kBlack, Sq("d8"), Sq("h4"), kSearchKindExpert);
-    EXPECT_FALSE(IsMove(move));
-    EXPECT_EQ(kNoMoveValue, move.value);
-    EXPECT_EQ(kWhite, g_sideToMove);
-    EXPECT_TRUE(before == Saved(game));
-}
-
 // The stalemate line: after 10.Qc8-e6 Black has pieces left but no legal
 // move. The game is replayed as a document replays one, so the
 // computer is still in its opening phase with empty capture lists, and is

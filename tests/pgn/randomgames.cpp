@@ -6,13 +6,15 @@
 //   to move), whether the side to move is in check, and every move the
 //   engine allows there; then, unless the game has ended, the move played
 //   and the document's check, mate and draw answers after it.
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <random>
 #include <sstream>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "document/pgnexport.h"
@@ -76,14 +78,11 @@ Move ChooseMove(const Chessgame& game, const std::vector<Move>& moves, int side,
 }
 
 char FenLetter(int16_t cell) {
-    constexpr std::pair<int16_t, char> kLetters[] = {{kPawnValue, 'p'},   {kKnightValue, 'n'},
-                                                     {kBishopValue, 'b'}, {kRookValue, 'r'},
-                                                     {kQueenValue, 'q'},  {kKingValue, 'k'}};
-    char letter = '?';
-    for (const auto& [value, name] : kLetters) {
-        if (std::abs(cell) == value) letter = name;
-    }
-    return cell > 0 ? static_cast<char>(letter - 'a' + 'A') : letter;
+    constexpr int16_t kValues[] = {kPawnValue, kKnightValue, kBishopValue,
+                                   kRookValue, kQueenValue,  kKingValue};
+    const int16_t* value = std::find(std::begin(kValues), std::end(kValues), std::abs(cell));
+    const char letter = "pnbrqk"[value - std::begin(kValues)];
+    return cell > 0 ? static_cast<char>(std::toupper(letter)) : letter;
 }
 
 std::string FenPosition(const Chessgame& game, int sideToMove) {

@@ -13,15 +13,20 @@
 
 namespace {
 
+// A kind of piece and the ids it may take, those of the king's wing first.
 struct PieceKind {
     char letter;
     int16_t value;
     int32_t kind;
+    std::vector<int> ids;
 };
 
-constexpr PieceKind kKinds[] = {{'P', kPawnValue, kPawnKind},     {'N', kKnightValue, kKnightKind},
-                                {'B', kBishopValue, kBishopKind}, {'R', kRookValue, kRookKind},
-                                {'Q', kQueenValue, kQueenKind},   {'K', kKingValue, kKingKind}};
+const PieceKind kKinds[] = {{'P', kPawnValue, kPawnKind, {0, 1, 2, 3, 4, 5, 6, 7}},
+                            {'N', kKnightValue, kKnightKind, {kGKnightId, kBKnightId}},
+                            {'B', kBishopValue, kBishopKind, {kFBishopId, kCBishopId}},
+                            {'R', kRookValue, kRookKind, {kHRookId, kARookId}},
+                            {'Q', kQueenValue, kQueenKind, {kQueenId, 0, 1, 2, 3, 4, 5, 6, 7}},
+                            {'K', kKingValue, kKingKind, {kKingId}}};
 
 const PieceKind& KindOf(char letter) {
     for (const PieceKind& kind : kKinds) {
@@ -30,31 +35,12 @@ const PieceKind& KindOf(char letter) {
     throw std::invalid_argument(std::string("no piece ") + letter);
 }
 
-// The ids a piece may take, the one of its own wing first: files e to h are
-// the king's wing.
-std::vector<int> CandidateIds(char kind, int square) {
-    const bool kingsWing = square % kRankSize < kRankSize / 2;
-    switch (kind) {
-        case 'N':
-            return kingsWing ? std::vector<int>{kGKnightId, kBKnightId}
-                             : std::vector<int>{kBKnightId, kGKnightId};
-        case 'B':
-            return kingsWing ? std::vector<int>{kFBishopId, kCBishopId}
-                             : std::vector<int>{kCBishopId, kFBishopId};
-        case 'R':
-            return kingsWing ? std::vector<int>{kHRookId, kARookId}
-                             : std::vector<int>{kARookId, kHRookId};
-        case 'K':
-            return {kKingId};
-        case 'Q':
-            return {kQueenId, 0, 1, 2, 3, 4, 5, 6, 7};
-        default:
-            return {0, 1, 2, 3, 4, 5, 6, 7};
-    }
-}
-
-int FreeId(const Chessgame& game, int side, char kind, int square) {
-    for (int id : CandidateIds(kind, square)) {
+// A free id of the kind; a knight, bishop or rook on files a to d takes the
+// queen's wing's first.
+int FreeId(const Chessgame& game, int side, const PieceKind& kind, int square) {
+    std::vector<int> ids = kind.ids;
+    if (ids.size() == 2 && square % kRankSize >= kRankSize / 2) std::swap(ids[0], ids[1]);
+    for (int id : ids) {
         if (game.m_pieces[SideIndex(side)][id].onBoard == 0) return id;
     }
     throw std::invalid_argument("too many pieces of one kind");
@@ -63,7 +49,7 @@ int FreeId(const Chessgame& game, int side, char kind, int square) {
 void Place(Chessgame& game, char letter, int square) {
     const int side = std::isupper(static_cast<unsigned char>(letter)) ? kWhite : kBlack;
     const PieceKind& kind = KindOf(letter);
-    const int id = FreeId(game, side, kind.letter, square);
+    const int id = FreeId(game, side, kind, square);
     game.m_board[square] = static_cast<int16_t>(side * kind.value);
     game.m_pieceId[square] = static_cast<int16_t>(id);
     (side == kWhite ? game.m_whitePieces : game.m_blackPieces).set(square);

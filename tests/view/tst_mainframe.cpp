@@ -3,9 +3,7 @@
 // thinking, PGN games opened and exported.
 #include <QAction>
 #include <QApplication>
-#include <QDropEvent>
 #include <QElapsedTimer>
-#include <QMimeData>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
@@ -48,17 +46,6 @@ constexpr qint64 kPromptMs = 3000;
 const QByteArray kEnPassant = "1. e4 a6 2. e5 d5 3. exd6 *\n";
 const QByteArray kFoolsMateMovetext = "\n\n1. f3 e5 2. g4 Qh4# 0-1\n";
 
-bool SendDrop(QWidget& window, const QString& path) {
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(path)});
-    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&window, &enter);
-    if (!enter.isAccepted()) return false;
-    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&window, &drop);
-    return true;
-}
-
 QProcess* StartWithoutDisplay(const QStringList& arguments) {
     auto* quillon = new QProcess;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -100,7 +87,6 @@ private slots:
     void reportsAFileThatCannotBeRead_data();
     void reportsAFileThatCannotBeRead();
     void asksAboutUnsavedChangesBeforeANewGame();
-    void opensDroppedFiles();
     void asksAboutUnsavedChangesOnClosing();
     void opensTheFileNamedOnTheCommandLine();
     void moveNowPlaysTheBestMoveSoFar();
@@ -129,7 +115,6 @@ private slots:
     void refusesUndoInTheComputersTurn();
     void undoReopensAFinishedGame();
 
-    void clicksSelectAndMoveThroughTheDropPath();
     void offersTheRulesLegalTargets();
 
 private:
@@ -318,27 +303,6 @@ void MainFrameTest::asksAboutUnsavedChangesBeforeANewGame() {
     Trigger(ID_FILE_NEW);
     QCOMPARE(int(Doc().m_moveCount), 0);
     QCOMPARE(ReadFile(path).size(), 2 + 4 * 2);
-
-    QVERIFY(PlayMoves(View(), {"d2d4"}));
-    m_prompter->answer = Prompter::Answer::No;
-    Trigger(ID_FILE_NEW);
-    QCOMPARE(int(Doc().m_moveCount), 0);
-    QCOMPARE(m_prompter->questions.size(), 4);
-}
-
-void MainFrameTest::opensDroppedFiles() {
-    Start();
-    const QString path = Write(QStringLiteral("saved.qln"), GameBytes({"e2e4", "e7e5", "g1f3"}));
-    QVERIFY(PlayMoves(View(), {"d2d4"}));
-    m_prompter->answer = Prompter::Answer::Cancel;
-    QVERIFY(SendDrop(*m_frame, path));
-    QCOMPARE(m_prompter->questions.size(), 1);
-    QCOMPARE(int(Doc().m_moveCount), 2);
-    m_prompter->answer = Prompter::Answer::No;
-    QVERIFY(SendDrop(*m_frame, path));
-    QCOMPARE(int(Doc().m_moveCount), 3);
-    QCOMPARE(View().ShownPosition().board[Sq("f3")], kKnightValue);
-    QCOMPARE(m_frame->windowTitle(), QStringLiteral("Quillon - saved.qln"));
 }
 
 void MainFrameTest::asksAboutUnsavedChangesOnClosing() {
@@ -685,31 +649,6 @@ void MainFrameTest::undoReopensAFinishedGame() {
     QVERIFY(PlayMoves(View(), {"d8e7"}));
     QCOMPARE(int(Doc().m_moveCount), 4);
     QVERIFY(!Doc().m_gameOver);
-}
-
-void MainFrameTest::clicksSelectAndMoveThroughTheDropPath() {
-    StartGame(kPlayHumanVsHuman);
-    Click(View(), SquareCentre(Sq("e2")));
-    QCOMPARE(View().SelectedSquare().value_or(-1), Sq("e2"));
-    QCOMPARE(Sorted(View().Targets()), Squares({"e3", "e4"}));
-    // Another own piece takes the selection, an empty square that is no
-    // target clears it, an opponent's piece is never selected.
-    Click(View(), SquareCentre(Sq("g1")));
-    QCOMPARE(Sorted(View().Targets()), Squares({"f3", "h3"}));
-    Click(View(), SquareCentre(Sq("g4")));
-    QVERIFY(!View().SelectedSquare());
-    Click(View(), SquareCentre(Sq("e7")));
-    QVERIFY(!View().SelectedSquare());
-    QCOMPARE(int(Doc().m_moveCount), 0);
-
-    Click(View(), SquareCentre(Sq("g1")));
-    Click(View(), SquareCentre(Sq("f3")));
-    QVERIFY(WaitIdle(View()));
-    QCOMPARE(int(Doc().m_moveCount), 1);
-    QCOMPARE(Doc().m_moves[0], (MoveEntry{Sq("g1"), Sq("f3")}));
-    QVERIFY(!View().SelectedSquare());
-    QCOMPARE(View().ShownPosition().board[Sq("f3")], kKnightValue);
-    QVERIFY(g_chessClock.running);
 }
 
 // Every square of a middle game with both sides castled, then a check that

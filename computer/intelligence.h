@@ -208,6 +208,7 @@ private:
 
     SquareSet TableReach(int from, int side) const;
     bool IsLegal(int from, int to, int side, const SquareSet& reach);
+    bool IsRuleMoveSafe(int from, int to, int side);
     static bool MayReach(int from, int to);
 
     int PlyLimit(int rootHumanSide) const;

@@ -160,9 +160,14 @@ SquareSet Intelligence::TableReach(int from, int side) const {
 }
 
 // IsMoveLegal with ownership, asked only when the move tables allow the move.
-bool Intelligence::IsLegal(int from, int to, int side, const SquareSet& reach) {
+// Most pairs asked fail the first tests, so those are made in line.
+inline bool Intelligence::IsLegal(int from, int to, int side, const SquareSet& reach) {
     return reach[to] && m_board[to] * side <= 0 && m_board[from] * side > 0 &&
-           MeetsPieceRule(from, to, side) && IsMoveSafe(from, to, side);
+           IsRuleMoveSafe(from, to, side);
+}
+
+bool Intelligence::IsRuleMoveSafe(int from, int to, int side) {
+    return MeetsPieceRule(from, to, side) && IsMoveSafe(from, to, side);
 }
 
 // Every move of every piece kind, castling included, runs along a queen's
@@ -216,7 +221,7 @@ void Intelligence::KeepCurrentCaptures(const CaptureList& list, int side, Captur
 
 // The square of the first enemy piece beyond from on the line of side's
 // slider id, which the piece that left from has uncovered, or kNoSquare.
-int Intelligence::DiscoveredTarget(int id, int from, int side) {
+inline int Intelligence::DiscoveredTarget(int id, int from, int side) {
     const int square = m_pieces[SideIndex(side)][id].square;
     if (!LinesOf(id, square)[from]) {
         return kNoSquare;
@@ -250,15 +255,15 @@ bool Intelligence::VisitNewCaptures(int from, int to, int side, Visitor& visitor
             return false;
         }
     }
-    // A slider off the queen's lines through both squares can neither take
-    // on to nor look through from.
-    const SquareSet aligned = m_queenMoves[to] | m_queenMoves[from];
     for (int id : kSliderIds) {
         const int square = pieces[id].square;
-        if (!pieces[id].onBoard || !aligned[square]) {
+        // A slider whose lines hold neither square can neither take on to nor
+        // look through from.
+        const SquareSet& lines = LinesOf(id, square);
+        if (!pieces[id].onBoard || (!lines[to] && !lines[from])) {
             continue;
         }
-        if (visitor.Wants(value) && IsLegal(square, to, side, LinesOf(id, square)) &&
+        if (visitor.Wants(value) && IsLegal(square, to, side, lines) &&
             !visitor.Take({value, square, to})) {
             return false;
         }

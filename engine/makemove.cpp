@@ -128,7 +128,7 @@ int Chessgame::CastlingRookCorner(int from, int to, int side) const {
 
 // The mover's castling rights, king square and record follow it to to; a
 // pawn reaching the last rank becomes a queen on from, before it is moved.
-void Chessgame::MoveMoverRecords(int from, int to, int side) {
+inline void Chessgame::MoveMoverRecords(int from, int to, int side) {
     const int row = SideIndex(side);
     const int magnitude = std::abs(m_board[from]);
     const int moverId = m_pieceId[from];
@@ -150,7 +150,7 @@ void Chessgame::MoveMoverRecords(int from, int to, int side) {
     }
 }
 
-void Chessgame::RemoveVictimRecords(int to, int side) {
+inline void Chessgame::RemoveVictimRecords(int to, int side) {
     const int victimId = m_pieceId[to];
     m_pieces[SideIndex(-side)][victimId].onBoard = 0;
     m_pieceSquare[PieceSquareIndex(-side, victimId)].reset();

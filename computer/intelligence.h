@@ -215,7 +215,7 @@ private:
     bool IsCaptureCurrent(const ScoredMove& capture, int side);
     bool IsPathEmpty(int from, int to, int side);
     void KeepCurrentCaptures(const CaptureList& list, int side, CaptureList& out);
-    int DiscoveredTarget(int id, int from, int side);
+    int DiscoveredTarget(int square, const SquareSet& lines, int from) const;
     template <typename Visitor>
     bool VisitNewCaptures(int from, int to, int side, Visitor& visitor);
     ScoredMove BestCaptureGainAt(int side, const CaptureList& list, int bound);

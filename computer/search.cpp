@@ -12,24 +12,19 @@ int32_t g_searchDepth = 1;
 namespace {
 
 // The sliding pieces whose lines a vacated square may open, in the order
-// their captures are recorded.
-constexpr std::array<int, 5> kSliderIds{kCBishopId, kFBishopId, kARookId, kHRookId, kQueenId};
+// their captures are recorded, with the table of each one's lines.
+struct Slider {
+    int id;
+    const SquareSetTable* lines;
+};
+constexpr std::array<Slider, 5> kSliders{{{kCBishopId, &Chessgame::m_bishopMoves},
+                                          {kFBishopId, &Chessgame::m_bishopMoves},
+                                          {kARookId, &Chessgame::m_rookMoves},
+                                          {kHRookId, &Chessgame::m_rookMoves},
+                                          {kQueenId, &Chessgame::m_queenMoves}}};
 constexpr std::array<int, 2> kKnightIds{kGKnightId, kBKnightId};
 
 constexpr int kUnbounded = std::numeric_limits<int>::max();
-
-const SquareSet& LinesOf(int id, int square) {
-    switch (id) {
-        case kCBishopId:
-        case kFBishopId:
-            return Chessgame::m_bishopMoves[square];
-        case kARookId:
-        case kHRookId:
-            return Chessgame::m_rookMoves[square];
-        default:
-            return Chessgame::m_queenMoves[square];
-    }
-}
 
 }  // namespace
 
@@ -219,14 +214,10 @@ void Intelligence::KeepCurrentCaptures(const CaptureList& list, int side, Captur
     }
 }
 
-// The square of the first enemy piece beyond from on the line of side's
-// slider id, which the piece that left from has uncovered, or kNoSquare.
-inline int Intelligence::DiscoveredTarget(int id, int from, int side) {
-    const int square = m_pieces[SideIndex(side)][id].square;
-    if (!LinesOf(id, square)[from]) {
-        return kNoSquare;
-    }
-    return PieceBeyond(square, from);
+// The square of the first enemy piece beyond from on the lines of the slider
+// on square, which the piece that left from has uncovered, or kNoSquare.
+inline int Intelligence::DiscoveredTarget(int square, const SquareSet& lines, int from) const {
+    return lines[from] ? PieceBeyond(square, from) : kNoSquare;
 }
 
 // Offers side's new captures after the opponent's move from -> to to the
@@ -255,19 +246,19 @@ bool Intelligence::VisitNewCaptures(int from, int to, int side, Visitor& visitor
             return false;
         }
     }
-    for (int id : kSliderIds) {
-        const int square = pieces[id].square;
+    for (const Slider& slider : kSliders) {
+        const int square = pieces[slider.id].square;
         // A slider whose lines hold neither square can neither take on to nor
         // look through from.
-        const SquareSet& lines = LinesOf(id, square);
-        if (!pieces[id].onBoard || (!lines[to] && !lines[from])) {
+        const SquareSet& lines = (*slider.lines)[square];
+        if (!pieces[slider.id].onBoard || (!lines[to] && !lines[from])) {
             continue;
         }
         if (visitor.Wants(value) && IsLegal(square, to, side, lines) &&
             !visitor.Take({value, square, to})) {
             return false;
         }
-        const int target = DiscoveredTarget(id, from, side);
+        const int target = DiscoveredTarget(square, lines, from);
         if (target != kNoSquare) {
             const int targetValue = std::abs(m_board[target]);
             if (visitor.Wants(targetValue) && !visitor.Take({targetValue, square, target})) {
@@ -309,14 +300,14 @@ void Intelligence::UpdateMoverCaptures(int from, int to, int side, const Capture
             out.push_back({std::abs(m_board[victim.square]), to, victim.square});
         }
     }
-    for (int id : kSliderIds) {
-        if (!m_pieces[SideIndex(side)][id].onBoard) {
+    for (const Slider& slider : kSliders) {
+        const PieceRecord& piece = m_pieces[SideIndex(side)][slider.id];
+        if (!piece.onBoard) {
             continue;
         }
-        const int target = DiscoveredTarget(id, from, side);
+        const int target = DiscoveredTarget(piece.square, (*slider.lines)[piece.square], from);
         if (target != kNoSquare) {
-            out.push_back(
-                {std::abs(m_board[target]), m_pieces[SideIndex(side)][id].square, target});
+            out.push_back({std::abs(m_board[target]), piece.square, target});
         }
     }
 }

@@ -241,3 +241,33 @@ private:
     std::deque<SearchFrame> m_searchFrames;  // [ply]
     RootMoveList m_rootMoves;
 };
+
+// The squares the move table of side's piece on from reaches, castling
+// included: IsMoveLegal(from, to, side, 1) can only hold for these. In line,
+// because the exchange asks it of many pieces that reach nowhere near.
+inline SquareSet Intelligence::TableReach(int from, int side) const {
+    if (from < 0 || from >= kSquareCount || m_board[from] * side <= 0) {
+        return {};
+    }
+    switch (std::abs(m_board[from])) {
+        case kPawnValue:
+            return (side == kWhite ? m_whitePawnMoves : m_blackPawnMoves)[from];
+        case kKnightValue:
+            return m_knightMoves[from];
+        case kBishopValue:
+            return m_bishopMoves[from];
+        case kRookValue:
+            return m_rookMoves[from];
+        case kQueenValue:
+            return m_queenMoves[from];
+        default: {
+            SquareSet reach = m_kingMoves[from];
+            for (int castled : {from - kCastlingDistance, from + kCastlingDistance}) {
+                if (castled >= 0 && castled < kSquareCount) {
+                    reach.set(castled);
+                }
+            }
+            return reach;
+        }
+    }
+}

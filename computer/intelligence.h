@@ -127,9 +127,11 @@ private:
         int pieceCount;
     };
 
-    // What one exchange capture changes. Such a capture never castles, so
-    // only its two squares, the two pieces' records and the mover's king
-    // square and flags need saving.
+    // What one exchange capture changes that cannot be told from the move
+    // itself. Such a capture never castles, and the position it is made in is
+    // consistent, so its two pieces' records, piece sets and occupancy are
+    // put back by undoing the move; only the cells, the mover's kind (a pawn
+    // may become a queen) and the mover's king square and flags are saved.
     struct CaptureUndo {
         int side;
         int from;
@@ -138,14 +140,9 @@ private:
         int16_t victim;
         int16_t moverId;
         int16_t victimId;
-        SquareSet whitePieces;
-        SquareSet blackPieces;
-        PieceRecord moverRecord;
-        PieceRecord victimRecord;
-        SquareSet moverSquare;
-        SquareSet victimSquare;
-        uint8_t hasMoved[3];
+        int32_t moverKind;
         int32_t kingSquare;
+        uint8_t hasMoved[3];
     };
 
     // Scratch storage of one search ply, reused from move to move so that a

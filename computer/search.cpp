@@ -97,29 +97,32 @@ int Intelligence::MakeExchangeCapture(int from, int to, int side, CaptureUndo& u
     undo.victim = m_board[to];
     undo.moverId = m_pieceId[from];
     undo.victimId = m_pieceId[to];
-    undo.whitePieces = m_whitePieces;
-    undo.blackPieces = m_blackPieces;
-    undo.moverRecord = m_pieces[row][undo.moverId];
-    undo.moverSquare = m_pieceSquare[PieceSquareIndex(side, undo.moverId)];
-    undo.victimRecord = m_pieces[SideIndex(-side)][undo.victimId];
-    undo.victimSquare = m_pieceSquare[PieceSquareIndex(-side, undo.victimId)];
-    std::memcpy(undo.hasMoved, m_hasMoved[row], sizeof undo.hasMoved);
+    undo.moverKind = m_pieces[row][undo.moverId].kind;
     undo.kingSquare = m_kingSquare[row];
+    std::memcpy(undo.hasMoved, m_hasMoved[row], sizeof undo.hasMoved);
+    assert(m_pieces[row][undo.moverId].square == from);
+    assert(m_pieces[SideIndex(-side)][undo.victimId].onBoard);
     return MakeCapture(from, to, side);
 }
 
 void Intelligence::TakeBackExchangeCapture(const CaptureUndo& undo) {
     const int row = SideIndex(undo.side);
+    const SquareSet fromSquare(uint64_t{1} << undo.from);
+    const SquareSet toSquare(uint64_t{1} << undo.to);
+    SquareSet& own = undo.side == kWhite ? m_whitePieces : m_blackPieces;
+    SquareSet& opponent = undo.side == kWhite ? m_blackPieces : m_whitePieces;
+    own ^= fromSquare | toSquare;
+    opponent |= toSquare;
     m_board[undo.from] = undo.mover;
     m_board[undo.to] = undo.victim;
     m_pieceId[undo.from] = undo.moverId;
     m_pieceId[undo.to] = undo.victimId;
-    m_whitePieces = undo.whitePieces;
-    m_blackPieces = undo.blackPieces;
-    m_pieces[row][undo.moverId] = undo.moverRecord;
-    m_pieceSquare[PieceSquareIndex(undo.side, undo.moverId)] = undo.moverSquare;
-    m_pieces[SideIndex(-undo.side)][undo.victimId] = undo.victimRecord;
-    m_pieceSquare[PieceSquareIndex(-undo.side, undo.victimId)] = undo.victimSquare;
+    PieceRecord& mover = m_pieces[row][undo.moverId];
+    mover.square = undo.from;
+    mover.kind = undo.moverKind;
+    m_pieces[SideIndex(-undo.side)][undo.victimId].onBoard = 1;
+    m_pieceSquare[PieceSquareIndex(undo.side, undo.moverId)] = fromSquare;
+    m_pieceSquare[PieceSquareIndex(-undo.side, undo.victimId)] = toSquare;
     std::memcpy(m_hasMoved[row], undo.hasMoved, sizeof undo.hasMoved);
     m_kingSquare[row] = undo.kingSquare;
     assert(OccupancyMatchesBoard());

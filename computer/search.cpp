@@ -26,6 +26,22 @@ constexpr std::array<int, 2> kKnightIds{kGKnightId, kBKnightId};
 
 constexpr int kUnbounded = std::numeric_limits<int>::max();
 
+// The squares from which a pawn of side takes on each square, by its table.
+constexpr movetables::Masks PawnCaptureSources(int side) {
+    const movetables::Masks moves = movetables::Pawns(side);
+    movetables::Masks sources{};
+    for (int to = 0; to < kSquareCount; ++to) {
+        for (int pawn : {to - 7 * side, to - 9 * side}) {
+            if (pawn >= 0 && pawn < kSquareCount && ((moves[pawn] >> to) & 1) != 0) {
+                sources[to] |= uint64_t{1} << pawn;
+            }
+        }
+    }
+    return sources;
+}
+constexpr movetables::Masks kWhitePawnSources = PawnCaptureSources(kWhite);
+constexpr movetables::Masks kBlackPawnSources = PawnCaptureSources(kBlack);
+
 }  // namespace
 
 void Intelligence::SaveCell(int square, TrialUndo& undo) const {
@@ -203,11 +219,15 @@ inline int Intelligence::DiscoveredTarget(int square, const SquareSet& lines, in
 template <typename Visitor>
 bool Intelligence::VisitNewCaptures(int from, int to, int side, Visitor& visitor) {
     const int value = std::abs(m_board[to]);
-    const SquareSetTable& pawnMoves = side == kWhite ? m_whitePawnMoves : m_blackPawnMoves;
-    for (int pawn : {to - 7 * side, to - 9 * side}) {
-        if (pawn >= 0 && pawn < kSquareCount && m_board[pawn] * side == kPawnValue &&
-            pawnMoves[pawn][to] && visitor.Wants(value) && !visitor.Take({value, pawn, to})) {
-            return false;
+    // Mostly no piece of side stands where a pawn of side could take from.
+    const uint64_t own = (side == kWhite ? m_whitePieces : m_blackPieces).to_ullong();
+    if (((side == kWhite ? kWhitePawnSources : kBlackPawnSources)[to] & own) != 0) {
+        const SquareSetTable& pawnMoves = side == kWhite ? m_whitePawnMoves : m_blackPawnMoves;
+        for (int pawn : {to - 7 * side, to - 9 * side}) {
+            if (pawn >= 0 && pawn < kSquareCount && m_board[pawn] * side == kPawnValue &&
+                pawnMoves[pawn][to] && visitor.Wants(value) && !visitor.Take({value, pawn, to})) {
+                return false;
+            }
         }
     }
     // The knights' recorded squares are asked even after a knight is taken.

@@ -127,9 +127,11 @@ private:
         int pieceCount;
     };
 
-    // What one exchange capture changes. Such a capture never castles, so
-    // only its two squares, the two pieces' records and the mover's king
-    // square and flags need saving.
+    // What one exchange capture changes that cannot be told from the move
+    // itself. Such a capture never castles, and the position it is made in is
+    // consistent, so its two pieces' records, piece sets and occupancy are
+    // put back by undoing the move; only the cells, the mover's kind (a pawn
+    // may become a queen) and the mover's king square and flags are saved.
     struct CaptureUndo {
         int side;
         int from;
@@ -138,14 +140,9 @@ private:
         int16_t victim;
         int16_t moverId;
         int16_t victimId;
-        SquareSet whitePieces;
-        SquareSet blackPieces;
-        PieceRecord moverRecord;
-        PieceRecord victimRecord;
-        SquareSet moverSquare;
-        SquareSet victimSquare;
-        uint8_t hasMoved[3];
+        int32_t moverKind;
         int32_t kingSquare;
+        uint8_t hasMoved[3];
     };
 
     // Scratch storage of one search ply, reused from move to move so that a
@@ -208,13 +205,14 @@ private:
 
     SquareSet TableReach(int from, int side) const;
     bool IsLegal(int from, int to, int side, const SquareSet& reach);
+    bool IsRuleMoveSafe(int from, int to, int side);
     static bool MayReach(int from, int to);
 
     int PlyLimit(int rootHumanSide) const;
     bool IsCaptureCurrent(const ScoredMove& capture, int side);
     bool IsPathEmpty(int from, int to, int side);
     void KeepCurrentCaptures(const CaptureList& list, int side, CaptureList& out);
-    int DiscoveredTarget(int id, int from, int side);
+    int DiscoveredTarget(int square, const SquareSet& lines, int from) const;
     template <typename Visitor>
     bool VisitNewCaptures(int from, int to, int side, Visitor& visitor);
     ScoredMove BestCaptureGainAt(int side, const CaptureList& list, int bound);
@@ -240,3 +238,33 @@ private:
     std::deque<SearchFrame> m_searchFrames;  // [ply]
     RootMoveList m_rootMoves;
 };
+
+// The squares the move table of side's piece on from reaches, castling
+// included: IsMoveLegal(from, to, side, 1) can only hold for these. In line,
+// because the exchange asks it of many pieces that reach nowhere near.
+inline SquareSet Intelligence::TableReach(int from, int side) const {
+    if (from < 0 || from >= kSquareCount || m_board[from] * side <= 0) {
+        return {};
+    }
+    switch (std::abs(m_board[from])) {
+        case kPawnValue:
+            return (side == kWhite ? m_whitePawnMoves : m_blackPawnMoves)[from];
+        case kKnightValue:
+            return m_knightMoves[from];
+        case kBishopValue:
+            return m_bishopMoves[from];
+        case kRookValue:
+            return m_rookMoves[from];
+        case kQueenValue:
+            return m_queenMoves[from];
+        default: {
+            SquareSet reach = m_kingMoves[from];
+            for (int castled : {from - kCastlingDistance, from + kCastlingDistance}) {
+                if (castled >= 0 && castled < kSquareCount) {
+                    reach.set(castled);
+                }
+            }
+            return reach;
+        }
+    }
+}

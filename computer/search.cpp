@@ -12,24 +12,35 @@ int32_t g_searchDepth = 1;
 namespace {
 
 // The sliding pieces whose lines a vacated square may open, in the order
-// their captures are recorded.
-constexpr std::array<int, 5> kSliderIds{kCBishopId, kFBishopId, kARookId, kHRookId, kQueenId};
+// their captures are recorded, with the table of each one's lines.
+struct Slider {
+    int id;
+    const SquareSetTable* lines;
+};
+constexpr std::array<Slider, 5> kSliders{{{kCBishopId, &Chessgame::m_bishopMoves},
+                                          {kFBishopId, &Chessgame::m_bishopMoves},
+                                          {kARookId, &Chessgame::m_rookMoves},
+                                          {kHRookId, &Chessgame::m_rookMoves},
+                                          {kQueenId, &Chessgame::m_queenMoves}}};
 constexpr std::array<int, 2> kKnightIds{kGKnightId, kBKnightId};
 
 constexpr int kUnbounded = std::numeric_limits<int>::max();
 
-const SquareSet& LinesOf(int id, int square) {
-    switch (id) {
-        case kCBishopId:
-        case kFBishopId:
-            return Chessgame::m_bishopMoves[square];
-        case kARookId:
-        case kHRookId:
-            return Chessgame::m_rookMoves[square];
-        default:
-            return Chessgame::m_queenMoves[square];
+// The squares from which a pawn of side takes on each square, by its table.
+constexpr movetables::Masks PawnCaptureSources(int side) {
+    const movetables::Masks moves = movetables::Pawns(side);
+    movetables::Masks sources{};
+    for (int to = 0; to < kSquareCount; ++to) {
+        for (int pawn : {to - 7 * side, to - 9 * side}) {
+            if (pawn >= 0 && pawn < kSquareCount && ((moves[pawn] >> to) & 1) != 0) {
+                sources[to] |= uint64_t{1} << pawn;
+            }
+        }
     }
+    return sources;
 }
+constexpr movetables::Masks kWhitePawnSources = PawnCaptureSources(kWhite);
+constexpr movetables::Masks kBlackPawnSources = PawnCaptureSources(kBlack);
 
 }  // namespace
 
@@ -102,67 +113,46 @@ int Intelligence::MakeExchangeCapture(int from, int to, int side, CaptureUndo& u
     undo.victim = m_board[to];
     undo.moverId = m_pieceId[from];
     undo.victimId = m_pieceId[to];
-    undo.whitePieces = m_whitePieces;
-    undo.blackPieces = m_blackPieces;
-    undo.moverRecord = m_pieces[row][undo.moverId];
-    undo.moverSquare = m_pieceSquare[PieceSquareIndex(side, undo.moverId)];
-    undo.victimRecord = m_pieces[SideIndex(-side)][undo.victimId];
-    undo.victimSquare = m_pieceSquare[PieceSquareIndex(-side, undo.victimId)];
-    std::memcpy(undo.hasMoved, m_hasMoved[row], sizeof undo.hasMoved);
+    undo.moverKind = m_pieces[row][undo.moverId].kind;
     undo.kingSquare = m_kingSquare[row];
+    std::memcpy(undo.hasMoved, m_hasMoved[row], sizeof undo.hasMoved);
+    assert(m_pieces[row][undo.moverId].square == from);
+    assert(m_pieces[SideIndex(-side)][undo.victimId].onBoard);
     return MakeCapture(from, to, side);
 }
 
 void Intelligence::TakeBackExchangeCapture(const CaptureUndo& undo) {
     const int row = SideIndex(undo.side);
+    const SquareSet fromSquare(uint64_t{1} << undo.from);
+    const SquareSet toSquare(uint64_t{1} << undo.to);
+    SquareSet& own = undo.side == kWhite ? m_whitePieces : m_blackPieces;
+    SquareSet& opponent = undo.side == kWhite ? m_blackPieces : m_whitePieces;
+    own ^= fromSquare | toSquare;
+    opponent |= toSquare;
     m_board[undo.from] = undo.mover;
     m_board[undo.to] = undo.victim;
     m_pieceId[undo.from] = undo.moverId;
     m_pieceId[undo.to] = undo.victimId;
-    m_whitePieces = undo.whitePieces;
-    m_blackPieces = undo.blackPieces;
-    m_pieces[row][undo.moverId] = undo.moverRecord;
-    m_pieceSquare[PieceSquareIndex(undo.side, undo.moverId)] = undo.moverSquare;
-    m_pieces[SideIndex(-undo.side)][undo.victimId] = undo.victimRecord;
-    m_pieceSquare[PieceSquareIndex(-undo.side, undo.victimId)] = undo.victimSquare;
+    PieceRecord& mover = m_pieces[row][undo.moverId];
+    mover.square = undo.from;
+    mover.kind = undo.moverKind;
+    m_pieces[SideIndex(-undo.side)][undo.victimId].onBoard = 1;
+    m_pieceSquare[PieceSquareIndex(undo.side, undo.moverId)] = fromSquare;
+    m_pieceSquare[PieceSquareIndex(-undo.side, undo.victimId)] = toSquare;
     std::memcpy(m_hasMoved[row], undo.hasMoved, sizeof undo.hasMoved);
     m_kingSquare[row] = undo.kingSquare;
     assert(OccupancyMatchesBoard());
 }
 
-// The squares the move table of side's piece on from reaches, castling
-// included: IsMoveLegal(from, to, side, 1) can only hold for these.
-SquareSet Intelligence::TableReach(int from, int side) const {
-    if (from < 0 || from >= kSquareCount || m_board[from] * side <= 0) {
-        return {};
-    }
-    switch (std::abs(m_board[from])) {
-        case kPawnValue:
-            return (side == kWhite ? m_whitePawnMoves : m_blackPawnMoves)[from];
-        case kKnightValue:
-            return m_knightMoves[from];
-        case kBishopValue:
-            return m_bishopMoves[from];
-        case kRookValue:
-            return m_rookMoves[from];
-        case kQueenValue:
-            return m_queenMoves[from];
-        default: {
-            SquareSet reach = m_kingMoves[from];
-            for (int castled : {from - kCastlingDistance, from + kCastlingDistance}) {
-                if (castled >= 0 && castled < kSquareCount) {
-                    reach.set(castled);
-                }
-            }
-            return reach;
-        }
-    }
+// IsMoveLegal with ownership, asked only when the move tables allow the move.
+// Most pairs asked fail the first tests, so those are made in line.
+inline bool Intelligence::IsLegal(int from, int to, int side, const SquareSet& reach) {
+    return reach[to] && m_board[to] * side <= 0 && m_board[from] * side > 0 &&
+           IsRuleMoveSafe(from, to, side);
 }
 
-// IsMoveLegal with ownership, asked only when the move tables allow the move.
-bool Intelligence::IsLegal(int from, int to, int side, const SquareSet& reach) {
-    return reach[to] && m_board[to] * side <= 0 && m_board[from] * side > 0 &&
-           MeetsPieceRule(from, to, side) && IsMoveSafe(from, to, side);
+bool Intelligence::IsRuleMoveSafe(int from, int to, int side) {
+    return MeetsPieceRule(from, to, side) && IsMoveSafe(from, to, side);
 }
 
 // Every move of every piece kind, castling included, runs along a queen's
@@ -214,14 +204,10 @@ void Intelligence::KeepCurrentCaptures(const CaptureList& list, int side, Captur
     }
 }
 
-// The square of the first enemy piece beyond from on the line of side's
-// slider id, which the piece that left from has uncovered, or kNoSquare.
-int Intelligence::DiscoveredTarget(int id, int from, int side) {
-    const int square = m_pieces[SideIndex(side)][id].square;
-    if (!LinesOf(id, square)[from]) {
-        return kNoSquare;
-    }
-    return PieceBeyond(square, from);
+// The square of the first enemy piece beyond from on the lines of the slider
+// on square, which the piece that left from has uncovered, or kNoSquare.
+inline int Intelligence::DiscoveredTarget(int square, const SquareSet& lines, int from) const {
+    return lines[from] ? PieceBeyond(square, from) : kNoSquare;
 }
 
 // Offers side's new captures after the opponent's move from -> to to the
@@ -233,11 +219,15 @@ int Intelligence::DiscoveredTarget(int id, int from, int side) {
 template <typename Visitor>
 bool Intelligence::VisitNewCaptures(int from, int to, int side, Visitor& visitor) {
     const int value = std::abs(m_board[to]);
-    const SquareSetTable& pawnMoves = side == kWhite ? m_whitePawnMoves : m_blackPawnMoves;
-    for (int pawn : {to - 7 * side, to - 9 * side}) {
-        if (pawn >= 0 && pawn < kSquareCount && m_board[pawn] * side == kPawnValue &&
-            pawnMoves[pawn][to] && visitor.Wants(value) && !visitor.Take({value, pawn, to})) {
-            return false;
+    // Mostly no piece of side stands where a pawn of side could take from.
+    const uint64_t own = (side == kWhite ? m_whitePieces : m_blackPieces).to_ullong();
+    if (((side == kWhite ? kWhitePawnSources : kBlackPawnSources)[to] & own) != 0) {
+        const SquareSetTable& pawnMoves = side == kWhite ? m_whitePawnMoves : m_blackPawnMoves;
+        for (int pawn : {to - 7 * side, to - 9 * side}) {
+            if (pawn >= 0 && pawn < kSquareCount && m_board[pawn] * side == kPawnValue &&
+                pawnMoves[pawn][to] && visitor.Wants(value) && !visitor.Take({value, pawn, to})) {
+                return false;
+            }
         }
     }
     // The knights' recorded squares are asked even after a knight is taken.
@@ -250,19 +240,19 @@ bool Intelligence::VisitNewCaptures(int from, int to, int side, Visitor& visitor
             return false;
         }
     }
-    // A slider off the queen's lines through both squares can neither take
-    // on to nor look through from.
-    const SquareSet aligned = m_queenMoves[to] | m_queenMoves[from];
-    for (int id : kSliderIds) {
-        const int square = pieces[id].square;
-        if (!pieces[id].onBoard || !aligned[square]) {
+    for (const Slider& slider : kSliders) {
+        const int square = pieces[slider.id].square;
+        // A slider whose lines hold neither square can neither take on to nor
+        // look through from.
+        const SquareSet& lines = (*slider.lines)[square];
+        if (!pieces[slider.id].onBoard || (!lines[to] && !lines[from])) {
             continue;
         }
-        if (visitor.Wants(value) && IsLegal(square, to, side, LinesOf(id, square)) &&
+        if (visitor.Wants(value) && IsLegal(square, to, side, lines) &&
             !visitor.Take({value, square, to})) {
             return false;
         }
-        const int target = DiscoveredTarget(id, from, side);
+        const int target = DiscoveredTarget(square, lines, from);
         if (target != kNoSquare) {
             const int targetValue = std::abs(m_board[target]);
             if (visitor.Wants(targetValue) && !visitor.Take({targetValue, square, target})) {
@@ -304,14 +294,14 @@ void Intelligence::UpdateMoverCaptures(int from, int to, int side, const Capture
             out.push_back({std::abs(m_board[victim.square]), to, victim.square});
         }
     }
-    for (int id : kSliderIds) {
-        if (!m_pieces[SideIndex(side)][id].onBoard) {
+    for (const Slider& slider : kSliders) {
+        const PieceRecord& piece = m_pieces[SideIndex(side)][slider.id];
+        if (!piece.onBoard) {
             continue;
         }
-        const int target = DiscoveredTarget(id, from, side);
+        const int target = DiscoveredTarget(piece.square, (*slider.lines)[piece.square], from);
         if (target != kNoSquare) {
-            out.push_back(
-                {std::abs(m_board[target]), m_pieces[SideIndex(side)][id].square, target});
+            out.push_back({std::abs(m_board[target]), piece.square, target});
         }
     }
 }

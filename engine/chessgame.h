@@ -196,5 +196,11 @@ private:
 
     // Squares of the opponent's pieces attacking the king of side, by attack
     // geometry on the board cells; only the first one found when firstOnly is set.
-    SquareSet KingAttackers(int side, bool firstOnly);
+    SquareSet KingAttackers(int side, bool firstOnly) const;
+    // The same for a king on the given square among the given occupancy and
+    // opponent's pieces, whose kinds are read from m_board.
+    SquareSet AttackersOf(int king, int side, uint64_t occupied, uint64_t opponents,
+                          bool firstOnly) const;
+    bool IsOwnMoveSafe(int from, int to, int side) const;
+    bool IsMoveSafeInPlace(int from, int to, int side);
 };

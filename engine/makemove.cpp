@@ -40,10 +40,38 @@ int Chessgame::MakeMoveForSide(int from, int to, int side, int switchSide) {
     return captured;
 }
 
-// Tries the move in place and puts it back, far cheaper than playing it on a
-// copy. The attack test reads only the board cells, the occupancy sets and
-// the king's square, so only those need to change.
 bool Chessgame::IsMoveSafe(int from, int to, int side) {
+    if ((side == kWhite || side == kBlack) && m_board[from] * side > 0) {
+        return IsOwnMoveSafe(from, to, side);
+    }
+    return IsMoveSafeInPlace(from, to, side);
+}
+
+// A move of side's own piece leaves every opponent's piece on its cell, the
+// one taken on to aside, so the attack test needs only the occupancy after
+// the move, worked out on copies: nothing of the position is touched.
+bool Chessgame::IsOwnMoveSafe(int from, int to, int side) const {
+    const uint64_t fromSquare = uint64_t{1} << from;
+    const uint64_t toSquare = uint64_t{1} << to;
+    uint64_t own = (side == kWhite ? m_whitePieces : m_blackPieces).to_ullong();
+    uint64_t opponents = (side == kWhite ? m_blackPieces : m_whitePieces).to_ullong();
+    int king = m_kingSquare[SideIndex(side)];
+    if (std::abs(m_board[from]) == kKingValue) {
+        king = to;
+        const int corner = CastlingRookCorner(from, to, side);
+        if (corner != kNoSquare) {
+            own = (own | uint64_t{1} << CastlingRookTarget(corner, from, to)) &
+                  ~(uint64_t{1} << corner);
+        }
+    }
+    own = (own | toSquare) & ~fromSquare;
+    opponents &= ~toSquare;
+    return !AttackersOf(king, side, own | opponents, opponents, true).any();
+}
+
+// Tries the move in place and puts it back: for a move that is not the
+// side's own, whose cells the attack test must then read as changed.
+bool Chessgame::IsMoveSafeInPlace(int from, int to, int side) {
     struct Cell {
         int square;
         int16_t value;
@@ -100,7 +128,7 @@ int Chessgame::CastlingRookCorner(int from, int to, int side) const {
 
 // The mover's castling rights, king square and record follow it to to; a
 // pawn reaching the last rank becomes a queen on from, before it is moved.
-void Chessgame::MoveMoverRecords(int from, int to, int side) {
+inline void Chessgame::MoveMoverRecords(int from, int to, int side) {
     const int row = SideIndex(side);
     const int magnitude = std::abs(m_board[from]);
     const int moverId = m_pieceId[from];
@@ -122,7 +150,7 @@ void Chessgame::MoveMoverRecords(int from, int to, int side) {
     }
 }
 
-void Chessgame::RemoveVictimRecords(int to, int side) {
+inline void Chessgame::RemoveVictimRecords(int to, int side) {
     const int victimId = m_pieceId[to];
     m_pieces[SideIndex(-side)][victimId].onBoard = 0;
     m_pieceSquare[PieceSquareIndex(-side, victimId)].reset();

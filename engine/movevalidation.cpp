@@ -191,14 +191,20 @@ bool Chessgame::CanCastle(int from, int to, int side) {
 
 bool Chessgame::IsKingAttacked(int, int, int side) { return KingAttackers(side, true).any(); }
 
+SquareSet Chessgame::KingAttackers(int side, bool firstOnly) const {
+    const SquareSet& opponents = side == kWhite ? m_blackPieces : m_whitePieces;
+    return AttackersOf(m_kingSquare[SideIndex(side)], side, Occupied(), opponents.to_ullong(),
+                       firstOnly);
+}
+
 // Looks only at the opponent's pieces that stand on a line or a knight's jump
 // from the king, and asks of each whether its kind attacks along that way.
-SquareSet Chessgame::KingAttackers(int side, bool firstOnly) {
-    const int king = m_kingSquare[SideIndex(side)];
-    const SquareSet& opponentSquares = side == kWhite ? m_blackPieces : m_whitePieces;
+SquareSet Chessgame::AttackersOf(int king, int side, uint64_t occupied, uint64_t opponents,
+                                 bool firstOnly) const {
     const SquareSetTable& opponentPawnMoves = side == kWhite ? m_blackPawnMoves : m_whitePawnMoves;
+    const auto lineClear = [&](int square) { return (kBetween[square][king] & occupied) == 0; };
     SquareSet attackers;
-    uint64_t candidates = (kAnyPieceMoves[king] & opponentSquares).to_ullong();
+    uint64_t candidates = kAnyPieceMoves[king].to_ullong() & opponents;
     for (; candidates != 0; candidates &= candidates - 1) {
         const int square = std::countr_zero(candidates);
         const int value = m_board[square] * side;  // negative for an opponent's piece
@@ -218,13 +224,13 @@ SquareSet Chessgame::KingAttackers(int side, bool firstOnly) {
                 attacks = m_kingMoves[king][square];
                 break;
             case kBishopValue:
-                attacks = m_bishopMoves[king][square] && IsLineClear(square, king, side);
+                attacks = m_bishopMoves[king][square] && lineClear(square);
                 break;
             case kRookValue:
-                attacks = m_rookMoves[king][square] && IsLineClear(square, king, side);
+                attacks = m_rookMoves[king][square] && lineClear(square);
                 break;
             case kQueenValue:
-                attacks = m_queenMoves[king][square] && IsLineClear(square, king, side);
+                attacks = m_queenMoves[king][square] && lineClear(square);
                 break;
             default:
                 break;

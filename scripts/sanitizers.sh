@@ -20,9 +20,6 @@ export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 # thread sanitizer ends a test at the first thread started after a fork
 # instead of checking it.
 export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:die_after_fork=0
-# The instrumented self-play soak is several times slower; a third of its
-# games still meets every setting of depth, skill and side.
-export QUILLON_SOAK_GAMES=${QUILLON_SOAK_GAMES:-8}
 
 # Warnings are the normal build's business; some only appear with the
 # sanitizers' instrumentation and say nothing about our code.

@@ -24,22 +24,6 @@ protected:
     ChessClock clock;
 };
 
-TEST_F(ChessClockTest, ResetShowsZeroAndWaitsForTheFirstDrop) {
-    StartWithWhiteToMove();
-    now += 90;
-    clock.Tick(kBlack);
-    now += 30;
-
-    clock.Reset();
-    EXPECT_TRUE(clock.armed);
-    EXPECT_FALSE(clock.running);
-    now += 50;
-    const ChessClock::Reading reading = clock.Tick(kBlack);
-    EXPECT_EQ(reading.whiteSeconds, 0);
-    EXPECT_EQ(reading.blackSeconds, 0);
-    EXPECT_FALSE(reading.justStarted);
-}
-
 TEST_F(ChessClockTest, ThinkingBeforeTheFirstDropIsNotCounted) {
     now += 40;
     clock.StartAtDrop();
@@ -53,27 +37,6 @@ TEST_F(ChessClockTest, ThinkingBeforeTheFirstDropIsNotCounted) {
     const ChessClock::Reading second = clock.Tick(kWhite);
     EXPECT_FALSE(second.justStarted);
     EXPECT_EQ(second.whiteSeconds, 5);
-}
-
-TEST_F(ChessClockTest, OnlyTheFirstDropOfAGameStartsTheClock) {
-    StartWithWhiteToMove();
-    now += 10;
-    clock.StartAtDrop();
-    EXPECT_EQ(clock.Tick(kWhite).whiteSeconds, 10);
-
-    clock.Stop();
-    now += 10;
-    clock.StartAtDrop();
-    EXPECT_FALSE(clock.running);
-}
-
-TEST_F(ChessClockTest, ComputerOpeningCountsForBlackFromTheStart) {
-    clock.running = true;
-    now += 4;
-    const ChessClock::Reading reading = clock.Tick(kBlack);
-    EXPECT_TRUE(reading.justStarted);
-    EXPECT_EQ(reading.blackSeconds, 4);
-    EXPECT_EQ(reading.whiteSeconds, 0);
 }
 
 TEST_F(ChessClockTest, SideChangeIsChargedAtTheNextTick) {
@@ -94,22 +57,6 @@ TEST_F(ChessClockTest, SideChangeIsChargedAtTheNextTick) {
     EXPECT_EQ(reading.blackSeconds, 7);
     now += 1;
     EXPECT_EQ(clock.Tick(kWhite).whiteSeconds, 8);
-}
-
-TEST_F(ChessClockTest, DisplayWrapsAfterFiftyNineMinutesFiftyNine) {
-    StartWithWhiteToMove();
-    now += 59 * 60 + 59;
-    EXPECT_EQ(FormatClockTime(clock.Tick(kWhite).whiteSeconds), "59:59");
-    now += 1;
-    EXPECT_EQ(FormatClockTime(clock.Tick(kWhite).whiteSeconds), "00:00");
-}
-
-TEST(FormatClockTimeTest, ShowsMinutesAndSecondsWithoutHours) {
-    EXPECT_EQ(FormatClockTime(0), "00:00");
-    EXPECT_EQ(FormatClockTime(61), "01:01");
-    EXPECT_EQ(FormatClockTime(3725), "02:05");
-    EXPECT_EQ(FormatClockTime(3600), "00:00");
-    EXPECT_EQ(FormatClockTime(-5), "00:00");
 }
 
 TEST_F(ChessClockTest, StopAtCheckmateShowsZero) {
@@ -145,11 +92,20 @@ TEST_F(ChessClockTest, ResumeAfterUndoCountsOnFromTheStoredTimes) {
     EXPECT_EQ(clock.Tick(kWhite).whiteSeconds, 13);
 }
 
-TEST_F(ChessClockTest, ResumeWhileRunningChangesNothing) {
-    StartWithWhiteToMove();
-    now += 20;
-    clock.Resume();
-    EXPECT_EQ(clock.Tick(kWhite).whiteSeconds, 20);
+struct Shown {
+    int64_t seconds;
+    const char* text;
+};
+
+class FormatClockTimeTest : public ::testing::TestWithParam<Shown> {};
+
+TEST_P(FormatClockTimeTest, ShowsMinutesAndSecondsWrappingAtTheHour) {
+    EXPECT_EQ(FormatClockTime(GetParam().seconds), GetParam().text) << GetParam().seconds;
 }
+
+INSTANTIATE_TEST_SUITE_P(Times, FormatClockTimeTest,
+                         ::testing::Values(Shown{0, "00:00"}, Shown{61, "01:01"},
+                                           Shown{59 * 60 + 59, "59:59"}, Shown{3600, "00:00"},
+                                           Shown{3725, "02:05"}, Shown{-5, "00:00"}));
 
 }  // namespace

@@ -1,25 +1,32 @@
-// Plays games of random legal moves with fixed seeds and writes, for each,
-// the PGN export (game-N.pgn) and the final position as the engine has it
-// (game-N.position: FEN piece placement and side to move), so that a PGN
-// reader we did not write can read the games back and compare.
-
-#include <cstdint>
+// Plays the named test games and seeded games of random legal moves
+// (QUILLON_RULES_GAMES in all, 40 by default) through the document, as the
+// window does, and writes for each game N, for readers we did not write:
+// - game-N.pgn, the PGN export;
+// - game-N.rules, one line per position: the board (FEN placement and side
+//   to move), whether the side to move is in check, and every move the
+//   engine allows there; then, unless the game has ended, the move played
+//   and the document's check, mate and draw answers after it.
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "document/pgnexport.h"
 #include "document/tesseldoc.h"
-#include "engine/chessgame.h"
+#include "tests/support/squarenames.h"
+#include "tests/support/testgames.h"
 
 namespace {
 
-constexpr int kGameCount = 12;
+constexpr int kDefaultGameCount = 40;
 constexpr unsigned kFirstSeed = 2026;
-constexpr int kMaxPlies = 360;
+constexpr std::size_t kMaxPlies = 400;
 constexpr int kCastlingKingStep = 2;
 const std::string kDate = "2026.12.06";
 
@@ -39,69 +46,51 @@ std::vector<Move> LegalMoves(Chessgame& game, int side) {
     return moves;
 }
 
-bool InCheck(Chessgame& game, int side) {
-    const int king = game.m_kingSquare[SideIndex(side)];
-    return game.IsKingAttacked(king, king, side);
-}
-
-bool GivesMate(const Chessgame& game, Move move, int side) {
+bool GivesCheck(const Chessgame& game, Move move, int side) {
     Chessgame trial(game);
     trial.MakeMoveForSide(move.from, move.to, side, 0);
-    return InCheck(trial, -side) && LegalMoves(trial, -side).empty();
+    const int king = trial.m_kingSquare[SideIndex(-side)];
+    return trial.IsKingAttacked(king, king, -side);
 }
 
-bool IsCastling(const Chessgame& game, Move move) {
-    return std::abs(game.m_board[move.from]) == kKingValue &&
-           std::abs(move.to - move.from) == kCastlingKingStep;
+bool IsSpecial(const Chessgame& game, Move move) {
+    const int magnitude = std::abs(game.m_board[move.from]);
+    const bool lastRank = move.to / kRankSize == 0 || move.to / kRankSize == kRankSize - 1;
+    return (magnitude == kKingValue && std::abs(move.to - move.from) == kCastlingKingStep) ||
+           (magnitude == kPawnValue && lastRank);
 }
 
-bool IsPromotion(const Chessgame& game, Move move) {
-    const int lastRankOfMover = game.m_board[move.from] > 0 ? 7 : 0;
-    return std::abs(game.m_board[move.from]) == kPawnValue && move.to / 8 == lastRankOfMover;
-}
-
-// Purely random play seldom castles, promotes or mates; taking those moves
-// whenever they are on offer makes the games exercise every kind of SAN.
+// Purely random play seldom castles, promotes, checks or ends a game;
+// preferring those moves, and captures half the time, makes the games reach
+// every kind of move and ending.
 Move ChooseMove(const Chessgame& game, const std::vector<Move>& moves, int side,
                 std::mt19937& random) {
+    std::vector<Move> captures;
     for (const Move move : moves) {
-        if (GivesMate(game, move, side)) return move;
+        if (IsSpecial(game, move)) return move;
+        if (game.m_board[move.to] != 0) captures.push_back(move);
     }
     for (const Move move : moves) {
-        if (IsCastling(game, move) || IsPromotion(game, move)) return move;
+        if (random() % 4 == 0 && GivesCheck(game, move, side)) return move;
     }
-    std::uniform_int_distribution<std::size_t> pick(0, moves.size() - 1);
-    return moves[pick(random)];
+    const std::vector<Move>& pool = !captures.empty() && random() % 2 == 0 ? captures : moves;
+    return pool[std::uniform_int_distribution<std::size_t>(0, pool.size() - 1)(random)];
 }
 
 char FenLetter(int16_t cell) {
-    char letter = 'p';
-    switch (std::abs(cell)) {
-        case kKnightValue:
-            letter = 'n';
-            break;
-        case kBishopValue:
-            letter = 'b';
-            break;
-        case kRookValue:
-            letter = 'r';
-            break;
-        case kQueenValue:
-            letter = 'q';
-            break;
-        case kKingValue:
-            letter = 'k';
-            break;
-    }
-    return cell > 0 ? static_cast<char>(letter - 'a' + 'A') : letter;
+    constexpr int16_t kValues[] = {kPawnValue, kKnightValue, kBishopValue,
+                                   kRookValue, kQueenValue,  kKingValue};
+    const int16_t* value = std::find(std::begin(kValues), std::end(kValues), std::abs(cell));
+    const char letter = "pnbrqk"[value - std::begin(kValues)];
+    return cell > 0 ? static_cast<char>(std::toupper(letter)) : letter;
 }
 
 std::string FenPosition(const Chessgame& game, int sideToMove) {
     std::string fen;
-    for (int rank = 7; rank >= 0; --rank) {
+    for (int rank = kRankSize - 1; rank >= 0; --rank) {
         int empty = 0;
-        for (int file = 0; file < 8; ++file) {
-            const int16_t cell = game.m_board[8 * rank + 7 - file];
+        for (int file = 0; file < kRankSize; ++file) {
+            const int16_t cell = game.m_board[kRankSize * rank + kRankSize - 1 - file];
             if (cell == 0) {
                 ++empty;
                 continue;
@@ -116,29 +105,39 @@ std::string FenPosition(const Chessgame& game, int sideToMove) {
     return fen + (sideToMove == kWhite ? " w" : " b");
 }
 
-// Plays one game into the document and answers the final position.
-std::string PlayGame(CTesselDoc& doc, unsigned seed) {
+std::string PositionLine(Chessgame& game, int side, const std::vector<Move>& moves) {
+    const int king = game.m_kingSquare[SideIndex(side)];
+    std::string line =
+        FenPosition(game, side) + (game.IsKingAttacked(king, king, side) ? " +" : " -");
+    for (const Move move : moves) line += " " + SquareName(move.from) + SquareName(move.to);
+    return line;
+}
+
+// Plays one game into the document, the given moves first and then random
+// ones, and answers its rules lines.
+std::string PlayGame(CTesselDoc& doc, unsigned seed, const MoveList& opening) {
     std::mt19937 random(seed);
-    Chessgame game;
-    int side = kWhite;
-    doc.m_moves.clear();
-    for (int ply = 0; ply < kMaxPlies; ++ply) {
+    std::ostringstream lines;
+    for (std::size_t ply = 0; ply < kMaxPlies; ++ply) {
+        Chessgame& game = *doc.m_pEngine;
+        const int side = g_sideToMove;
         const std::vector<Move> moves = LegalMoves(game, side);
-        if (moves.empty()) {
-            if (InCheck(game, side)) {
-                doc.m_matedSide = static_cast<int16_t>(side);
-            } else {
-                doc.m_drawn = true;
-            }
+        lines << PositionLine(game, side, moves) << "\n";
+        if (moves.empty() || doc.m_drawn || doc.m_matedSide != 0) break;
+        const Move move = ply < opening.size() ? Move{opening[ply].first, opening[ply].second}
+                                               : ChooseMove(game, moves, side, random);
+        doc.m_fromSquare = static_cast<int16_t>(move.from);
+        doc.m_toSquare = static_cast<int16_t>(move.to);
+        bool check = false;
+        bool mate = false;
+        if (!doc.MakeUserMove(check, mate)) {
+            lines << "refused\n";
             break;
         }
-        const Move move = ChooseMove(game, moves, side, random);
-        game.MakeMoveForSide(move.from, move.to, side, 0);
-        doc.m_moves.push_back({static_cast<int16_t>(move.from), static_cast<int16_t>(move.to)});
-        side = -side;
+        lines << "played " << SquareName(move.from) << SquareName(move.to) << " " << check << mate
+              << doc.m_drawn << "\n";
     }
-    doc.m_moveCount = static_cast<int16_t>(doc.m_moves.size());
-    return FenPosition(game, side);
+    return lines.str();
 }
 
 bool WriteFile(const std::string& path, const std::string& text) {
@@ -155,13 +154,19 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string directory = argv[1];
-    for (int i = 0; i < kGameCount; ++i) {
+    const char* wanted = std::getenv("QUILLON_RULES_GAMES");
+    const int games = wanted != nullptr ? std::atoi(wanted) : kDefaultGameCount;
+    const MoveList named[] = {kFoolsMate, kStalemate};
+    for (int i = 0; i < games; ++i) {
         CTesselDoc doc;
+        doc.m_playMode = kPlayHumanVsHuman;
+        doc.OnNewDocument();
+        const std::string rules =
+            PlayGame(doc, kFirstSeed + i, i < std::ssize(named) ? named[i] : MoveList{});
         doc.m_playMode = i % 3;
-        const std::string position = PlayGame(doc, kFirstSeed + i);
         const std::string stem = directory + "/game-" + std::to_string(i + 1);
         if (!WriteFile(stem + ".pgn", ExportPgn(doc, kDate)) ||
-            !WriteFile(stem + ".position", position + "\n")) {
+            !WriteFile(stem + ".rules", rules)) {
             std::cerr << "cannot write " << stem << "\n";
             return 1;
         }

@@ -1,29 +1,105 @@
 #include "tests/support/boardsetup.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
+#include <cstring>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "tests/support/squarenames.h"
 
 namespace {
 
-int32_t KindOfValue(int magnitude) {
-    switch (magnitude) {
-        case kPawnValue:
-            return kPawnKind;
-        case kKnightValue:
-            return kKnightKind;
-        case kBishopValue:
-            return kBishopKind;
-        case kRookValue:
-            return kRookKind;
-        case kQueenValue:
-            return kQueenKind;
-        default:
-            return kKingKind;
+// A kind of piece and the ids it may take, those of the king's wing first.
+struct PieceKind {
+    char letter;
+    int16_t value;
+    int32_t kind;
+    std::vector<int> ids;
+};
+
+const PieceKind kKinds[] = {{'P', kPawnValue, kPawnKind, {0, 1, 2, 3, 4, 5, 6, 7}},
+                            {'N', kKnightValue, kKnightKind, {kGKnightId, kBKnightId}},
+                            {'B', kBishopValue, kBishopKind, {kFBishopId, kCBishopId}},
+                            {'R', kRookValue, kRookKind, {kHRookId, kARookId}},
+                            {'Q', kQueenValue, kQueenKind, {kQueenId, 0, 1, 2, 3, 4, 5, 6, 7}},
+                            {'K', kKingValue, kKingKind, {kKingId}}};
+
+const PieceKind& KindOf(char letter) {
+    for (const PieceKind& kind : kKinds) {
+        if (kind.letter == std::toupper(static_cast<unsigned char>(letter))) return kind;
     }
+    throw std::invalid_argument(std::string("no piece ") + letter);
+}
+
+// A free id of the kind; a knight, bishop or rook on files a to d takes the
+// queen's wing's first.
+int FreeId(const Chessgame& game, int side, const PieceKind& kind, int square) {
+    std::vector<int> ids = kind.ids;
+    if (ids.size() == 2 && square % kRankSize >= kRankSize / 2) std::swap(ids[0], ids[1]);
+    for (int id : ids) {
+        if (game.m_pieces[SideIndex(side)][id].onBoard == 0) return id;
+    }
+    throw std::invalid_argument("too many pieces of one kind");
+}
+
+void Place(Chessgame& game, char letter, int square) {
+    const int side = std::isupper(static_cast<unsigned char>(letter)) ? kWhite : kBlack;
+    const PieceKind& kind = KindOf(letter);
+    const int id = FreeId(game, side, kind, square);
+    game.m_board[square] = static_cast<int16_t>(side * kind.value);
+    game.m_pieceId[square] = static_cast<int16_t>(id);
+    (side == kWhite ? game.m_whitePieces : game.m_blackPieces).set(square);
+    game.m_pieceSquare[PieceSquareIndex(side, id)] = SquareSet().set(square);
+    game.m_pieces[SideIndex(side)][id] = {1, square, kind.kind, 0};
+    if (kind.value == kKingValue) game.m_kingSquare[SideIndex(side)] = square;
+}
+
+std::string SquareFault(const Chessgame& game, int square) {
+    const int value = game.m_board[square];
+    const int id = game.m_pieceId[square];
+    const bool white = game.m_whitePieces.test(square);
+    const bool black = game.m_blackPieces.test(square);
+    if (value == 0) return white || black || id != kNoPiece ? "an empty square is occupied" : "";
+    const int side = value > 0 ? kWhite : kBlack;
+    if (white != (side == kWhite) || black != (side == kBlack)) return "occupancy sets";
+    if (id < 0 || id >= kPieceCount) return "piece id";
+    const PieceRecord& record = game.m_pieces[SideIndex(side)][id];
+    const auto kind =
+        std::find_if(std::begin(kKinds), std::end(kKinds),
+                     [value](const PieceKind& k) { return k.value == std::abs(value); });
+    if (kind == std::end(kKinds) || record.kind != kind->kind) return "piece kind";
+    if (record.onBoard != 1 || record.square != square) return "piece record";
+    if (game.m_pieceSquare[PieceSquareIndex(side, id)] != SquareSet().set(square))
+        return "piece set";
+    if (kind->value == kKingValue && game.m_kingSquare[SideIndex(side)] != square)
+        return "king square";
+    return "";
 }
 
 }  // namespace
 
-void RemoveAllPieces(Chessgame& game) {
+std::string PositionFault(const Chessgame& game) {
+    std::size_t records = 0;
+    for (int square = 0; square < kSquareCount; ++square) {
+        const std::string fault = SquareFault(game, square);
+        if (!fault.empty()) return fault + " at square " + std::to_string(square);
+    }
+    for (const auto& row : game.m_pieces) {
+        for (const PieceRecord& record : row) records += record.onBoard == 1 ? 1 : 0;
+    }
+    const std::size_t occupied = (game.m_whitePieces | game.m_blackPieces).count();
+    return records == occupied ? "" : "a captured piece is on the board";
+}
+
+void AddPiece(Chessgame& game, std::string_view piece) {
+    Place(game, piece[0], Sq(piece.substr(1, 2)));
+}
+
+void SetUpBoard(Chessgame& game, std::string_view pieces) {
     game.m_board.fill(0);
     game.m_pieceId.fill(kNoPiece);
     game.m_whitePieces.reset();
@@ -32,15 +108,15 @@ void RemoveAllPieces(Chessgame& game) {
     for (auto& row : game.m_pieces) {
         for (PieceRecord& record : row) record.onBoard = 0;
     }
+    std::memset(game.m_hasMoved, 0, sizeof game.m_hasMoved);
+    for (std::size_t at = 0; at + 3 <= pieces.size(); at += 4) {
+        Place(game, pieces[at], Sq(pieces.substr(at + 1, 2)));
+    }
 }
 
-void PlacePiece(Chessgame& game, int square, int value, int id) {
-    const int side = value > 0 ? kWhite : kBlack;
-    const int magnitude = std::abs(value);
-    game.m_board[square] = static_cast<int16_t>(value);
-    game.m_pieceId[square] = static_cast<int16_t>(id);
-    (side == kWhite ? game.m_whitePieces : game.m_blackPieces).set(square);
-    game.m_pieceSquare[PieceSquareIndex(side, id)] = SquareSet().set(square);
-    game.m_pieces[SideIndex(side)][id] = {1, square, KindOfValue(magnitude), 0};
-    if (magnitude == kKingValue) game.m_kingSquare[SideIndex(side)] = square;
+Chessgame Position(std::string_view pieces) {
+    Chessgame game;
+    SetUpBoard(game, pieces);
+    g_sideToMove = kWhite;
+    return game;
 }

@@ -21,16 +21,9 @@ public:
         questions.append(caption + '|' + text);
         return answer;
     }
-    QString AskOpenFileName(QWidget*, const QStringList& filters) override {
-        offeredFilters = filters;
-        return openFile;
-    }
-    QString AskSaveFileName(QWidget*, const QString& caption, const QString& proposed,
-                            const QStringList& filters, const QString& defaultSuffix) override {
-        saveCaption = caption;
-        proposedName = proposed;
-        offeredFilters = filters;
-        offeredSuffix = defaultSuffix;
+    QString AskOpenFileName(QWidget*, const QStringList&) override { return openFile; }
+    QString AskSaveFileName(QWidget*, const QString&, const QString&, const QStringList&,
+                            const QString&) override {
         return saveFile;
     }
 
@@ -39,8 +32,4 @@ public:
     Answer answer = Answer::No;
     QString openFile;
     QString saveFile;
-    QString saveCaption;
-    QString proposedName;
-    QStringList offeredFilters;
-    QString offeredSuffix;
 };

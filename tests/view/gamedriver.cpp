@@ -9,15 +9,6 @@
 #include "view/boardgeometry.h"
 #include "view/tesselview.h"
 
-namespace {
-
-void AppendInt16(QByteArray& bytes, int value) {
-    bytes.append(char(value & 0xff));
-    bytes.append(char((value >> 8) & 0xff));
-}
-
-}  // namespace
-
 void SendMouse(QWidget& view, QEvent::Type type, QPoint point, Qt::MouseButtons buttons) {
     QMouseEvent event(type, point, view.mapToGlobal(point), Qt::LeftButton, buttons,
                       Qt::NoModifier);
@@ -50,14 +41,20 @@ bool WaitIdle(CTesselView& view) {
 }
 
 QByteArray GameBytes(const QStringList& moves) {
-    QByteArray bytes;
-    AppendInt16(bytes, int(moves.size()));
+    MoveList list;
     for (const QString& move : moves) {
         const QByteArray text = move.toLatin1();
-        AppendInt16(bytes, Sq(text.left(2).constData()));
-        AppendInt16(bytes, Sq(text.mid(2, 2).constData()));
+        list.emplace_back(Sq(text.left(2).constData()), Sq(text.mid(2, 2).constData()));
     }
-    return bytes;
+    return QByteArray::fromStdString(QlnBytes(list));
+}
+
+QStringList MoveNames(const MoveList& moves) {
+    QStringList names;
+    for (const auto& [from, to] : moves) {
+        names << QString::fromStdString(SquareName(from) + SquareName(to));
+    }
+    return names;
 }
 
 bool WriteFile(const QString& path, const QByteArray& bytes) {

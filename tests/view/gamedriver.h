@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "tests/support/squarenames.h"
+#include "tests/support/testgames.h"
 
 class CTesselView;
 class QWidget;
@@ -27,5 +27,7 @@ bool WaitIdle(CTesselView& view);
 
 // The saved-game bytes of a list of moves such as {"e2e4", "e7e5"}.
 QByteArray GameBytes(const QStringList& moves);
+// A move list as such names.
+QStringList MoveNames(const MoveList& moves);
 bool WriteFile(const QString& path, const QByteArray& bytes);
 QByteArray ReadFile(const QString& path);

@@ -1,31 +1,29 @@
+// The window driven as a user would: moves dropped on the board and the game's
+// course, undo, the commands, files, drops and the command line, the computer
+// thinking, PGN games opened and exported.
 #include <QAction>
-#include <QClipboard>
-#include <QDropEvent>
+#include <QApplication>
 #include <QElapsedTimer>
-#include <QGuiApplication>
-#include <QLabel>
-#include <QMenuBar>
-#include <QMimeData>
 #include <QProcess>
-#include <QPushButton>
+#include <QRegularExpression>
 #include <QSettings>
-#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <QToolBar>
+#include <algorithm>
 #include <memory>
 
-#include "app/aboutdlg.h"
 #include "app/commandtable.h"
 #include "app/filecommands.h"
 #include "app/mainframe.h"
+#include "app/pgnfile.h"
 #include "app/tesselapp.h"
 #include "computer/intelligence.h"
+#include "document/chessclock.h"
+#include "document/pgnexport.h"
+#include "tests/support/testgames.h"
 #include "tests/view/fakeprompter.h"
 #include "tests/view/gamedriver.h"
 #include "view/boardgeometry.h"
-#include "view/movelistpanel.h"
 #include "view/tesselview.h"
 
 namespace {
@@ -37,69 +35,103 @@ const QList<int> kStoppingCommands = {ID_FILE_NEW, ID_FILE_OPEN, ID_PLAY_HUMANVS
 const QList<int> kSettingCommands = {ID_SKILL_NOVICE, ID_SKILL_EXPERT, ID_DEPTH_1, ID_DEPTH_2,
                                      ID_DEPTH_3,      ID_DEPTH_4,      ID_DEPTH_5};
 
-QStringList ActionTexts(const QList<QAction*>& actions) {
-    QStringList texts;
-    for (const QAction* action : actions) {
-        texts.append(action->isSeparator() ? QStringLiteral("-") : action->text());
-    }
-    return texts;
+// A middle game with White to move, where Expert at depth 5 thinks long.
+const QStringList kMiddleGame = {"d2d4", "g8f6", "c2c4", "g7g6", "b1c3", "f8g7", "e2e4", "d7d6",
+                                 "g1f3", "e8g8", "f1e2", "e7e5", "e1g1", "b8c6", "d4d5", "c6e7"};
+const QString kHumansMove = QStringLiteral("c1e3");
+// A stopped search answers within a fraction of a second; the bound leaves
+// room for a busy machine and is still far below the search's own time.
+constexpr qint64 kPromptMs = 3000;
+
+const QByteArray kEnPassant = "1. e4 a6 2. e5 d5 3. exd6 *\n";
+const QByteArray kFoolsMateMovetext = "\n\n1. f3 e5 2. g4 Qh4# 0-1\n";
+
+QProcess* StartWithoutDisplay(const QStringList& arguments) {
+    auto* quillon = new QProcess;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    quillon->setProcessEnvironment(environment);
+    quillon->start(QStringLiteral(QUILLON_EXECUTABLE), arguments);
+    return quillon;
 }
 
-QMenu* MenuOf(const QMenuBar* bar, int index) { return bar->actions().at(index)->menu(); }
+const QStringList kFoolsMateNames = MoveNames(kFoolsMate);
+const QStringList kScholarsMate = {"e2e4", "e7e5", "f1c4", "b8c6", "d1h5", "g8f6", "h5f7"};
+const QStringList kStalemateNames = MoveNames(kStalemate);
 
-bool SendDrop(QWidget& window, const QString& path) {
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(path)});
-    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&window, &enter);
-    if (!enter.isAccepted()) return false;
-    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&window, &drop);
-    return true;
+std::vector<int> Squares(std::initializer_list<const char*> names) {
+    std::vector<int> squares;
+    for (const char* name : names) squares.push_back(Sq(name));
+    std::sort(squares.begin(), squares.end());
+    return squares;
+}
+
+std::vector<int> Sorted(std::vector<int> squares) {
+    std::sort(squares.begin(), squares.end());
+    return squares;
 }
 
 }  // namespace
 
-// The main window: menus and their rules, files, drops, start-up and the
-// ways the program ends.
 class MainFrameTest : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
-    void initTestCase();
-    void startsWithANewGameAtTheSmallestSize();
-    void menusCarryTheirTextsIdsShortcutsAndPrompts();
-    void updateRulesFollowThePlayMode_data();
-    void updateRulesFollowThePlayMode();
     void greysCommandsThatWaitForTheMoveBeingProcessed();
     void playModeCommandsStartANewGame();
-    void aboutBoxShowsTheVersion();
-
     void savesAndOpensAGame();
     void reportsAFileThatCannotBeRead_data();
     void reportsAFileThatCannotBeRead();
     void asksAboutUnsavedChangesBeforeANewGame();
-    void opensDroppedFiles();
     void asksAboutUnsavedChangesOnClosing();
     void opensTheFileNamedOnTheCommandLine();
-    void endsWhenTheNamedFileCannotBeRead();
+    void moveNowPlaysTheBestMoveSoFar();
+    void replacingTheGameStopsTheSearch_data();
+    void replacingTheGameStopsTheSearch();
+    void closingSavesTheHumansLastMove();
+    void refusalLeavesTheGameAsItWas();
+    void earlyEndIsToldInTheStatusBox();
+    void exportsTheGameToTheChosenFile();
+    void commandLinePrintsTheGameWithoutADisplay();
 
-    void exitEndsAtOnceWithoutAsking();
-    void answersVersionWithoutADisplay();
+    void ignoresPressesOutOfTurn_data();
+    void ignoresPressesOutOfTurn();
+    void reportsAnInvalidMove();
+    void reportsACheck();
+    void endsTheGameAtCheckmate_data();
+    void endsTheGameAtCheckmate();
+    void drawsTheGameAtStalemate();
+    void drawsTheGameAgainstTheComputerWithoutReply();
+    void computerRepliesAtOnceWhileTheViewWaits();
+    void appliesSkillAndDepthChosenWhileThinkingToTheNextReply();
 
-    void moveListFollowsTheGameInSan();
-    void viewSettingsSurviveARestart();
+    void undoesMovePairsAgainstComputerAsBlack();
+    void undoAllStartsAgainInEachMode_data();
+    void undoAllStartsAgainInEachMode();
+    void refusesUndoInTheComputersTurn();
+    void undoReopensAFinishedGame();
+
+    void offersTheRulesLegalTargets();
 
 private:
     void Start(const QStringList& arguments = {});
     void Trigger(int id) { m_frame->Action(id)->trigger(); }
     bool Enabled(int id) const { return m_frame->Action(id)->isEnabled(); }
-    bool Checked(int id) const { return m_frame->Action(id)->isChecked(); }
     CTesselDoc& Doc() { return m_app->Document(); }
     CTesselView& View() { return m_frame->View(); }
-    QString SavedGame(const QStringList& moves);
+    QString Write(const QString& name, const QByteArray& bytes);
+    // The middle game opened from a file, the human's move dropped, and the
+    // computer thinking.
+    void StartThinking();
+    QString GamePath() const { return m_dir.filePath(QStringLiteral("middle.qln")); }
+    void PlayFoolsMate();
+    // A new game in the play mode, or the moves opened in it.
+    void StartGame(int playMode);
+    void OpenGame(int playMode, const QStringList& moves);
 
     QTemporaryDir m_dir;
     // The view settings' store, so that no test touches the user's.
@@ -134,126 +166,42 @@ void MainFrameTest::Start(const QStringList& arguments) {
     QVERIFY(QTest::qWaitForWindowExposed(m_frame));
 }
 
-QString MainFrameTest::SavedGame(const QStringList& moves) {
-    const QString path = m_dir.filePath(QStringLiteral("saved.qln"));
-    return WriteFile(path, GameBytes(moves)) ? path : QString();
+QString MainFrameTest::Write(const QString& name, const QByteArray& bytes) {
+    const QString path = m_dir.filePath(name);
+    if (!WriteFile(path, bytes)) qFatal("cannot write %s", qPrintable(path));
+    return path;
 }
 
-void MainFrameTest::startsWithANewGameAtTheSmallestSize() {
+void MainFrameTest::StartThinking() {
     Start();
-    QCOMPARE(m_frame->windowTitle(), QStringLiteral("Quillon - Untitled"));
-    QCOMPARE(m_frame->pos(), QPoint(0, 0));
-    QCOMPARE(Doc().m_playMode, kPlayWhite);
-    QCOMPARE(int(Doc().m_moveCount), 0);
-    QCOMPARE(View().ShownPosition().sideToMove, kWhite);
-    QVERIFY(Checked(ID_PLAY_WHITE));
-    QVERIFY(Checked(ID_SKILL_EXPERT));
-    QVERIFY(Checked(ID_DEPTH_1));
-    // At its smallest size, the board at the size it is drawn for, nothing
-    // but the menu bar, the view and the move list, the whole status box
-    // inside.
-    QCOMPARE(m_frame->size(), m_frame->minimumSize());
-    QCOMPARE(View().size(), kViewSize);
-    QVERIFY(m_frame->MoveList().isVisible());
-    QVERIFY(m_frame->findChild<QStatusBar*>() == nullptr);
-    QVERIFY(m_frame->findChild<QToolBar*>() == nullptr);
-    QVERIFY(View().rect().contains(kStatusBox));
-    QVERIFY(m_frame->rect().contains(View().geometry()));
+    QVERIFY(m_frame->Files().OpenDocumentFile(
+        Write(QStringLiteral("middle.qln"), GameBytes(kMiddleGame))));
+    // Past the opening book, so that the reply is searched.
+    Doc().m_pEngine->m_outOfBook = true;
+    Trigger(ID_SKILL_EXPERT);
+    Trigger(ID_DEPTH_5);
+    const QByteArray move = kHumansMove.toLatin1();
+    Drag(View(), move.left(2).constData(), move.mid(2).constData());
+    QTRY_VERIFY(View().IsThinking());
 }
 
-void MainFrameTest::menusCarryTheirTextsIdsShortcutsAndPrompts() {
+void MainFrameTest::StartGame(int playMode) {
     Start();
-    const QMenuBar* bar = m_frame->menuBar();
-    QCOMPARE(ActionTexts(bar->actions()),
-             QStringList({"&File", "&Play", "&Skill Level", "&Move", "&View", "&Help"}));
-    QCOMPARE(ActionTexts(MenuOf(bar, 0)->actions()),
-             QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...",
-                          "&Export PGN...", "-", "E&xit"}));
-    QCOMPARE(ActionTexts(MenuOf(bar, 1)->actions()),
-             QStringList({"&Human vs Human", "Play &Black", "Play &White"}));
-    QMenu* skill = MenuOf(bar, 2);
-    QCOMPARE(ActionTexts(skill->actions()), QStringList({"&Novice", "&Expert", "Set &Depth"}));
-    QCOMPARE(ActionTexts(skill->actions().at(2)->menu()->actions()),
-             QStringList({"&1", "&2", "&3", "&4", "&5"}));
-    QCOMPARE(ActionTexts(MenuOf(bar, 3)->actions()),
-             QStringList({"&Undo\tCtrl-Z", "Undo A&ll", "Move &Now\tCtrl+M", "-", "&Hint\tH"}));
-    QCOMPARE(
-        ActionTexts(MenuOf(bar, 4)->actions()),
-        QStringList({"&Move List", "&Legal Moves", "La&st Move", "&Flip Board", "&Coordinates"}));
-    QCOMPARE(ActionTexts(MenuOf(bar, 5)->actions()), QStringList({"&About Quillon..."}));
-
-    QCOMPARE(MenuOf(bar, 0)->actions().at(0)->data().toInt(), 57600);
-    QCOMPARE(MenuOf(bar, 0)->actions().at(6)->data().toInt(), 57665);
-    QCOMPARE(MenuOf(bar, 1)->actions().at(1)->data().toInt(), 32781);
-    QCOMPARE(skill->actions().at(2)->menu()->actions().at(4)->data().toInt(), 32790);
-    QCOMPARE(MenuOf(bar, 3)->actions().at(1)->data().toInt(), 32777);
-    QCOMPARE(MenuOf(bar, 3)->actions().at(2)->data().toInt(), int(ID_MOVE_NOW));
-    QCOMPARE(MenuOf(bar, 5)->actions().at(0)->data().toInt(), 57664);
-
-    QCOMPARE(m_frame->Action(ID_FILE_NEW)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
-    QCOMPARE(m_frame->Action(ID_FILE_OPEN)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
-    QCOMPARE(m_frame->Action(ID_FILE_SAVE)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
-    QCOMPARE(m_frame->Action(ID_MOVE_UNDO)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
-    QCOMPARE(m_frame->Action(ID_MOVE_NOW)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_M));
-    QCOMPARE(m_frame->Action(ID_FILE_PRINT)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
-    QCOMPARE(m_frame->Action(ID_MOVE_HINT)->shortcut(), QKeySequence(Qt::Key_H));
-    QVERIFY(m_frame->actions().contains(m_frame->Action(ID_FILE_PRINT)));
-
-    QCOMPARE(m_frame->Action(ID_PLAY_HUMANVSHUMAN)->statusTip(),
-             QStringLiteral("Play a Two Player Game"));
-    QCOMPARE(m_frame->Action(ID_PLAY_BLACK)->statusTip(),
-             QStringLiteral("You play Black. Computer plays White."));
-    QCOMPARE(m_frame->Action(ID_PLAY_WHITE)->statusTip(),
-             QStringLiteral("You play White. Computer plays Black"));
-    QCOMPARE(m_frame->Action(ID_SKILL_NOVICE)->statusTip(),
-             QStringLiteral("Set Skill level to Novice"));
-    QCOMPARE(m_frame->Action(ID_SKILL_EXPERT)->statusTip(),
-             QStringLiteral("Set Skill level to Expert"));
-    for (int depth = 1; depth <= 5; ++depth) {
-        QCOMPARE(m_frame->Action(DepthCommand(depth))->statusTip(),
-                 QStringLiteral("Set the depth to which the computer thinks ahead"));
-    }
-    QCOMPARE(m_frame->Action(ID_MOVE_UNDO)->statusTip(), QStringLiteral("Undo a move"));
-    QCOMPARE(m_frame->Action(ID_MOVE_UNDOALL)->statusTip(), QStringLiteral("Undo all moves"));
+    const int commands[] = {ID_PLAY_HUMANVSHUMAN, ID_PLAY_WHITE, ID_PLAY_BLACK};
+    Trigger(commands[playMode]);
+    QVERIFY(WaitIdle(View()));
 }
 
-void MainFrameTest::updateRulesFollowThePlayMode_data() {
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<bool>("canUndoAtStart");
-    QTest::newRow("Human vs Human") << int(ID_PLAY_HUMANVSHUMAN) << false;
-    QTest::newRow("Play Black") << int(ID_PLAY_BLACK) << true;
-    QTest::newRow("Play White") << int(ID_PLAY_WHITE) << false;
+void MainFrameTest::OpenGame(int playMode, const QStringList& moves) {
+    StartGame(playMode);
+    QVERIFY(m_frame->Files().OpenDocumentFile(Write(QStringLiteral("game.qln"), GameBytes(moves))));
 }
 
-void MainFrameTest::updateRulesFollowThePlayMode() {
-    QFETCH(int, mode);
-    QFETCH(bool, canUndoAtStart);
-    Start();
-    Trigger(ID_SKILL_NOVICE);
-    Trigger(ID_DEPTH_3);
-    Trigger(ID_PLAY_BLACK);  // a mode other than the start's, so each row starts a game
-    Trigger(mode);
-    for (int play : {ID_PLAY_HUMANVSHUMAN, ID_PLAY_BLACK, ID_PLAY_WHITE}) {
-        QVERIFY(Enabled(play));
-        QCOMPARE(Checked(play), play == mode);
-    }
-    const bool againstComputer = mode != ID_PLAY_HUMANVSHUMAN;
-    for (int setting : kSettingCommands) QCOMPARE(Enabled(setting), againstComputer);
-    // Greyed or not, they show the values that apply.
-    QVERIFY(Checked(ID_SKILL_NOVICE));
-    QVERIFY(!Checked(ID_SKILL_EXPERT));
-    QVERIFY(Checked(ID_DEPTH_3));
-    QVERIFY(!Checked(ID_DEPTH_1));
-    QCOMPARE(Enabled(ID_MOVE_UNDO), canUndoAtStart);
-    QCOMPARE(Enabled(ID_MOVE_UNDOALL), canUndoAtStart);
-    for (int always :
-         {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_APP_EXIT, ID_APP_ABOUT}) {
-        QVERIFY(Enabled(always));
-    }
-    const char* move = mode == ID_PLAY_BLACK ? "g8f6" : "e2e4";
-    QVERIFY(PlayMoves(View(), {QString::fromLatin1(move)}));
-    QVERIFY(Enabled(ID_MOVE_UNDO));
-    QVERIFY(Enabled(ID_MOVE_UNDOALL));
+void MainFrameTest::PlayFoolsMate() {
+    Trigger(ID_PLAY_HUMANVSHUMAN);
+    QVERIFY(PlayMoves(View(), MoveNames(kFoolsMate)));
+    // The checkmate's own message box.
+    m_prompter->messages.clear();
 }
 
 void MainFrameTest::greysCommandsThatWaitForTheMoveBeingProcessed() {
@@ -287,30 +235,6 @@ void MainFrameTest::playModeCommandsStartANewGame() {
     QCOMPARE(m_frame->windowTitle(), QStringLiteral("Quillon - Untitled"));
 }
 
-void MainFrameTest::aboutBoxShowsTheVersion() {
-    Start();
-    QString title;
-    QStringList texts;
-    bool iconShown = false;
-    QTimer::singleShot(0, this, [&] {
-        auto* dialog = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
-        QVERIFY(dialog);
-        title = dialog->windowTitle();
-        for (const QLabel* label : dialog->findChildren<QLabel*>()) {
-            if (!label->pixmap().isNull()) iconShown = true;
-            if (!label->text().isEmpty()) texts.append(label->text());
-        }
-        const QList<QPushButton*> buttons = dialog->findChildren<QPushButton*>();
-        QCOMPARE(buttons.size(), 1);
-        QCOMPARE(buttons.constFirst()->text(), QStringLiteral("Close"));
-        buttons.constFirst()->click();
-    });
-    Trigger(ID_APP_ABOUT);
-    QCOMPARE(title, QStringLiteral("About Tessel"));
-    QCOMPARE(texts, QStringList({"Quillon version 1.3"}));
-    QVERIFY(iconShown);
-}
-
 void MainFrameTest::savesAndOpensAGame() {
     Start();
     Trigger(ID_PLAY_HUMANVSHUMAN);
@@ -319,11 +243,6 @@ void MainFrameTest::savesAndOpensAGame() {
     const QString path = m_dir.filePath(QStringLiteral("game.qln"));
     m_prompter->saveFile = path;
     Trigger(ID_FILE_SAVE);
-    QCOMPARE(m_prompter->proposedName, QStringLiteral("Untitled.qln"));
-    QCOMPARE(m_prompter->saveCaption, QStringLiteral("Save As"));
-    QCOMPARE(m_prompter->offeredFilters,
-             QStringList({"Quillon Files (*.qln)", "PGN Files (*.pgn)", "All Files (*.*)"}));
-    QCOMPARE(m_prompter->offeredSuffix, QStringLiteral("qln"));
     QCOMPARE(ReadFile(path), QByteArray::fromHex("01000b001b00"));
     QCOMPARE(m_frame->windowTitle(), QStringLiteral("Quillon - game.qln"));
     QVERIFY(!Doc().IsModified());
@@ -363,7 +282,6 @@ void MainFrameTest::reportsAFileThatCannotBeRead() {
     QCOMPARE(m_prompter->messages.size(), 1);
     QCOMPARE(m_prompter->messages[0].caption, QStringLiteral("Rovu Dider"));
     QCOMPARE(m_prompter->messages[0].text, QString(message).replace(QStringLiteral("%1"), path));
-    QVERIFY(m_prompter->messages[0].icon == Prompter::Icon::Warning);
     QCOMPARE(int(Doc().m_moveCount), 2);
     QCOMPARE(m_frame->windowTitle(), QStringLiteral("Quillon - Untitled"));
 }
@@ -385,27 +303,6 @@ void MainFrameTest::asksAboutUnsavedChangesBeforeANewGame() {
     Trigger(ID_FILE_NEW);
     QCOMPARE(int(Doc().m_moveCount), 0);
     QCOMPARE(ReadFile(path).size(), 2 + 4 * 2);
-
-    QVERIFY(PlayMoves(View(), {"d2d4"}));
-    m_prompter->answer = Prompter::Answer::No;
-    Trigger(ID_FILE_NEW);
-    QCOMPARE(int(Doc().m_moveCount), 0);
-    QCOMPARE(m_prompter->questions.size(), 4);
-}
-
-void MainFrameTest::opensDroppedFiles() {
-    Start();
-    const QString path = SavedGame({"e2e4", "e7e5", "g1f3"});
-    QVERIFY(PlayMoves(View(), {"d2d4"}));
-    m_prompter->answer = Prompter::Answer::Cancel;
-    QVERIFY(SendDrop(*m_frame, path));
-    QCOMPARE(m_prompter->questions.size(), 1);
-    QCOMPARE(int(Doc().m_moveCount), 2);
-    m_prompter->answer = Prompter::Answer::No;
-    QVERIFY(SendDrop(*m_frame, path));
-    QCOMPARE(int(Doc().m_moveCount), 3);
-    QCOMPARE(View().ShownPosition().board[Sq("f3")], kKnightValue);
-    QCOMPARE(m_frame->windowTitle(), QStringLiteral("Quillon - saved.qln"));
 }
 
 void MainFrameTest::asksAboutUnsavedChangesOnClosing() {
@@ -420,88 +317,363 @@ void MainFrameTest::asksAboutUnsavedChangesOnClosing() {
 }
 
 void MainFrameTest::opensTheFileNamedOnTheCommandLine() {
-    Start({SavedGame({"e2e4"})});
+    Start({Write(QStringLiteral("saved.qln"), GameBytes({"e2e4"}))});
     QCOMPARE(m_frame->windowTitle(), QStringLiteral("Quillon - saved.qln"));
     QCOMPARE(int(Doc().m_moveCount), 1);
     QCOMPARE(View().ShownPosition().sideToMove, kBlack);
 }
 
-void MainFrameTest::endsWhenTheNamedFileCannotBeRead() {
-    const QString path = m_dir.filePath(QStringLiteral("absent.qln"));
-    QVERIFY(!m_app->InitInstance({QStringLiteral("quillon"), path}));
-    QCOMPARE(m_prompter->messages.size(), 1);
-    QCOMPARE(m_prompter->messages[0].caption, QStringLiteral("Rovu Dider"));
-    QVERIFY(m_prompter->messages[0].text.contains(path));
+void MainFrameTest::moveNowPlaysTheBestMoveSoFar() {
+    StartThinking();
+    QVERIFY(Enabled(ID_MOVE_NOW));
+    const QRegularExpression progress(QStringLiteral("^Thinking\\.\\.\\. \\d+/\\d+$"));
+    QTRY_VERIFY(progress.match(View().Progress().Text()).hasMatch());
+    QElapsedTimer timer;
+    timer.start();
+    Trigger(ID_MOVE_NOW);
+    QVERIFY(QTest::qWaitFor([this] { return !View().IsBusy(); }, kPromptMs));
+    QVERIFY(timer.elapsed() < kPromptMs);
+
+    QCOMPARE(int(Doc().m_moveCount), int(kMiddleGame.size()) + 2);
+    QCOMPARE(View().ShownPosition().sideToMove, kWhite);
+    QCOMPARE(View().ShownPosition().board, Doc().Published().board);
+    QVERIFY(!View().IsThinking());
+    QVERIFY(!Enabled(ID_MOVE_NOW));
+    QVERIFY(!Doc().m_searchControl.StopRequested());
+    // Every move of the game, the reply included, replays as legal.
+    QVERIFY(Doc().RebuildPosition());
 }
 
-void MainFrameTest::exitEndsAtOnceWithoutAsking() {
-    QProcess probe;
-    probe.start(QStringLiteral(APP_PROBE), {QStringLiteral("exit")});
-    QVERIFY(probe.waitForFinished(30000));
-    QCOMPARE(probe.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(probe.exitCode(), 0);
-    QVERIFY(!probe.readAllStandardOutput().contains("asked"));
+void MainFrameTest::replacingTheGameStopsTheSearch_data() {
+    QTest::addColumn<int>("command");
+    QTest::addColumn<int>("movesAfter");
+    QTest::addColumn<int>("sideToMove");
+    QTest::newRow("New") << int(ID_FILE_NEW) << 0 << kWhite;
+    QTest::newRow("Human vs Human") << int(ID_PLAY_HUMANVSHUMAN) << 0 << kWhite;
+    QTest::newRow("Play Black") << int(ID_PLAY_BLACK) << 1 << kBlack;
 }
 
-void MainFrameTest::answersVersionWithoutADisplay() {
-    QProcess quillon;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    quillon.setProcessEnvironment(environment);
-    quillon.start(QStringLiteral(QUILLON_EXECUTABLE), {QStringLiteral("--version")});
-    QVERIFY(quillon.waitForFinished(30000));
-    QCOMPARE(quillon.exitCode(), 0);
-    QCOMPARE(quillon.readAllStandardOutput().trimmed(), QByteArray("quillon 1.3"));
+void MainFrameTest::replacingTheGameStopsTheSearch() {
+    QFETCH(int, command);
+    QFETCH(int, movesAfter);
+    QFETCH(int, sideToMove);
+    StartThinking();
+    QVERIFY(Enabled(command));
+    QElapsedTimer timer;
+    timer.start();
+    Trigger(command);
+    QVERIFY(timer.elapsed() < kPromptMs);
+
+    QVERIFY(!View().IsBusy());
+    QVERIFY(!View().IsThinking());
+    QCOMPARE(int(Doc().m_moveCount), movesAfter);
+    QCOMPARE(View().ShownPosition().sideToMove, sideToMove);
+    QCOMPARE(View().ShownPosition().board, Doc().Published().board);
+    QVERIFY(!Doc().m_searchControl.StopRequested());
+    QVERIFY(!Doc().IsModified());
+    QCOMPARE(m_frame->windowTitle(), QStringLiteral("Quillon - Untitled"));
 }
 
-// Captures, castling, a promotion and a check, then an undo.
-void MainFrameTest::moveListFollowsTheGameInSan() {
+void MainFrameTest::closingSavesTheHumansLastMove() {
+    StartThinking();
+    m_prompter->answer = Prompter::Answer::Yes;
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY(m_frame->close());
+    QVERIFY(timer.elapsed() < kPromptMs);
+    QCOMPARE(ReadFile(GamePath()), GameBytes(kMiddleGame + QStringList{kHumansMove}));
+}
+
+void MainFrameTest::refusalLeavesTheGameAsItWas() {
     Start();
     Trigger(ID_PLAY_HUMANVSHUMAN);
-    QVERIFY(PlayMoves(
-        View(), {"e2e4", "f7f5", "e4f5", "g7g6", "f5g6", "g8f6", "g6h7", "h8g8", "h7g8", "f6g8",
-                 "g1f3", "d7d6", "f1c4", "c8g4", "e1g1", "e7e5", "c4f7", "e8d7"}));
-    const MoveListPanel& list = m_frame->MoveList();
-    QCOMPARE(list.MoveText(), QStringLiteral("1. e4 f5 2. exf5 g6 3. fxg6 Nf6 4. gxh7 Rg8 "
-                                             "5. hxg8=Q Nxg8 6. Nf3 d6 7. Bc4 Bg4 8. O-O e5 "
-                                             "9. Bf7+ Kd7"));
-    // The last move is the current one.
-    QCOMPARE(list.currentRow(), 8);
-    QCOMPARE(list.currentColumn(), 2);
-    emit m_frame->MoveList().CopyGameRequested();
-    QVERIFY(
-        QGuiApplication::clipboard()->text().contains(QStringLiteral("8. O-O e5 9. Bf7+ Kd7 *")));
-    Trigger(ID_MOVE_UNDO);
-    QVERIFY(list.MoveText().endsWith(QStringLiteral("9. Bf7+")));
-    QCOMPARE(list.currentColumn(), 1);
-    Trigger(ID_FILE_NEW);
-    QVERIFY(list.MoveText().isEmpty());
+    QVERIFY(PlayMoves(View(), {"e2e4"}));
+    m_prompter->openFile = Write(QStringLiteral("passant.pgn"), kEnPassant);
+    m_prompter->answer = Prompter::Answer::No;
+    Trigger(ID_FILE_OPEN);
+    QCOMPARE(m_prompter->messages.size(), 1);
+    QCOMPARE(
+        m_prompter->messages[0].text,
+        QStringLiteral("Move 3 (exd6) is an en-passant capture, which Quillon does not play."));
+    QCOMPARE(int(Doc().m_moveCount), 1);
+    QCOMPARE(View().ShownPosition().board[Sq("e4")], kPawnValue);
+    QCOMPARE(View().ShownPosition().sideToMove, kBlack);
+    QCOMPARE(m_frame->windowTitle(), QStringLiteral("Quillon - Untitled"));
+    QVERIFY(Doc().IsModified());
 }
 
-void MainFrameTest::viewSettingsSurviveARestart() {
+void MainFrameTest::earlyEndIsToldInTheStatusBox() {
     Start();
-    QVERIFY(Checked(ID_VIEW_MOVELIST));
-    QVERIFY(Checked(ID_VIEW_LEGALMOVES));
-    QVERIFY(Checked(ID_VIEW_LASTMOVE));
-    QVERIFY(!Checked(ID_VIEW_FLIPBOARD));
-    QVERIFY(!Checked(ID_VIEW_COORDINATES));
-    Trigger(ID_VIEW_MOVELIST);
-    Trigger(ID_VIEW_FLIPBOARD);
-    Trigger(ID_VIEW_COORDINATES);
-    Trigger(ID_SKILL_NOVICE);
+    m_prompter->openFile = Write(QStringLiteral("long.pgn"), kKingOnlyDrawPgn);
+    Trigger(ID_FILE_OPEN);
+    QCOMPARE(int(Doc().m_moveCount), 81);
+    QCOMPARE(View().StatusText(),
+             QStringLiteral("Game Drawn\n\r\n\rThe game ends at move 41; the file's later moves "
+                            "are left out."));
+}
 
-    m_app = std::make_unique<CTesselApp>(*m_prompter);
+void MainFrameTest::exportsTheGameToTheChosenFile() {
     Start();
-    QVERIFY(!Checked(ID_VIEW_MOVELIST));
-    QVERIFY(!m_frame->MoveList().isVisible());
-    QVERIFY(Checked(ID_VIEW_LEGALMOVES));
-    QVERIFY(Checked(ID_VIEW_FLIPBOARD));
-    QVERIFY(View().Settings().flipBoard);
-    QVERIFY(View().Settings().coordinates);
-    // The game settings start afresh.
-    QVERIFY(Checked(ID_PLAY_WHITE));
-    QVERIFY(Checked(ID_SKILL_EXPERT));
+    PlayFoolsMate();
+    const QString path = m_dir.filePath(QStringLiteral("mate.pgn"));
+    m_prompter->saveFile = path;
+    Trigger(ID_FILE_EXPORT_PGN);
+
+    QVERIFY(m_prompter->messages.isEmpty());
+    const QByteArray pgn = ReadFile(path);
+    QCOMPARE(pgn, QByteArray::fromStdString(ExportPgn(Doc(), PgnDateToday())));
+    QVERIFY(pgn.contains("[White \"Player 1\"]\n[Black \"Player 2\"]\n[Result \"0-1\"]"));
+    QVERIFY(pgn.endsWith(kFoolsMateMovetext));
+    // An export is not a save: the game keeps its name.
+    QCOMPARE(m_frame->windowTitle(), QStringLiteral("Quillon - Untitled"));
+}
+
+void MainFrameTest::commandLinePrintsTheGameWithoutADisplay() {
+    const QString game = m_dir.filePath(QStringLiteral("mate.qln"));
+    QVERIFY(WriteFile(game, GameBytes(MoveNames(kFoolsMate))));
+    std::unique_ptr<QProcess> quillon(StartWithoutDisplay({QStringLiteral("--export-pgn"), game}));
+    QVERIFY(quillon->waitForFinished(30000));
+    QCOMPARE(quillon->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(quillon->exitCode(), 0);
+    const QByteArray pgn = quillon->readAllStandardOutput();
+    QVERIFY(pgn.startsWith("[Event \"Quillon game\"]\n"));
+    QVERIFY(pgn.contains("[Result \"0-1\"]"));
+    QVERIFY(pgn.endsWith(kFoolsMateMovetext));
+    QVERIFY(quillon->readAllStandardError().isEmpty());
+}
+
+void MainFrameTest::ignoresPressesOutOfTurn_data() {
+    QTest::addColumn<int>("playMode");
+    QTest::addColumn<QStringList>("moves");
+    QTest::addColumn<QString>("tried");
+    QTest::newRow("Black to move when the human plays White")
+        << kPlayWhite << QStringList{"e2e4"} << QStringLiteral("e7e5");
+    QTest::newRow("White to move when the human plays Black")
+        << kPlayBlack << QStringList{"e2e4", "e7e5"} << QStringLiteral("d2d4");
+}
+
+void MainFrameTest::ignoresPressesOutOfTurn() {
+    QFETCH(int, playMode);
+    QFETCH(QStringList, moves);
+    QFETCH(QString, tried);
+    OpenGame(playMode, moves);
+    QVERIFY(PlayMoves(View(), {tried}));
+    QCOMPARE(int(Doc().m_moveCount), int(moves.size()));
+    QVERIFY(View().StatusText().isEmpty());
+    QVERIFY(!Doc().IsModified());
+}
+
+void MainFrameTest::reportsAnInvalidMove() {
+    StartGame(kPlayHumanVsHuman);
+    QVERIFY(!g_chessClock.running);
+    QVERIFY(PlayMoves(View(), {"e2e5"}));
+    QCOMPARE(View().StatusText(), QStringLiteral("Invalid Move"));
+    QCOMPARE(int(Doc().m_moveCount), 0);
+    QCOMPARE(View().ShownPosition().sideToMove, kWhite);
+    QVERIFY(Doc().IsModified());
+    // The first release of a game starts the clock, refused or not.
+    QVERIFY(g_chessClock.running);
+    // A Black piece is picked up but the document refuses it.
+    QVERIFY(PlayMoves(View(), {"e7e5"}));
+    QCOMPARE(View().StatusText(), QStringLiteral("Invalid Move"));
+    QVERIFY(PlayMoves(View(), {"e2e4"}));
+    QVERIFY(View().StatusText().isEmpty());
+    QCOMPARE(int(Doc().m_moveCount), 1);
+}
+
+void MainFrameTest::reportsACheck() {
+    StartGame(kPlayHumanVsHuman);
+    QVERIFY(PlayMoves(View(), {"e2e4", "f7f5", "d1h5"}));
+    QCOMPARE(View().StatusText(), QStringLiteral("\n\rKing in Check!"));
+    QVERIFY(!Doc().m_gameOver);
+    QVERIFY(PlayMoves(View(), {"g7g6"}));
+    QVERIFY(View().StatusText().isEmpty());
+    QVERIFY(m_prompter->messages.isEmpty());
+}
+
+void MainFrameTest::endsTheGameAtCheckmate_data() {
+    QTest::addColumn<QStringList>("moves");
+    QTest::addColumn<QString>("winner");
+    QTest::newRow("Black mates") << kFoolsMateNames << QStringLiteral("Black");
+    QTest::newRow("White mates") << kScholarsMate << QStringLiteral("White");
+}
+
+void MainFrameTest::endsTheGameAtCheckmate() {
+    QFETCH(QStringList, moves);
+    QFETCH(QString, winner);
+    StartGame(kPlayHumanVsHuman);
+    QVERIFY(PlayMoves(View(), moves));
+    QCOMPARE(View().StatusText(),
+             QStringLiteral("Checkmate!\n\rGame over\n\r\n\r") + winner + QStringLiteral(" wins!"));
+    QCOMPARE(m_prompter->messages.size(), 1);
+    const FakePrompter::Message box = m_prompter->messages.constFirst();
+    QCOMPARE(box.caption, QStringLiteral("Game Over"));
+    QCOMPARE(box.text, QStringLiteral("Checkmate! Game over\n\r\n\r    ") + winner +
+                           QStringLiteral(" wins!"));
+    QVERIFY(box.icon == Prompter::Icon::Information);
+    QVERIFY(Doc().m_gameOver);
+    QVERIFY(!Doc().IsModified());
+    QVERIFY(!g_chessClock.running);
+    // Later presses are ignored.
+    QVERIFY(PlayMoves(View(), {"a2a3", "a7a6"}));
+    QCOMPARE(int(Doc().m_moveCount), int(moves.size()));
+}
+
+void MainFrameTest::drawsTheGameAtStalemate() {
+    StartGame(kPlayHumanVsHuman);
+    QVERIFY(PlayMoves(View(), kStalemateNames));
+    QCOMPARE(int(Doc().m_moveCount), int(kStalemateNames.size()));
+    QCOMPARE(View().StatusText(), QStringLiteral("Game Drawn"));
+    QVERIFY(Doc().m_gameOver);
+    QVERIFY(m_prompter->messages.isEmpty());
+    // A draw does not stop the clock.
+    QVERIFY(g_chessClock.running);
+    QVERIFY(PlayMoves(View(), {"a2a3"}));
+    QCOMPARE(int(Doc().m_moveCount), int(kStalemateNames.size()));
+}
+
+void MainFrameTest::drawsTheGameAgainstTheComputerWithoutReply() {
+    OpenGame(kPlayWhite, kStalemateNames.mid(0, kStalemateNames.size() - 1));
+    QVERIFY(PlayMoves(View(), {kStalemateNames.constLast()}));
+    QCOMPARE(View().StatusText(), QStringLiteral("Game Drawn"));
+    QCOMPARE(int(Doc().m_moveCount), int(kStalemateNames.size()));
+    QVERIFY(Doc().m_gameOver);
+    QVERIFY(!View().LastMoveLine().has_value());
+    QCOMPARE(View().ShownPosition().board[Sq("e6")], kQueenValue);
+}
+
+void MainFrameTest::computerRepliesAtOnceWhileTheViewWaits() {
+    StartGame(kPlayWhite);
+    Drag(View(), "e2", "e4");
+    QVERIFY(View().IsBusy());
+    // Until the view has shown the move, presses are ignored.
+    Drag(View(), "d2", "d4");
+    QCOMPARE(int(Doc().m_fromSquare), Sq("e2"));
+    QVERIFY(WaitIdle(View()));
+    QCOMPARE(int(Doc().m_moveCount), 2);
+    QCOMPARE(View().ShownPosition().sideToMove, kWhite);
+    QCOMPARE(View().ShownPosition().board[Sq("e4")], kPawnValue);
+    const MoveEntry reply = Doc().m_moves[1];
+    QVERIFY(View().ShownPosition().board[reply.to] < 0);
+    QCOMPARE(View().LastMoveLine()->from, reply.from);
+    QCOMPARE(View().LastMoveLine()->to, reply.to);
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+    // The game goes on.
+    QVERIFY(PlayMoves(View(), {"d2d3"}));
+    QCOMPARE(int(Doc().m_moveCount), 4);
+}
+
+void MainFrameTest::appliesSkillAndDepthChosenWhileThinkingToTheNextReply() {
+    StartGame(kPlayWhite);
+    Drag(View(), "e2", "e4");
+    QVERIFY(View().IsBusy());
+    View().OnSetDepth(3);
+    View().OnSkillNovice();
+    QCOMPARE(g_searchDepth, 1);
+    QCOMPARE(Doc().m_skillLevel, kSkillExpert);
+    QCOMPARE(View().SearchDepth(), 3);
+    QVERIFY(WaitIdle(View()));
+    QCOMPARE(g_searchDepth, 3);
+    QCOMPARE(Doc().m_skillLevel, kSkillNovice);
+    View().OnSkillExpert();
+    View().OnSetDepth(1);
+    QCOMPARE(Doc().m_skillLevel, kSkillExpert);
+    QCOMPARE(g_searchDepth, 1);
+}
+
+void MainFrameTest::undoesMovePairsAgainstComputerAsBlack() {
+    StartGame(kPlayBlack);
+    QCOMPARE(int(Doc().m_moveCount), 1);
+    QCOMPARE(View().ShownPosition().sideToMove, kBlack);
+    const MoveEntry opening = Doc().m_moves[0];
+    QVERIFY(PlayMoves(View(), {"g8f6"}));
+    QCOMPARE(int(Doc().m_moveCount), 3);
+    View().OnMoveUndo();
+    QCOMPARE(int(Doc().m_moveCount), 1);
+    QCOMPARE(Doc().m_moves[0].from, opening.from);
+    QCOMPARE(View().ShownPosition().sideToMove, kBlack);
+    QCOMPARE(View().ShownPosition().board[Sq("g8")], -kKnightValue);
+    // Once more: a new game in which the computer opens again.
+    View().OnMoveUndo();
+    QCOMPARE(int(Doc().m_moveCount), 1);
+    QCOMPARE(View().ShownPosition().sideToMove, kBlack);
+    QVERIFY(m_prompter->messages.isEmpty());
+}
+
+void MainFrameTest::undoAllStartsAgainInEachMode_data() {
+    QTest::addColumn<int>("playMode");
+    QTest::addColumn<QStringList>("moves");
+    QTest::addColumn<int>("movesLeft");
+    QTest::newRow("Human vs Human") << kPlayHumanVsHuman << QStringList{"e2e4", "e7e5"} << 0;
+    QTest::newRow("Play White") << kPlayWhite << QStringList{"e2e4", "d2d3"} << 0;
+    QTest::newRow("Play Black") << kPlayBlack << QStringList{"g8f6"} << 1;
+}
+
+void MainFrameTest::undoAllStartsAgainInEachMode() {
+    QFETCH(int, playMode);
+    QFETCH(QStringList, moves);
+    QFETCH(int, movesLeft);
+    StartGame(playMode);
+    QVERIFY(PlayMoves(View(), moves));
+    QVERIFY(Doc().m_moveCount > movesLeft);
+    View().OnMoveUndoAll();
+    QCOMPARE(int(Doc().m_moveCount), movesLeft);
+    QVERIFY(!Doc().IsModified());
+    QCOMPARE(g_chessClock.elapsed[SideIndex(kWhite)], 0);
+    QCOMPARE(g_chessClock.elapsed[SideIndex(kBlack)], 0);
+}
+
+void MainFrameTest::refusesUndoInTheComputersTurn() {
+    OpenGame(kPlayWhite, {"e2e4"});
+    View().OnMoveUndo();
+    View().OnMoveUndoAll();
+    QCOMPARE(int(Doc().m_moveCount), 1);
+    QCOMPARE(m_prompter->messages.size(), 2);
+    for (const FakePrompter::Message& message : m_prompter->messages) {
+        QCOMPARE(message.caption, QStringLiteral("Please co-operate"));
+        QCOMPARE(message.text, QStringLiteral("Please undo only when it is your turn"));
+        QVERIFY(message.icon == Prompter::Icon::Information);
+    }
+}
+
+void MainFrameTest::undoReopensAFinishedGame() {
+    StartGame(kPlayHumanVsHuman);
+    QVERIFY(PlayMoves(View(), kFoolsMateNames));
+    QVERIFY(Doc().m_gameOver);
+    View().OnMoveUndo();
+    QVERIFY(!Doc().m_gameOver);
+    QCOMPARE(int(Doc().m_moveCount), 3);
+    // The reopened game is reported, not the end that was taken back.
+    QVERIFY(View().StatusText().isEmpty());
+    QCOMPARE(View().ShownPosition().sideToMove, kBlack);
+    QVERIFY(PlayMoves(View(), {"d8e7"}));
+    QCOMPARE(int(Doc().m_moveCount), 4);
+    QVERIFY(!Doc().m_gameOver);
+}
+
+// Every square of a middle game with both sides castled, then a check that
+// leaves one way out.
+void MainFrameTest::offersTheRulesLegalTargets() {
+    OpenGame(kPlayHumanVsHuman,
+             {"e2e4", "e7e5", "g1f3", "b8c6", "f1b5", "g8f6", "e1g1", "d7d6", "b5c6", "b7c6",
+              "d2d4", "c8g4", "h2h3", "g4f3", "d1f3", "f8e7", "f3f6", "e8g8", "f6e7", "d8e7"});
+    QCOMPARE(View().Marks().lastMove.value_or(MoveEntry{}), (MoveEntry{Sq("d8"), Sq("e7")}));
+    for (int from = 0; from < kSquareCount; ++from) {
+        Click(View(), SquareCentre(from));
+        std::vector<int> legal;
+        for (int to = 0; to < kSquareCount; ++to) {
+            if (to != from && Doc().m_pEngine->IsMoveLegal(from, to, kWhite, 1)) {
+                legal.push_back(to);
+            }
+        }
+        QCOMPARE(Sorted(View().Targets()), legal);
+        Click(View(), QPoint(0, 0));
+    }
+    // A king in check is marked.
+    OpenGame(kPlayHumanVsHuman, {"e2e4", "f7f6", "d1h5"});
+    QCOMPARE(View().Marks().checkedKing.value_or(-1), Sq("e8"));
+    Click(View(), SquareCentre(Sq("g7")));
+    QCOMPARE(Sorted(View().Targets()), Squares({"g6"}));
 }
 
 QTEST_MAIN(MainFrameTest)

@@ -1,38 +1,160 @@
-#include "document/pgnimport.h"
-
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "document/pgnexport.h"
+#include "document/pgnimport.h"
 #include "document/tesseldoc.h"
+#include "tests/support/squarenames.h"
 
 namespace {
 
 const std::string kDate = "2026.12.06";
 
-// The moves as Quillon writes them: the export's movetext without move
-// numbers and result.
-std::string ExportedSan(const std::vector<MoveEntry>& moves) {
-    CTesselDoc doc;
-    doc.m_moves = moves;
-    doc.m_moveCount = static_cast<int16_t>(moves.size());
-    const std::string pgn = ExportPgn(doc, kDate);
-    std::istringstream movetext(pgn.substr(pgn.find("\n\n") + 2));
+std::vector<MoveEntry> Moves(const std::vector<std::string>& moves) {
+    std::vector<MoveEntry> entries;
+    for (const std::string_view move : moves) {
+        entries.push_back({static_cast<int16_t>(Sq(move.substr(0, 2))),
+                           static_cast<int16_t>(Sq(move.substr(2, 2)))});
+    }
+    return entries;
+}
+
+void SetMoves(CTesselDoc& doc, const std::vector<std::string>& moves) {
+    doc.m_moves = Moves(moves);
+    doc.m_moveCount = static_cast<int16_t>(doc.m_moves.size());
+}
+
+std::string Movetext(const std::string& pgn) { return pgn.substr(pgn.find("\n\n") + 2); }
+
+std::vector<std::string> Tokens(const std::string& text) {
+    std::istringstream stream(text);
+    std::vector<std::string> tokens;
+    for (std::string token; stream >> token;) tokens.push_back(token);
+    return tokens;
+}
+
+std::vector<std::string> ExportedSan(const std::vector<std::string>& moves) {
+    return SanMoves(Moves(moves));
+}
+
+// The moves of an import as Quillon writes them, joined by spaces.
+std::string ImportedSan(const std::string& text, const PgnGameChooser& choose = {}) {
     std::string san;
-    for (std::string token; movetext >> token;) {
-        if (token.back() == '.' || token == "*" || token == "1-0" || token == "0-1" ||
-            token == "1/2-1/2") {
-            continue;
-        }
-        san += (san.empty() ? "" : " ") + token;
+    for (const std::string& move : SanMoves(ImportPgn(text, choose).moves)) {
+        san += (san.empty() ? "" : " ") + move;
     }
     return san;
 }
 
-PgnImport Import(const std::string& text) { return ImportPgn(text, {}); }
+std::string TagValue(const std::string& pgn, const std::string& name) {
+    const std::string opening = "[" + name + " \"";
+    const std::size_t start = pgn.find(opening);
+    if (start == std::string::npos) return "(missing)";
+    const std::size_t valueStart = start + opening.size();
+    return pgn.substr(valueStart, pgn.find('"', valueStart) - valueStart);
+}
+
+// White and Black knights shuttle between their home squares and the third
+// and sixth ranks: a long legal game with nothing but knight moves.
+std::vector<std::string> KnightShuffle(int rounds) {
+    std::vector<std::string> moves;
+    for (int i = 0; i < rounds; ++i) {
+        moves.insert(moves.end(), {"g1f3", "g8f6", "f3g1", "f6g8"});
+    }
+    return moves;
+}
+
+}  // namespace
+
+TEST(PgnSan, APinnedRivalNeedsNoHint) {
+    // The c3 knight is pinned by the b4 bishop, so only the g1 knight can go
+    // to e2.
+    EXPECT_EQ(ExportedSan({"e2e4", "e7e5", "d2d4", "f8b4", "b1c3", "g8f6", "g1e2"}),
+              (std::vector<std::string>{"e4", "e5", "d4", "Bb4+", "Nc3", "Nf6", "Ne2"}));
+}
+
+TEST(PgnSan, CastlingThatGivesCheckCarriesTheSuffix) {
+    // Both f-pawns are gone and the Black king stands on f7, so the rook that
+    // lands on f1 gives check.
+    EXPECT_EQ(ExportedSan({"e2e4", "f7f5", "e4f5", "g7g6", "f5g6", "g8h6", "g6h7", "h6f5", "g1h3",
+                           "f5e3", "f2e3", "e8f7", "f1e2", "a7a6", "e1g1"}),
+              (std::vector<std::string>{"e4", "f5", "exf5", "g6", "fxg6", "Nh6", "gxh7", "Nf5",
+                                        "Nh3", "Ne3", "fxe3", "Kf7", "Be2", "a6", "O-O+"}));
+}
+
+TEST(PgnTags, SevenTagRosterInOrder) {
+    CTesselDoc doc;
+    doc.m_playMode = kPlayWhite;
+    SetMoves(doc, {});
+    EXPECT_EQ(ExportPgn(doc, kDate),
+              "[Event \"Quillon game\"]\n"
+              "[Site \"?\"]\n"
+              "[Date \"2026.12.06\"]\n"
+              "[Round \"-\"]\n"
+              "[White \"Player\"]\n"
+              "[Black \"Quillon\"]\n"
+              "[Result \"*\"]\n"
+              "\n"
+              "*\n");
+}
+
+TEST(PgnResult, FollowsMateAndDrawAndEndsTheMovetext) {
+    struct Case {
+        int16_t matedSide;
+        bool drawn;
+        std::string result;
+    };
+    for (const Case& c : {Case{kBlack, false, "1-0"}, Case{kWhite, false, "0-1"},
+                          Case{0, true, "1/2-1/2"}, Case{0, false, "*"}}) {
+        CTesselDoc doc;
+        SetMoves(doc, {"e2e4", "e7e5"});
+        doc.m_matedSide = c.matedSide;
+        doc.m_drawn = c.drawn;
+        const std::string pgn = ExportPgn(doc, kDate);
+        EXPECT_EQ(TagValue(pgn, "Result"), c.result);
+        EXPECT_EQ(Movetext(pgn), "1. e4 e5 " + c.result + "\n");
+    }
+}
+
+TEST(PgnMovetext, StopsBeforeAMoveThatIsNotLegalAndLeavesTheGameOpen) {
+    CTesselDoc doc;
+    SetMoves(doc, {"e2e4", "e2e4", "e7e5"});
+    doc.m_drawn = true;
+    const std::string pgn = ExportPgn(doc, kDate);
+    EXPECT_EQ(Movetext(pgn), "1. e4 *\n");
+    EXPECT_EQ(TagValue(pgn, "Result"), "*");
+}
+
+TEST(PgnMovetext, LongGamesWrapBelowEightyColumnsWithoutLosingTokens) {
+    const std::vector<std::string> moves = KnightShuffle(60);
+    CTesselDoc doc;
+    SetMoves(doc, moves);
+    const std::string text = Movetext(ExportPgn(doc, kDate));
+
+    std::istringstream lines(text);
+    int lineCount = 0;
+    for (std::string line; std::getline(lines, line); ++lineCount) {
+        EXPECT_LT(line.size(), 80u) << line;
+        EXPECT_FALSE(line.empty());
+        EXPECT_NE(line.front(), ' ');
+        EXPECT_NE(line.back(), ' ');
+    }
+    EXPECT_GT(lineCount, 1);
+
+    const std::vector<std::string> tokens = Tokens(text);
+    ASSERT_EQ(tokens.size(), moves.size() / 2 * 3 + 1);
+    EXPECT_EQ(tokens[0], "1.");
+    EXPECT_EQ(tokens[tokens.size() - 4], "120.");
+    EXPECT_EQ(tokens[tokens.size() - 3], "Ng1");
+    EXPECT_EQ(tokens[tokens.size() - 2], "Ng8");
+    EXPECT_EQ(tokens.back(), "*");
+}
+
+namespace {
 
 struct ReadCase {
     const char* name;
@@ -43,9 +165,8 @@ struct ReadCase {
 class ReadsImportFormat : public testing::TestWithParam<ReadCase> {};
 
 TEST_P(ReadsImportFormat, FindsTheMainLine) {
-    const PgnImport import = Import(GetParam().pgn);
-    ASSERT_EQ(import.error, "");
-    EXPECT_EQ(ExportedSan(import.moves), GetParam().san);
+    ASSERT_EQ(ImportPgn(GetParam().pgn, {}).error, "");
+    EXPECT_EQ(ImportedSan(GetParam().pgn), GetParam().san);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -81,7 +202,7 @@ struct RefusalCase {
 class RefusesWithAReason : public testing::TestWithParam<RefusalCase> {};
 
 TEST_P(RefusesWithAReason, NamesWhereReadingStopped) {
-    EXPECT_EQ(Import(GetParam().pgn).error, GetParam().error);
+    EXPECT_EQ(ImportPgn(GetParam().pgn, {}).error, GetParam().error);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -118,11 +239,6 @@ INSTANTIATE_TEST_SUITE_P(
                     "The file is larger than 10 MB."}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(PgnImport, KeepsTheMovesBeforeARefusal) {
-    const PgnImport import = Import("1. e4 a6 2. e5 d5 3. exd6 *");
-    EXPECT_EQ(ExportedSan(import.moves), "e4 a6 e5 d5");
-}
-
 const std::string kThreeGames =
     "[Event \"Club\"]\n[White \"Anna\"]\n[Black \"Bert\"]\n[Result \"1-0\"]\n\n1. e4 1-0\n\n"
     "[White \"M\xFCller\"]\n[Event \"Open\"]\n[Black \"Cleo\"]\n\n1. d4 d5 1/2-1/2\n\n"
@@ -130,7 +246,7 @@ const std::string kThreeGames =
 
 TEST(PgnImport, OffersEveryGameOfTheFileAndReadsTheOnePicked) {
     std::vector<PgnGameSummary> offered;
-    const PgnImport import = ImportPgn(kThreeGames, [&](const auto& games) {
+    const std::string picked = ImportedSan(kThreeGames, [&](const auto& games) {
         offered = games;
         return std::optional<std::size_t>(1);
     });
@@ -142,7 +258,7 @@ TEST(PgnImport, OffersEveryGameOfTheFileAndReadsTheOnePicked) {
     // A Latin-1 name reads as UTF-8.
     EXPECT_EQ(offered[1].white, "M\xC3\xBCller");
     EXPECT_EQ(offered[2].result, "*");
-    EXPECT_EQ(ExportedSan(import.moves), "d4 d5");
+    EXPECT_EQ(picked, "d4 d5");
 }
 
 TEST(PgnImport, ChoosingNoGameCancelsAndAGameBeyondTheFileIsRefused) {
@@ -150,7 +266,7 @@ TEST(PgnImport, ChoosingNoGameCancelsAndAGameBeyondTheFileIsRefused) {
     EXPECT_EQ(
         ImportPgn(kThreeGames, [](const auto&) { return std::optional<std::size_t>(3); }).error,
         "There is no game 4: the file holds 3.");
-    EXPECT_EQ(ExportedSan(Import(kThreeGames).moves), "e4");
+    EXPECT_EQ(ImportedSan(kThreeGames), "e4");
 }
 
 }  // namespace

@@ -3,69 +3,11 @@
 #include <algorithm>
 #include <cstring>
 
+#include "engine/piecetable.h"
+
 int16_t g_sideToMove = kWhite;
 
 namespace {
-
-constexpr int kWhiteKingStart = 3;   // e1
-constexpr int kBlackKingStart = 59;  // e8
-constexpr int kWhiteBackRank = 0;
-constexpr int kBlackBackRank = 56;
-
-// The ids of the back-rank pieces from the h-file to the a-file.
-constexpr std::array<int, kRankSize> kBackRankIds{kHRookId, kGKnightId, kFBishopId, kKingId,
-                                                  kQueenId, kCBishopId, kBKnightId, kARookId};
-
-// Each id's piece starts on a fixed square: pawns on the rank in front of the
-// back rank, in the column of their id.
-constexpr int StartSquare(int side, int id) {
-    const int backRank = side == kWhite ? kWhiteBackRank : kBlackBackRank;
-    if (id <= kLastPawnId) return backRank + side * kRankSize + id;
-    for (int column = 0; column < kRankSize; ++column) {
-        if (kBackRankIds[column] == id) return backRank + column;
-    }
-    return kNoSquare;
-}
-
-constexpr int32_t KindOf(int id) {
-    switch (id) {
-        case kKingId:
-            return kKingKind;
-        case kQueenId:
-            return kQueenKind;
-        case kHRookId:
-        case kARookId:
-            return kRookKind;
-        case kGKnightId:
-        case kBKnightId:
-            return kKnightKind;
-        case kFBishopId:
-        case kCBishopId:
-            return kBishopKind;
-        default:
-            return kPawnKind;
-    }
-}
-
-constexpr int16_t ValueOf(int id) {
-    switch (id) {
-        case kKingId:
-            return kKingValue;
-        case kQueenId:
-            return kQueenValue;
-        case kHRookId:
-        case kARookId:
-            return kRookValue;
-        case kGKnightId:
-        case kBKnightId:
-            return kKnightValue;
-        case kFBishopId:
-        case kCBishopId:
-            return kBishopValue;
-        default:
-            return kPawnValue;
-    }
-}
 
 CObject* CreateChessgame() { return new Chessgame; }
 
@@ -80,15 +22,15 @@ const RuntimeClass* Chessgame::GetRuntimeClass() const { return &kRuntimeClass; 
 Chessgame::Chessgame() : m_hasMoved{}, m_pieces{} {
     InitMoveTables();
     InitPieceRecords();
-    m_kingSquare[SideIndex(kBlack)] = kBlackKingStart;
+    m_kingSquare[SideIndex(kBlack)] = StartSquare(kBlack, kKingId);
     m_kingSquare[SideIndex(0)] = 0;
-    m_kingSquare[SideIndex(kWhite)] = kWhiteKingStart;
+    m_kingSquare[SideIndex(kWhite)] = StartSquare(kWhite, kKingId);
     m_board.fill(0);
     m_pieceId.fill(kNoPiece);
     for (int side : {kWhite, kBlack}) {
         for (int id = 0; id < kPieceCount; ++id) {
             const int square = StartSquare(side, id);
-            m_board[square] = static_cast<int16_t>(side * ValueOf(id));
+            m_board[square] = static_cast<int16_t>(side * PieceKindOfId(id).value);
             m_pieceId[square] = static_cast<int16_t>(id);
         }
     }
@@ -130,7 +72,7 @@ void Chessgame::InitMoveTables() {
 void Chessgame::InitPieceRecords() {
     for (int side : {kBlack, kWhite}) {
         for (int id = 0; id < kPieceCount; ++id) {
-            m_pieces[SideIndex(side)][id] = {1, StartSquare(side, id), KindOf(id), 0};
+            m_pieces[SideIndex(side)][id] = {1, StartSquare(side, id), PieceKindOfId(id).code, 0};
         }
     }
 }

@@ -56,6 +56,8 @@ void Intelligence::SavePiece(int side, int id, TrialUndo& undo) const {
 // Saves what MakeMoveForSide will change: both occupancy sets, the mover's
 // castling flags and king square, the two squares, the mover's and the
 // captured piece's records, and for castling the rook's squares and record.
+// Specialised rather than a whole SavePosition: the search makes so many
+// trial moves that copying the position for each would slow it.
 int Intelligence::MakeTrialMove(int from, int to, int side, TrialUndo& undo) {
     const int row = SideIndex(side);
     undo.side = side;

@@ -39,18 +39,11 @@ Chessgame::Chessgame() : m_hasMoved{}, m_pieces{} {
 // Copies the position only: the move tables are shared by every object.
 Chessgame::Chessgame(const Chessgame& other) : CObject(other), m_hasMoved{} { *this = other; }
 
+// A position is copied in one place: through the state that saves it.
 Chessgame& Chessgame::operator=(const Chessgame& other) {
-    m_whitePieces = other.m_whitePieces;
-    m_blackPieces = other.m_blackPieces;
-    m_pieceSquare = other.m_pieceSquare;
-    // The unused middle row of the per-side flags is not part of the position.
-    for (int side : {kBlack, kWhite}) {
-        std::copy_n(other.m_hasMoved[SideIndex(side)], 3, m_hasMoved[SideIndex(side)]);
-    }
-    m_pieceId = other.m_pieceId;
-    m_board = other.m_board;
-    std::memcpy(m_pieces, other.m_pieces, sizeof m_pieces);
-    std::copy_n(other.m_kingSquare, 3, m_kingSquare);
+    PositionState state;
+    other.SavePosition(state);
+    RestorePosition(state);
     return *this;
 }
 
@@ -77,11 +70,15 @@ void Chessgame::InitPieceRecords() {
     }
 }
 
+// The unused middle row of the per-side flags is not part of the position:
+// it is neither saved nor restored, so neither copied.
 void Chessgame::SavePosition(PositionState& state) const {
     state.whitePieces = m_whitePieces;
     state.blackPieces = m_blackPieces;
     state.pieceSquare = m_pieceSquare;
-    std::memcpy(state.hasMoved, m_hasMoved, sizeof m_hasMoved);
+    for (int side : {kBlack, kWhite}) {
+        std::copy_n(m_hasMoved[SideIndex(side)], 3, state.hasMoved[SideIndex(side)]);
+    }
     state.pieceId = m_pieceId;
     state.board = m_board;
     std::memcpy(state.pieces, m_pieces, sizeof m_pieces);
@@ -92,7 +89,9 @@ void Chessgame::RestorePosition(const PositionState& state) {
     m_whitePieces = state.whitePieces;
     m_blackPieces = state.blackPieces;
     m_pieceSquare = state.pieceSquare;
-    std::memcpy(m_hasMoved, state.hasMoved, sizeof m_hasMoved);
+    for (int side : {kBlack, kWhite}) {
+        std::copy_n(state.hasMoved[SideIndex(side)], 3, m_hasMoved[SideIndex(side)]);
+    }
     m_pieceId = state.pieceId;
     m_board = state.board;
     std::memcpy(m_pieces, state.pieces, sizeof m_pieces);

@@ -159,6 +159,9 @@ bool Chessgame::CanCastle(int from, int to, int side) {
     const int king = m_kingSquare[row];
     const bool kingSide = to < from;
     const int corner = RookCorner(side, kingSide);
+    // Only a king on its home square castles: from elsewhere the two-square
+    // step would land the king on its rook's target square.
+    if (king != StartSquare(side, kKingId)) return false;
     if (!m_pieces[row][kingSide ? kHRookId : kARookId].onBoard) return false;
     if (m_hasMoved[row][kKingMoved] || m_hasMoved[row][kingSide ? kHRookMoved : kARookMoved]) {
         return false;

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "computer/intelligence.h"
+#include "engine/piecetable.h"
 
 int32_t g_searchDepth = 1;
 
@@ -17,11 +18,11 @@ struct Slider {
     int id;
     const SquareSetTable* lines;
 };
-constexpr std::array<Slider, 5> kSliders{{{kCBishopId, &Chessgame::m_bishopMoves},
-                                          {kFBishopId, &Chessgame::m_bishopMoves},
-                                          {kARookId, &Chessgame::m_rookMoves},
-                                          {kHRookId, &Chessgame::m_rookMoves},
-                                          {kQueenId, &Chessgame::m_queenMoves}}};
+// Each id's lines are its kind's move table, looked up when this is compiled.
+constexpr Slider SliderOf(int id) { return {id, &MovesOf(PieceKindOfId(id), kWhite)}; }
+constexpr std::array<Slider, 5> kSliders{{SliderOf(kCBishopId), SliderOf(kFBishopId),
+                                          SliderOf(kARookId), SliderOf(kHRookId),
+                                          SliderOf(kQueenId)}};
 constexpr std::array<int, 2> kKnightIds{kGKnightId, kBKnightId};
 
 constexpr int kUnbounded = std::numeric_limits<int>::max();

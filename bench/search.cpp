@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "computer/intelligence.h"
+#include "engine/squarenames.h"
 
 namespace {
 
@@ -55,12 +56,6 @@ constexpr Position kSuite[] = {
 };
 
 const char* const kSkillNames[] = {"", "novice", "expert"};
-
-std::string SquareName(int square) {
-    return {static_cast<char>('a' + 7 - square % 8), static_cast<char>('1' + square / 8)};
-}
-
-int ParseSquare(const std::string& name) { return 8 * (name[1] - '1') + (7 - (name[0] - 'a')); }
 
 struct Case {
     std::string name;  // position, colour and skill: "open-game/white/expert"

@@ -44,6 +44,8 @@ constexpr PieceWalk kKingWalk{0, 1, kLineDirectionCount, true, 1, 1};
 constexpr int kPawnMoveWeight = 1;
 constexpr int kPawnCentreWeight = 1;
 
+// WalkOf and ReachOf switch on the piece rather than read the piece table:
+// in this hot path the table's lookup costs the search more instructions.
 const PieceWalk& WalkOf(int pieceValue) {
     switch (pieceValue) {
         case kKnightValue:
@@ -84,14 +86,15 @@ constexpr int kPawnChainBonus = 35;
 constexpr int kPawnCentreBonus = 35;
 constexpr int kBlockedPawnPenalty = 20;
 
-constexpr int FileOf(int square) { return square % 8; }
-constexpr bool AreDiagonalNeighbours(int a, int b) { return std::abs(FileOf(a) - FileOf(b)) == 1; }
+using movetables::Column;
+
+constexpr bool AreDiagonalNeighbours(int a, int b) { return std::abs(Column(a) - Column(b)) == 1; }
 
 // A line step from the h-file or the a-file can land on the far side of the
 // board, sometimes on a square of the same rank that the reach set holds (a
 // queen on h7 stepping by 7 reaches a7): such a step has left the board.
 constexpr bool StaysOnBoard(int from, int to, bool jumps) {
-    return IsOnBoard(to) && (jumps || std::abs(FileOf(from) - FileOf(to)) <= 1);
+    return IsOnBoard(to) && (jumps || std::abs(Column(from) - Column(to)) <= 1);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "computer/intelligence.h"
+#include "engine/piecetable.h"
 
 int32_t g_searchDepth = 1;
 
@@ -17,11 +18,11 @@ struct Slider {
     int id;
     const SquareSetTable* lines;
 };
-constexpr std::array<Slider, 5> kSliders{{{kCBishopId, &Chessgame::m_bishopMoves},
-                                          {kFBishopId, &Chessgame::m_bishopMoves},
-                                          {kARookId, &Chessgame::m_rookMoves},
-                                          {kHRookId, &Chessgame::m_rookMoves},
-                                          {kQueenId, &Chessgame::m_queenMoves}}};
+// Each id's lines are its kind's move table, looked up when this is compiled.
+constexpr Slider SliderOf(int id) { return {id, &MovesOf(PieceKindOfId(id), kWhite)}; }
+constexpr std::array<Slider, 5> kSliders{{SliderOf(kCBishopId), SliderOf(kFBishopId),
+                                          SliderOf(kARookId), SliderOf(kHRookId),
+                                          SliderOf(kQueenId)}};
 constexpr std::array<int, 2> kKnightIds{kGKnightId, kBKnightId};
 
 constexpr int kUnbounded = std::numeric_limits<int>::max();
@@ -56,6 +57,8 @@ void Intelligence::SavePiece(int side, int id, TrialUndo& undo) const {
 // Saves what MakeMoveForSide will change: both occupancy sets, the mover's
 // castling flags and king square, the two squares, the mover's and the
 // captured piece's records, and for castling the rook's squares and record.
+// Specialised rather than a whole SavePosition: the search makes so many
+// trial moves that copying the position for each would slow it.
 int Intelligence::MakeTrialMove(int from, int to, int side, TrialUndo& undo) {
     const int row = SideIndex(side);
     undo.side = side;

@@ -9,48 +9,24 @@
 
 #include "document/tesseldoc.h"
 #include "engine/chessgame.h"
+#include "engine/piecetable.h"
+#include "engine/squarenames.h"
 
 namespace {
 
 // Export format keeps every line shorter than 80 characters.
 constexpr std::size_t kMaxLineLength = 79;
-constexpr int kFilesPerRank = 8;
-constexpr int kCastlingKingStep = 2;
-constexpr int kFirstSquareOfLastRank = 56;
-constexpr int kFirstSquareOfSecondRank = 8;
 
 const char* const kUnfinished = "*";
-
-int FileOf(int square) { return kFilesPerRank - 1 - square % kFilesPerRank; }
-int RankOf(int square) { return square / kFilesPerRank; }
-char FileLetter(int square) { return static_cast<char>('a' + FileOf(square)); }
-char RankDigit(int square) { return static_cast<char>('1' + RankOf(square)); }
-
-std::string SquareName(int square) { return {FileLetter(square), RankDigit(square)}; }
-
-char PieceLetter(int16_t cell) {
-    switch (std::abs(cell)) {
-        case kKnightValue:
-            return 'N';
-        case kBishopValue:
-            return 'B';
-        case kRookValue:
-            return 'R';
-        case kQueenValue:
-            return 'Q';
-        default:
-            return 'K';
-    }
-}
 
 bool IsPawn(int16_t cell) { return std::abs(cell) == kPawnValue; }
 
 bool IsCastling(int16_t cell, int from, int to) {
-    return std::abs(cell) == kKingValue && std::abs(to - from) == kCastlingKingStep;
+    return std::abs(cell) == kKingValue && std::abs(to - from) == kCastlingDistance;
 }
 
 bool IsPromotion(int16_t cell, int to) {
-    return IsPawn(cell) && (to >= kFirstSquareOfLastRank || to < kFirstSquareOfSecondRank);
+    return IsPawn(cell) && (RankOf(to) == kLastRank || RankOf(to) == 0);
 }
 
 bool HasAnyLegalMove(Chessgame& game, int side) {
@@ -94,7 +70,7 @@ std::string SanBeforeMove(Chessgame& game, int from, int to, int side) {
     if (IsPawn(mover)) {
         if (capture) san += FileLetter(from);
     } else {
-        san += PieceLetter(mover);
+        san += PieceKindOf(mover)->letter;
         san += Disambiguation(game, from, to, side);
     }
     if (capture) san += 'x';

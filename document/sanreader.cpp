@@ -4,52 +4,27 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "engine/piecetable.h"
+#include "engine/squarenames.h"
+
 namespace {
 
 constexpr int kCheckOwnership = 1;
 constexpr int kNoHint = -1;
 constexpr int kDoublePawnStep = 2 * kRankSize;
-constexpr int kLastRank = kRankSize - 1;
 
 constexpr char kNotAMove[] = "is not a move in SAN.";
 constexpr char kNotLegal[] = "is not a legal move here.";
 constexpr char kAmbiguous[] = "is ambiguous: more than one piece can make it.";
 constexpr char kEnPassant[] = "is an en-passant capture, which Quillon does not play.";
-constexpr char kUnderPromotion[] = "is a promotion to a %, which Quillon does not play.";
 
-int SquareAt(int file, int rank) { return kRankSize * rank + (kRankSize - 1 - file); }
-int FileOf(int square) { return kRankSize - 1 - square % kRankSize; }
-int RankOf(int square) { return square / kRankSize; }
-
-bool IsFileLetter(char c) { return c >= 'a' && c <= 'h'; }
-bool IsRankDigit(char c) { return c >= '1' && c <= '8'; }
-
-int16_t PieceValue(char letter) {
-    switch (letter) {
-        case 'N':
-            return kKnightValue;
-        case 'B':
-            return kBishopValue;
-        case 'R':
-            return kRookValue;
-        case 'Q':
-            return kQueenValue;
-        case 'K':
-            return kKingValue;
-        default:
-            return 0;
-    }
+std::string UnderPromotionRefusal(std::string_view piece) {
+    return "is a promotion to a " + std::string(piece) + ", which Quillon does not play.";
 }
 
-const char* PieceName(char letter) {
-    switch (letter) {
-        case 'N':
-            return "knight";
-        case 'B':
-            return "bishop";
-        default:
-            return "rook";
-    }
+// A kind a pawn can be promoted to.
+bool IsPromotionKind(const PieceKind* kind) {
+    return kind != nullptr && kind->value != kPawnValue && kind->value != kKingValue;
 }
 
 bool IsCastling(std::string_view san, std::string_view kingSide, std::string_view queenSide,
@@ -81,7 +56,7 @@ std::string_view StripSuffixes(std::string_view san, char& promotion) {
     if (san.size() >= 2 && san[san.size() - 2] == '=') {
         promotion = static_cast<char>(std::toupper(static_cast<unsigned char>(san.back())));
         san.remove_suffix(2);
-    } else if (san.size() >= 3 && PieceValue(san.back()) != 0 && san.back() != 'K' &&
+    } else if (san.size() >= 3 && IsPromotionKind(PieceKindByLetter(san.back())) &&
                IsRankDigit(san[san.size() - 2])) {
         promotion = san.back();
         san.remove_suffix(1);
@@ -134,10 +109,9 @@ std::optional<MoveEntry> SanReader::Find(const Wanted& wanted) {
         Refuse(kNotLegal);
         return std::nullopt;
     }
-    if (promotes && wanted.promotion != 0 && wanted.promotion != 'Q') {
-        std::string why = kUnderPromotion;
-        why.replace(why.find('%'), 1, PieceName(wanted.promotion));
-        Refuse(why);
+    if (promotes && wanted.promotion != 0 &&
+        PieceKindByLetter(wanted.promotion)->value != kQueenValue) {
+        Refuse(UnderPromotionRefusal(PieceKindByLetter(wanted.promotion)->name));
         return std::nullopt;
     }
     return found;
@@ -172,7 +146,7 @@ void SanReader::Refuse(const std::string& why) { m_refusal = why; }
 bool SanReader::Parse(std::string_view san, Wanted& wanted) {
     san = StripSuffixes(san, wanted.promotion);
     // Only a piece a pawn can become.
-    if (wanted.promotion != 0 && (PieceValue(wanted.promotion) == 0 || wanted.promotion == 'K')) {
+    if (wanted.promotion != 0 && !IsPromotionKind(PieceKindByLetter(wanted.promotion))) {
         return false;
     }
     if (IsCastling(san, "O-O", "O-O-O", wanted.kingSide) ||
@@ -180,16 +154,14 @@ bool SanReader::Parse(std::string_view san, Wanted& wanted) {
         wanted.castling = true;
         return wanted.promotion == 0;
     }
-    if (!san.empty() && PieceValue(san.front()) != 0) {
-        wanted.piece = PieceValue(san.front());
-        san.remove_prefix(1);
-    } else if (!san.empty() && san.front() == 'P') {
+    if (const PieceKind* kind = san.empty() ? nullptr : PieceKindByLetter(san.front())) {
+        wanted.piece = kind->value;
         san.remove_prefix(1);
     }
     if (san.size() < 2 || !IsFileLetter(san[san.size() - 2]) || !IsRankDigit(san.back())) {
         return false;
     }
-    wanted.to = SquareAt(san[san.size() - 2] - 'a', san.back() - '1');
+    wanted.to = ParseSquare(san.substr(san.size() - 2));
     san.remove_suffix(2);
     if (!san.empty() && (san.back() == 'x' || san.back() == ':')) san.remove_suffix(1);
     if (!san.empty() && IsRankDigit(san.back())) {

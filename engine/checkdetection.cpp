@@ -1,7 +1,7 @@
 #include <bit>
-#include <cstdlib>
 
 #include "engine/chessgame.h"
+#include "engine/piecetable.h"
 
 namespace {
 
@@ -9,8 +9,8 @@ namespace {
 constexpr int kKingSteps[] = {1, 9, 8, 7, -1, -9, -8, -7};
 
 constexpr bool IsSlider(int value) {
-    const int magnitude = std::abs(value);
-    return magnitude == kBishopValue || magnitude == kRookValue || magnitude == kQueenValue;
+    const PieceKind* kind = PieceKindOf(value);
+    return kind != nullptr && kind->slides;
 }
 
 // The lowest square of a set, which must not be empty.

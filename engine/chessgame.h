@@ -92,7 +92,7 @@ struct PositionState {
     SquareSet whitePieces;
     SquareSet blackPieces;
     std::array<SquareSet, 32> pieceSquare;
-    uint8_t hasMoved[3][3];
+    uint8_t hasMoved[3][3]{};  // the middle row stays 0
     std::array<int16_t, kSquareCount> pieceId;
     std::array<int16_t, kSquareCount> board;
     PieceRecord pieces[3][kPieceCount];

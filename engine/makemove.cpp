@@ -70,7 +70,8 @@ bool Chessgame::IsOwnMoveSafe(int from, int to, int side) const {
 }
 
 // Tries the move in place and puts it back: for a move that is not the
-// side's own, whose cells the attack test must then read as changed.
+// side's own, whose cells the attack test must then read as changed. Only the
+// few members the move touches are saved and put back, not a whole position.
 bool Chessgame::IsMoveSafeInPlace(int from, int to, int side) {
     struct Cell {
         int square;

@@ -2,6 +2,7 @@
 #include <cstdlib>
 
 #include "engine/chessgame.h"
+#include "engine/piecetable.h"
 
 namespace {
 
@@ -52,6 +53,8 @@ bool Chessgame::MeetsPieceRule(int from, int to, int side) {
     // Most of the pairs a caller tries are not even on a line or a knight's
     // jump; those need no piece rule.
     if (!kAnyPieceMoves[from][to]) return false;
+    // A switch on the cell, not the piece table: this is on the path of every
+    // legality test, and the table's indirect call costs the search more.
     switch (std::abs(m_board[from])) {
         case kPawnValue:
             return IsPawnMoveValid(from, to, side);
@@ -140,20 +143,9 @@ int Chessgame::ScanLine(int a, int b, int side, int mode) {
 
     // X-ray: the first piece behind b on the line of the slider on a, if it
     // belongs to the other side.
-    SquareSet line;
-    switch (std::abs(m_board[a])) {
-        case kBishopValue:
-            line = m_bishopMoves[a];
-            break;
-        case kRookValue:
-            line = m_rookMoves[a];
-            break;
-        case kQueenValue:
-            line = m_queenMoves[a];
-            break;
-        default:
-            break;
-    }
+    const PieceKind* slider = PieceKindOf(m_board[a]);
+    const SquareSet line =
+        slider != nullptr && slider->slides ? MovesOf(*slider, side)[a] : SquareSet();
     const int direction = a < b ? step : -step;
     for (int square = b + direction; ContinuesLine(square - direction, square) && line[square];
          square += direction) {
@@ -167,6 +159,9 @@ bool Chessgame::CanCastle(int from, int to, int side) {
     const int king = m_kingSquare[row];
     const bool kingSide = to < from;
     const int corner = RookCorner(side, kingSide);
+    // Only a king on its home square castles: from elsewhere the two-square
+    // step would land the king on its rook's target square.
+    if (king != StartSquare(side, kKingId)) return false;
     if (!m_pieces[row][kingSide ? kHRookId : kARookId].onBoard) return false;
     if (m_hasMoved[row][kKingMoved] || m_hasMoved[row][kingSide ? kHRookMoved : kARookMoved]) {
         return false;
@@ -209,6 +204,8 @@ SquareSet Chessgame::AttackersOf(int king, int side, uint64_t occupied, uint64_t
         const int square = std::countr_zero(candidates);
         const int value = m_board[square] * side;  // negative for an opponent's piece
         bool attacks = false;
+        // A switch, not the piece table: every safety test asks this, and
+        // the table's lookup costs the search more instructions.
         switch (-value) {
             case kPawnValue:
                 // Diagonally adjacent towards the opponent; the pawn's own

@@ -1,9 +1,8 @@
 #include "view/boardgeometry.h"
 
-#include <array>
-#include <cstdlib>
-
 #include "engine/chessgame.h"
+#include "engine/piecetable.h"
+#include "engine/squarenames.h"
 
 namespace {
 
@@ -22,14 +21,14 @@ std::optional<int> SquareAt(QPoint point, bool flipped) {
     const int col = dx / kCellSize;
     const int row = dy / kCellSize;
     if (col >= kBoardCells || row >= kBoardCells) return std::nullopt;
-    return Oriented((kBoardCells - 1 - col) + kBoardCells * (kBoardCells - 1 - row), flipped);
+    // Files run left to right from a, ranks bottom to top from 1.
+    return Oriented(SquareAt(col, kLastRank - row), flipped);
 }
 
 QPoint CellOrigin(int square, bool flipped) {
     square = Oriented(square, flipped);
-    const int lastCell = kBoardOrigin + (kBoardCells - 1) * kCellSize;
-    return {lastCell - kCellSize * (square % kBoardCells),
-            lastCell - kCellSize * (square / kBoardCells)};
+    return {kBoardOrigin + kCellSize * FileOf(square),
+            kBoardOrigin + kCellSize * (kLastRank - RankOf(square))};
 }
 
 QPoint SquareCentre(int square, bool flipped) {
@@ -37,11 +36,7 @@ QPoint SquareCentre(int square, bool flipped) {
 }
 
 int PieceImageIndex(int16_t value) {
-    static constexpr std::array<int16_t, 6> kKindValues = {kPawnValue, kKnightValue, kBishopValue,
-                                                           kRookValue, kQueenValue,  kKingValue};
-    const int magnitude = std::abs(value);
-    for (int kind = 0; kind < static_cast<int>(kKindValues.size()); ++kind) {
-        if (kKindValues[kind] == magnitude) return 2 * kind + (value > 0 ? 0 : 1);
-    }
-    return -1;
+    const int kind = KindIndexOf(value);
+    if (kind == kNoKind) return -1;
+    return 2 * kind + (value > 0 ? 0 : 1);
 }

@@ -4,6 +4,7 @@
 #include <QSvgRenderer>
 #include <array>
 
+#include "engine/piecetable.h"
 #include "view/boardgeometry.h"
 
 // Outside any namespace, as the resource initialiser requires.
@@ -11,8 +12,6 @@ static void InitPieceResources() { Q_INIT_RESOURCE(quillon); }
 
 namespace {
 
-constexpr std::array<const char*, 6> kKindNames = {"pawn", "knight", "bishop",
-                                                   "rook", "queen",  "king"};
 constexpr std::array<const char*, 2> kColourNames = {"white", "black"};
 
 QPixmap RenderPiece(const QString& resource, qreal devicePixelRatio) {
@@ -32,9 +31,10 @@ QPixmap RenderPiece(const QString& resource, qreal devicePixelRatio) {
 QList<QPixmap> LoadPieceImages(qreal devicePixelRatio) {
     InitPieceResources();
     QList<QPixmap> images;
-    for (const char* kind : kKindNames) {
+    for (const PieceKind& kind : kPieceKinds) {
+        const QString name = QString::fromLatin1(kind.name.data(), kind.name.size());
         for (const char* colour : kColourNames) {
-            const QString resource = QStringLiteral(":/pieces/%1-%2.svg").arg(colour, kind);
+            const QString resource = QStringLiteral(":/pieces/%1-%2.svg").arg(colour, name);
             images.append(RenderPiece(resource, devicePixelRatio));
         }
     }

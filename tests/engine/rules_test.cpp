@@ -95,6 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
         MoveCase{"a piece on f1", "Ke1 Rh1 Nf1 ke8", kWhite, "e1g1", false},
         MoveCase{"a piece on g1", "Ke1 Rh1 ng1 ke8", kWhite, "e1g1", false},
         MoveCase{"without a rook in the corner", "Ke1 Ra1 ke8", kWhite, "e1g1", false},
+        MoveCase{"not from a king off its home square", "Kd1 Rh1 ke8", kWhite, "d1f1", false},
         MoveCase{"black through a square a knight guards", "Ke1 ke8 rh8 Nh7", kBlack, "e8g8",
                  false}));
 

@@ -116,6 +116,7 @@ private slots:
     void undoReopensAFinishedGame();
 
     void offersTheRulesLegalTargets();
+    void movesByClicksAndByKeys();
 
 private:
     void Start(const QStringList& arguments = {});
@@ -674,6 +675,22 @@ void MainFrameTest::offersTheRulesLegalTargets() {
     QCOMPARE(View().Marks().checkedKing.value_or(-1), Sq("e8"));
     Click(View(), SquareCentre(Sq("g7")));
     QCOMPARE(Sorted(View().Targets()), Squares({"g6"}));
+}
+
+void MainFrameTest::movesByClicksAndByKeys() {
+    StartGame(kPlayHumanVsHuman);
+    Click(View(), SquareCentre(Sq("e2")));
+    Click(View(), SquareCentre(Sq("e4")));
+    QVERIFY(WaitIdle(View()));
+    // The first key shows the cursor on e2; up five to Black's e-pawn.
+    const Qt::Key keys[] = {Qt::Key_Return, Qt::Key_Up,    Qt::Key_Up,    Qt::Key_Up,
+                            Qt::Key_Up,     Qt::Key_Up,    Qt::Key_Space, Qt::Key_Down,
+                            Qt::Key_Down,   Qt::Key_Return};
+    for (Qt::Key key : keys) QTest::keyClick(&View(), key);
+    QVERIFY(WaitIdle(View()));
+    QCOMPARE(Doc().m_moveCount, 2);
+    QCOMPARE(Doc().m_moves[0], (MoveEntry{Sq("e2"), Sq("e4")}));
+    QCOMPARE(Doc().m_moves[1], (MoveEntry{Sq("e7"), Sq("e5")}));
 }
 
 QTEST_MAIN(MainFrameTest)

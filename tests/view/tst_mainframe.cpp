@@ -117,6 +117,7 @@ private slots:
 
     void offersTheRulesLegalTargets();
     void movesByClicksAndByKeys();
+    void flippedBoardSurvivesARestartAndTakesMoves();
 
 private:
     void Start(const QStringList& arguments = {});
@@ -691,6 +692,21 @@ void MainFrameTest::movesByClicksAndByKeys() {
     QCOMPARE(Doc().m_moveCount, 2);
     QCOMPARE(Doc().m_moves[0], (MoveEntry{Sq("e2"), Sq("e4")}));
     QCOMPARE(Doc().m_moves[1], (MoveEntry{Sq("e7"), Sq("e5")}));
+}
+
+void MainFrameTest::flippedBoardSurvivesARestartAndTakesMoves() {
+    StartGame(kPlayHumanVsHuman);
+    Trigger(ID_VIEW_FLIPBOARD);
+    // A restart keeps the settings store.
+    cleanup();
+    m_app = std::make_unique<CTesselApp>(*m_prompter);
+    StartGame(kPlayHumanVsHuman);
+    QVERIFY(m_frame->Action(ID_VIEW_FLIPBOARD)->isChecked());
+    QVERIFY(View().CellRect(Sq("e2")).top() < View().CellRect(Sq("e7")).top());
+    DragBetween(View(), View().CellRect(Sq("e2")).center(), View().CellRect(Sq("e4")).center());
+    QVERIFY(WaitIdle(View()));
+    QCOMPARE(Doc().m_moveCount, 1);
+    QCOMPARE(Doc().m_moves[0], (MoveEntry{Sq("e2"), Sq("e4")}));
 }
 
 QTEST_MAIN(MainFrameTest)

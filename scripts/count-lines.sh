@@ -11,5 +11,5 @@ code_lines() {
 
 product=$(code_lines "C++,C/C++ Header" engine computer document view app bench)
 tests=$(code_lines "C++,C/C++ Header,JavaScript" tests)
-ratio=$(awk -v t="$tests" -v p="$product" 'BEGIN { printf "%.2f", t / p }')
+ratio=$(awk -v t="$tests" -v p="$product" 'BEGIN { printf "%.3f", t / p }')
 echo "product C++: $product code lines; tests: $tests code lines; tests/product: $ratio"

@@ -14,22 +14,6 @@ namespace {
 constexpr unsigned kSeeds[] = {1, 2, 3};
 constexpr int kMaxPlies = 120;
 
-struct Move {
-    int from;
-    int to;
-};
-
-std::vector<Move> LegalMoves(Chessgame& game, int side) {
-    std::vector<Move> moves;
-    for (int from = 0; from < kSquareCount; ++from) {
-        if (game.m_board[from] * side <= 0) continue;
-        for (int to = 0; to < kSquareCount; ++to) {
-            if (game.IsMoveLegal(from, to, side, 1)) moves.push_back({from, to});
-        }
-    }
-    return moves;
-}
-
 // The piece rules without the king's safety, to try moves that leave the
 // king attacked as well as legal ones.
 class Game : public Intelligence {
@@ -61,7 +45,7 @@ TEST(Masks, StayInStepWithTheBoardThroughRandomGames) {
         Game game(seed);
         int side = kWhite;
         for (int ply = 0; ply < kMaxPlies; ++ply) {
-            const std::vector<Move> moves = LegalMoves(game, side);
+            const std::vector<LegalMove> moves = LegalMoves(game, side);
             if (moves.empty()) break;
             ExpectSafetyAsAfterTheMove(game, side);
 
@@ -74,7 +58,7 @@ TEST(Masks, StayInStepWithTheBoardThroughRandomGames) {
             game.SavePosition(after);
             EXPECT_TRUE(after == before) << "the search changed the position";
 
-            const Move move = moves[random() % moves.size()];
+            const LegalMove move = moves[random() % moves.size()];
             game.MakeMoveForSide(move.from, move.to, side, 0);
             EXPECT_EQ(PositionFault(game), "");
             if (::testing::Test::HasFailure()) {

@@ -6,14 +6,9 @@ using ThinkMoveTest = ComputerTest;
 
 // The first legal move of the side to move, by square.
 std::pair<int, int> AnyLegalMove(Chessgame& game) {
-    for (int from = 0; from < kSquareCount; ++from) {
-        for (int to = 0; to < kSquareCount; ++to) {
-            if (game.IsMoveLegal(from, to, g_sideToMove, 1)) {
-                return {from, to};
-            }
-        }
-    }
-    return {kNoSquare, kNoSquare};
+    const std::vector<LegalMove> moves = LegalMoves(game, g_sideToMove);
+    if (moves.empty()) return {kNoSquare, kNoSquare};
+    return {moves.front().from, moves.front().to};
 }
 
 // Plays a game of legal moves for the human against ThinkMove and checks

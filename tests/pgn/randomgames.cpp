@@ -19,6 +19,7 @@
 
 #include "document/pgnexport.h"
 #include "document/tesseldoc.h"
+#include "tests/support/boardsetup.h"
 #include "tests/support/squarenames.h"
 #include "tests/support/testgames.h"
 
@@ -30,30 +31,14 @@ constexpr std::size_t kMaxPlies = 400;
 constexpr int kCastlingKingStep = 2;
 const std::string kDate = "2026.12.06";
 
-struct Move {
-    int from;
-    int to;
-};
-
-std::vector<Move> LegalMoves(Chessgame& game, int side) {
-    std::vector<Move> moves;
-    for (int from = 0; from < kSquareCount; ++from) {
-        if (game.m_board[from] * side <= 0) continue;
-        for (int to = 0; to < kSquareCount; ++to) {
-            if (game.IsMoveLegal(from, to, side, 1)) moves.push_back({from, to});
-        }
-    }
-    return moves;
-}
-
-bool GivesCheck(const Chessgame& game, Move move, int side) {
+bool GivesCheck(const Chessgame& game, LegalMove move, int side) {
     Chessgame trial(game);
     trial.MakeMoveForSide(move.from, move.to, side, 0);
     const int king = trial.m_kingSquare[SideIndex(-side)];
     return trial.IsKingAttacked(king, king, -side);
 }
 
-bool IsSpecial(const Chessgame& game, Move move) {
+bool IsSpecial(const Chessgame& game, LegalMove move) {
     const int magnitude = std::abs(game.m_board[move.from]);
     const bool lastRank = move.to / kRankSize == 0 || move.to / kRankSize == kRankSize - 1;
     return (magnitude == kKingValue && std::abs(move.to - move.from) == kCastlingKingStep) ||
@@ -63,17 +48,17 @@ bool IsSpecial(const Chessgame& game, Move move) {
 // Purely random play seldom castles, promotes, checks or ends a game;
 // preferring those moves, and captures half the time, makes the games reach
 // every kind of move and ending.
-Move ChooseMove(const Chessgame& game, const std::vector<Move>& moves, int side,
-                std::mt19937& random) {
-    std::vector<Move> captures;
-    for (const Move move : moves) {
+LegalMove ChooseMove(const Chessgame& game, const std::vector<LegalMove>& moves, int side,
+                     std::mt19937& random) {
+    std::vector<LegalMove> captures;
+    for (const LegalMove move : moves) {
         if (IsSpecial(game, move)) return move;
         if (game.m_board[move.to] != 0) captures.push_back(move);
     }
-    for (const Move move : moves) {
+    for (const LegalMove move : moves) {
         if (random() % 4 == 0 && GivesCheck(game, move, side)) return move;
     }
-    const std::vector<Move>& pool = !captures.empty() && random() % 2 == 0 ? captures : moves;
+    const std::vector<LegalMove>& pool = !captures.empty() && random() % 2 == 0 ? captures : moves;
     return pool[std::uniform_int_distribution<std::size_t>(0, pool.size() - 1)(random)];
 }
 
@@ -105,11 +90,11 @@ std::string FenPosition(const Chessgame& game, int sideToMove) {
     return fen + (sideToMove == kWhite ? " w" : " b");
 }
 
-std::string PositionLine(Chessgame& game, int side, const std::vector<Move>& moves) {
+std::string PositionLine(Chessgame& game, int side, const std::vector<LegalMove>& moves) {
     const int king = game.m_kingSquare[SideIndex(side)];
     std::string line =
         FenPosition(game, side) + (game.IsKingAttacked(king, king, side) ? " +" : " -");
-    for (const Move move : moves) line += " " + SquareName(move.from) + SquareName(move.to);
+    for (const LegalMove move : moves) line += " " + SquareName(move.from) + SquareName(move.to);
     return line;
 }
 
@@ -121,11 +106,12 @@ std::string PlayGame(CTesselDoc& doc, unsigned seed, const MoveList& opening) {
     for (std::size_t ply = 0; ply < kMaxPlies; ++ply) {
         Chessgame& game = *doc.m_pEngine;
         const int side = g_sideToMove;
-        const std::vector<Move> moves = LegalMoves(game, side);
+        const std::vector<LegalMove> moves = LegalMoves(game, side);
         lines << PositionLine(game, side, moves) << "\n";
         if (moves.empty() || doc.m_drawn || doc.m_matedSide != 0) break;
-        const Move move = ply < opening.size() ? Move{opening[ply].first, opening[ply].second}
-                                               : ChooseMove(game, moves, side, random);
+        const LegalMove move = ply < opening.size()
+                                   ? LegalMove{opening[ply].first, opening[ply].second}
+                                   : ChooseMove(game, moves, side, random);
         doc.m_fromSquare = static_cast<int16_t>(move.from);
         doc.m_toSquare = static_cast<int16_t>(move.to);
         bool check = false;

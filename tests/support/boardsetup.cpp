@@ -9,36 +9,29 @@
 #include <string>
 #include <vector>
 
+#include "engine/piecetable.h"
 #include "tests/support/squarenames.h"
 
 namespace {
 
-// A kind of piece and the ids it may take, those of the king's wing first.
-struct PieceKind {
-    char letter;
-    int16_t value;
-    int32_t kind;
-    std::vector<int> ids;
-};
+// The ids each kind may take, in the piece table's order, those of the
+// king's wing first; queens after the first are promoted pawns.
+const std::vector<int> kIdsByKind[] = {{0, 1, 2, 3, 4, 5, 6, 7},           {kGKnightId, kBKnightId},
+                                       {kFBishopId, kCBishopId},           {kHRookId, kARookId},
+                                       {kQueenId, 0, 1, 2, 3, 4, 5, 6, 7}, {kKingId}};
+static_assert(std::size(kIdsByKind) == kPieceKinds.size());
 
-const PieceKind kKinds[] = {{'P', kPawnValue, kPawnKind, {0, 1, 2, 3, 4, 5, 6, 7}},
-                            {'N', kKnightValue, kKnightKind, {kGKnightId, kBKnightId}},
-                            {'B', kBishopValue, kBishopKind, {kFBishopId, kCBishopId}},
-                            {'R', kRookValue, kRookKind, {kHRookId, kARookId}},
-                            {'Q', kQueenValue, kQueenKind, {kQueenId, 0, 1, 2, 3, 4, 5, 6, 7}},
-                            {'K', kKingValue, kKingKind, {kKingId}}};
-
-const PieceKind& KindOf(char letter) {
-    for (const PieceKind& kind : kKinds) {
-        if (kind.letter == std::toupper(static_cast<unsigned char>(letter))) return kind;
-    }
-    throw std::invalid_argument(std::string("no piece ") + letter);
+int KindIndexOfLetter(char letter) {
+    const PieceKind* kind =
+        PieceKindByLetter(static_cast<char>(std::toupper(static_cast<unsigned char>(letter))));
+    if (kind == nullptr) throw std::invalid_argument(std::string("no piece ") + letter);
+    return static_cast<int>(kind - kPieceKinds.data());
 }
 
 // A free id of the kind; a knight, bishop or rook on files a to d takes the
 // queen's wing's first.
-int FreeId(const Chessgame& game, int side, const PieceKind& kind, int square) {
-    std::vector<int> ids = kind.ids;
+int FreeId(const Chessgame& game, int side, int kindIndex, int square) {
+    std::vector<int> ids = kIdsByKind[kindIndex];
     if (ids.size() == 2 && square % kRankSize >= kRankSize / 2) std::swap(ids[0], ids[1]);
     for (int id : ids) {
         if (game.m_pieces[SideIndex(side)][id].onBoard == 0) return id;
@@ -48,13 +41,14 @@ int FreeId(const Chessgame& game, int side, const PieceKind& kind, int square) {
 
 void Place(Chessgame& game, char letter, int square) {
     const int side = std::isupper(static_cast<unsigned char>(letter)) ? kWhite : kBlack;
-    const PieceKind& kind = KindOf(letter);
-    const int id = FreeId(game, side, kind, square);
+    const int kindIndex = KindIndexOfLetter(letter);
+    const PieceKind& kind = kPieceKinds[kindIndex];
+    const int id = FreeId(game, side, kindIndex, square);
     game.m_board[square] = static_cast<int16_t>(side * kind.value);
     game.m_pieceId[square] = static_cast<int16_t>(id);
     (side == kWhite ? game.m_whitePieces : game.m_blackPieces).set(square);
     game.m_pieceSquare[PieceSquareIndex(side, id)] = SquareSet().set(square);
-    game.m_pieces[SideIndex(side)][id] = {1, square, kind.kind, 0};
+    game.m_pieces[SideIndex(side)][id] = {1, square, kind.code, 0};
     if (kind.value == kKingValue) game.m_kingSquare[SideIndex(side)] = square;
 }
 
@@ -68,10 +62,8 @@ std::string SquareFault(const Chessgame& game, int square) {
     if (white != (side == kWhite) || black != (side == kBlack)) return "occupancy sets";
     if (id < 0 || id >= kPieceCount) return "piece id";
     const PieceRecord& record = game.m_pieces[SideIndex(side)][id];
-    const auto kind =
-        std::find_if(std::begin(kKinds), std::end(kKinds),
-                     [value](const PieceKind& k) { return k.value == std::abs(value); });
-    if (kind == std::end(kKinds) || record.kind != kind->kind) return "piece kind";
+    const PieceKind* kind = PieceKindOf(value);
+    if (kind == nullptr || record.kind != kind->code) return "piece kind";
     if (record.onBoard != 1 || record.square != square) return "piece record";
     if (game.m_pieceSquare[PieceSquareIndex(side, id)] != SquareSet().set(square))
         return "piece set";
@@ -119,4 +111,15 @@ Chessgame Position(std::string_view pieces) {
     SetUpBoard(game, pieces);
     g_sideToMove = kWhite;
     return game;
+}
+
+std::vector<LegalMove> LegalMoves(Chessgame& game, int side) {
+    std::vector<LegalMove> moves;
+    for (int from = 0; from < kSquareCount; ++from) {
+        if (game.m_board[from] * side <= 0) continue;
+        for (int to = 0; to < kSquareCount; ++to) {
+            if (game.IsMoveLegal(from, to, side, 1)) moves.push_back({from, to});
+        }
+    }
+    return moves;
 }

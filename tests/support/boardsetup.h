@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/chessgame.h"
 
@@ -19,6 +20,14 @@ void AddPiece(Chessgame& game, std::string_view piece);
 // other (cells, occupancy sets, ids, piece records, piece sets, king
 // squares), empty when they agree.
 std::string PositionFault(const Chessgame& game);
+
+struct LegalMove {
+    int from;
+    int to;
+};
+
+// Every legal move of side, by origin and then target square.
+std::vector<LegalMove> LegalMoves(Chessgame& game, int side);
 
 // A fresh position holding only the pieces named, White to move.
 Chessgame Position(std::string_view pieces);

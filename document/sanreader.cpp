@@ -109,9 +109,10 @@ std::optional<MoveEntry> SanReader::Find(const Wanted& wanted) {
         Refuse(kNotLegal);
         return std::nullopt;
     }
-    if (promotes && wanted.promotion != 0 &&
-        PieceKindByLetter(wanted.promotion)->value != kQueenValue) {
-        Refuse(UnderPromotionRefusal(PieceKindByLetter(wanted.promotion)->name));
+    // No letter names no kind: a move that names no promotion finds none.
+    const PieceKind* promotion = PieceKindByLetter(wanted.promotion);
+    if (promotes && promotion != nullptr && promotion->value != kQueenValue) {
+        Refuse(UnderPromotionRefusal(promotion->name));
         return std::nullopt;
     }
     return found;

@@ -54,7 +54,7 @@ bool Chessgame::MeetsPieceRule(int from, int to, int side) {
     // jump; those need no piece rule.
     if (!kAnyPieceMoves[from][to]) return false;
     // A switch on the cell, not the piece table: this is on the path of every
-    // legality test, and the table's indirect call costs the search more.
+    // legality test, and the table's lookup costs the search more instructions.
     switch (std::abs(m_board[from])) {
         case kPawnValue:
             return IsPawnMoveValid(from, to, side);

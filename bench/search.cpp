@@ -2,6 +2,7 @@
 // as White and as Black at both skill levels, and reports the chosen moves,
 // the trial moves made and how fast they were made. With --check it compares
 // the moves and trial counts with a reference file and fails on any change.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -9,10 +10,12 @@
 #include <ctime>
 #include <fstream>
 #include <map>
+#include <numeric>
 #include <random>
 #include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "computer/intelligence.h"
@@ -55,6 +58,9 @@ constexpr Position kSuite[] = {
      "f6g4 f2g3 g4e5 g5e7 e8e7 b1c3 e5d3 c2d3 d7d6 c3d5 e7d8 a1c1 c8e6 d5c7 a8c8 c7e6 f7e6"},
 };
 
+// Left out by --middle-games.
+const char* const kEndgames[] = {"minor-endgame", "rook-endgame"};
+
 const char* const kSkillNames[] = {"", "novice", "expert"};
 
 struct Case {
@@ -66,6 +72,8 @@ struct Case {
 struct Outcome {
     std::string caseName;
     int depth;
+    int skill;
+    int side;
     std::string move;
     int value;
     uint64_t trials;
@@ -102,7 +110,19 @@ struct Options {
     std::string only;
     unsigned threads = Intelligence::DefaultSearchThreads();
     int sweep = 0;
+    bool middleGamesOnly = false;
 };
+
+bool IsEndgame(const std::string& caseName) {
+    const std::string position = caseName.substr(0, caseName.find('/'));
+    return std::find(std::begin(kEndgames), std::end(kEndgames), position) != std::end(kEndgames);
+}
+
+// Whether --case and --middle-games let the case run.
+bool IsSelected(const std::string& caseName, const Options& options) {
+    return caseName.find(options.only) != std::string::npos &&
+           !(options.middleGamesOnly && IsEndgame(caseName));
+}
 
 // A game in progress with both sides' capture lists kept as the computer
 // keeps them.
@@ -145,6 +165,8 @@ Outcome Search(Game& game, const std::string& name, int skill, int depth, unsign
 
     return {name,
             depth,
+            skill,
+            side,
             IsMove(chosen) ? SquareName(chosen.from) + SquareName(chosen.to) : "none",
             chosen.value,
             engine.m_trialMoves,
@@ -250,20 +272,26 @@ std::string KeyOf(const std::string& line) {
 void Usage() {
     std::fprintf(stderr,
                  "usage: search_bench [--depths 1,2,...] [--case TEXT] [--threads N]\n"
-                 "                    [--write FILE] [--check FILE] [--sweep COUNT]\n"
+                 "                    [--middle-games] [--write FILE] [--check FILE]\n"
+                 "                    [--sweep COUNT]\n"
                  "  depths 1 to %d, default 1 to %d; --case runs the cases whose name\n"
-                 "  contains TEXT; --threads searches on N threads (default: every\n"
-                 "  core); --check compares with a reference file and fails on any\n"
-                 "  difference (with more than one thread the moves and values only,\n"
-                 "  since the trial counts then include the work done in parallel);\n"
-                 "  --write writes one. --sweep searches COUNT positions from random\n"
-                 "  legal games on one thread and on N, and fails if they differ.\n",
+                 "  contains TEXT; --middle-games leaves out the endgames; --threads\n"
+                 "  searches on N threads (default: every core); --check compares with\n"
+                 "  a reference file and fails on any difference (with more than one\n"
+                 "  thread the moves and values only, since the trial counts then\n"
+                 "  include the work done in parallel); --write writes one. --sweep\n"
+                 "  searches COUNT positions from random legal games on one thread and\n"
+                 "  on N, and fails if they differ.\n",
                  kMaxDepth, kDefaultMaxDepth);
 }
 
 bool ParseOptions(int argc, char** argv, Options& options) {
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
+        if (option == "--middle-games") {
+            options.middleGamesOnly = true;
+            continue;
+        }
         if (i + 1 >= argc) {
             return false;
         }
@@ -321,12 +349,52 @@ bool ReadReference(const std::string& path, const Options& options,
             continue;
         }
         for (int d : options.depths) {
-            if (d == depth && name.find(options.only) != std::string::npos) {
+            if (d == depth && IsSelected(name, options)) {
                 lines.push_back(line);
             }
         }
     }
     return true;
+}
+
+const char* ColourName(int side) { return side == kWhite ? "white" : "black"; }
+
+// The value in the middle, or the mean of the two middle values of an even count.
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const size_t middle = values.size() / 2;
+    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+// The cases searched at one depth and skill for one colour.
+struct Group {
+    std::vector<double> seconds;  // wall clock of each case
+    uint64_t trials = 0;
+    double cpuSeconds = 0;
+};
+
+// One row per depth, skill and colour, so that a change in speed can be told
+// apart from a change in a single case.
+void PrintSummary(const std::vector<Outcome>& outcomes) {
+    std::map<std::tuple<int, int, int>, Group> groups;
+    for (const Outcome& o : outcomes) {
+        Group& group = groups[{o.depth, o.skill, o.side}];
+        group.seconds.push_back(o.seconds);
+        group.trials += o.trials;
+        group.cpuSeconds += o.cpuSeconds;
+    }
+    std::printf("\n%5s %-6s %-6s %5s %10s %10s %12s %12s %12s\n", "depth", "skill", "colour",
+                "cases", "median ms", "max ms", "trials", "trials/s", "trials/cpu s");
+    for (const auto& [key, group] : groups) {
+        const auto [depth, skill, side] = key;
+        const double seconds = std::accumulate(group.seconds.begin(), group.seconds.end(), 0.0);
+        std::printf("%5d %-6s %-6s %5zu %10.1f %10.1f %12llu %12.0f %12.0f\n", depth,
+                    kSkillNames[skill], ColourName(side), group.seconds.size(),
+                    Median(group.seconds) * 1e3,
+                    *std::max_element(group.seconds.begin(), group.seconds.end()) * 1e3,
+                    static_cast<unsigned long long>(group.trials), group.trials / seconds,
+                    group.trials / group.cpuSeconds);
+    }
 }
 
 }  // namespace
@@ -359,7 +427,7 @@ int main(int argc, char** argv) {
                 "trials", "ms", "cpu ms", "trials/s");
     for (int depth : options.depths) {
         for (const Case& c : BuildCases()) {
-            if (c.name.find(options.only) == std::string::npos ||
+            if (!IsSelected(c.name, options) ||
                 (!options.check.empty() &&
                  !referenceKeys.count(c.name + " " + std::to_string(depth)))) {
                 continue;
@@ -378,6 +446,7 @@ int main(int argc, char** argv) {
             outcomes.push_back(o);
         }
     }
+    PrintSummary(outcomes);
     std::printf(
         "total: %zu cases, %llu trial moves in %.2f s (%.2f s processor time), %.2f million "
         "trial moves/s (%.2f million per processor second)\n",

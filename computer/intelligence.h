@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstdint>
 #include <deque>
+#include <limits>
 #include <vector>
 
 #include "computer/searchcontrol.h"
@@ -99,6 +100,8 @@ private:
     friend class RootSplit;
     friend class NoviceSplit;
 
+    // The bound of an exchange whose gain is wanted exactly, however high.
+    static constexpr int kUnbounded = std::numeric_limits<int>::max();
     // A capture that nets this much is played at once at the Novice root.
     static constexpr int kNoviceWinningCapture = 200;
 
@@ -216,7 +219,8 @@ private:
     template <typename Visitor>
     bool VisitNewCaptures(int from, int to, int side, Visitor& visitor);
     ScoredMove BestCaptureGainAt(int side, const CaptureList& list, int bound);
-    int BestReplyGain(int from, int to, int side, int bound);
+    int BestCaptureLossAt(int side, const CaptureList& list, int bound);
+    int BestReplyGain(int from, int to, int side, int floor, int bound);
     int BestCaptureGainAfter(int from, int to, int side, const CaptureList& list, int bound);
     SearchFrame& FrameAt(int ply);
 

@@ -18,7 +18,7 @@ bool NoviceSplit::ScoreStatically(int alpha, const CaptureList& own, const Captu
         game.UpdateMoverCaptures(move.from, move.to, m_side, own, frame.ownNext);
         const int loss =
             game.UpdateOpponentCaptures(move.from, move.to, -m_side, opponent, frame.replies)
-                ? game.BestCaptureGain(-m_side, frame.replies).value
+                ? game.BestCaptureLossAt(-m_side, frame.replies, Intelligence::kUnbounded)
                 : 0;
         game.TakeBackTrialMove(frame.undo);
         if (captured != 0 && captured - loss >= Intelligence::kNoviceWinningCapture) {

@@ -106,7 +106,7 @@ ScoredMove Intelligence::SearchRootNovice(int alpha, int beta, int rootHumanSide
         int score = ScoreMove(from, to, captured, side) + move.mobility;
         UpdateMoverCaptures(from, to, side, own, frame.ownNext);
         const int loss = UpdateOpponentCaptures(from, to, -side, opponent, frame.replies)
-                             ? BestCaptureGain(-side, frame.replies).value
+                             ? BestCaptureLossAt(-side, frame.replies, kUnbounded)
                              : 0;
         if (captured != 0 && captured - loss >= kNoviceWinningCapture) {
             TakeBackTrialMove(frame.undo);

@@ -3,7 +3,6 @@
 #include <cassert>
 #include <cstdlib>
 #include <cstring>
-#include <limits>
 
 #include "computer/intelligence.h"
 #include "engine/piecetable.h"
@@ -24,8 +23,6 @@ constexpr std::array<Slider, 5> kSliders{{SliderOf(kCBishopId), SliderOf(kFBisho
                                           SliderOf(kARookId), SliderOf(kHRookId),
                                           SliderOf(kQueenId)}};
 constexpr std::array<int, 2> kKnightIds{kGKnightId, kBKnightId};
-
-constexpr int kUnbounded = std::numeric_limits<int>::max();
 
 // The squares from which a pawn of side takes on each square, by its table.
 constexpr movetables::Masks PawnCaptureSources(int side) {
@@ -314,24 +311,30 @@ ScoredMove Intelligence::BestCaptureGain(int side, const CaptureList& list) {
 }
 
 // One step of the exchange search, shared by the list and the lazily made
-// replies. The result is exact while it stays below bound, and otherwise
-// only known to be at least bound: beyond that the caller cannot use it. A
-// capture that takes no more than the best gain so far cannot beat it, since
-// the replies never gain less than nothing.
+// replies: an alpha-beta window over the gains. The result is exact while it
+// lies between floor and bound; at or above bound it is only known to be at
+// least bound, and at or below floor only to be at most floor: beyond these
+// the caller cannot use it. A capture that takes no more than the best gain
+// so far, or than floor, cannot lift the result above them, since the
+// replies never gain less than nothing.
 struct Intelligence::ExchangeStep {
     Intelligence& game;
     int side;
+    int floor;
     int bound;
     ScoredMove best{0, 0, 0};
 
-    bool Wants(int taken) const { return best.value < bound && taken > best.value; }
+    int Least() const { return std::max(best.value, floor); }
+    bool Wants(int taken) const { return best.value < bound && taken > Least(); }
 
     // Plays the capture, weighs the opponent's best answer and takes it back;
-    // false once the bound is reached.
+    // false once the bound is reached. The answer matters only where it
+    // moves the gain between Least() and bound.
     bool Take(const ScoredMove& capture) {
         CaptureUndo undo;
         const int gain = std::abs(game.MakeExchangeCapture(capture.from, capture.to, side, undo));
-        const int reply = game.BestReplyGain(capture.from, capture.to, -side, gain - best.value);
+        const int reply =
+            game.BestReplyGain(capture.from, capture.to, -side, gain - bound, gain - Least());
         game.TakeBackExchangeCapture(undo);
         if (gain - reply > best.value) {
             best = {gain - reply, capture.from, capture.to};
@@ -340,23 +343,45 @@ struct Intelligence::ExchangeStep {
     }
 };
 
-ScoredMove Intelligence::BestCaptureGainAt(int side, const CaptureList& list, int bound) {
-    ExchangeStep step{*this, side, bound};
-    for (const ScoredMove& capture : list) {
-        const int taken = m_board[capture.to] * side < 0 ? std::abs(m_board[capture.to]) : 0;
-        if (step.Wants(taken) && !step.Take(capture)) {
-            break;
+namespace {
+
+// Weighs the listed captures from first to last until the step's bound is
+// reached; a record whose target is no longer the opponent's takes nothing.
+template <typename Step, typename Iterator>
+void WeighCaptures(Step& step, Iterator first, Iterator last) {
+    for (; first != last; ++first) {
+        const int target = step.game.m_board[first->to];
+        const int taken = target * step.side < 0 ? std::abs(target) : 0;
+        if (step.Wants(taken) && !step.Take(*first)) {
+            return;
         }
     }
+}
+
+}  // namespace
+
+ScoredMove Intelligence::BestCaptureGainAt(int side, const CaptureList& list, int bound) {
+    ExchangeStep step{*this, side, 0, bound};
+    WeighCaptures(step, list.begin(), list.end());
     return step.best;
+}
+
+// BestCaptureGainAt's gain, for a search that needs no capture with it. The
+// list is weighed from its end: the captures recorded last, those the move
+// just made offers, most often gain the most, and a high gain found early
+// spares the weighing of captures that cannot beat it.
+int Intelligence::BestCaptureLossAt(int side, const CaptureList& list, int bound) {
+    ExchangeStep step{*this, side, 0, bound};
+    WeighCaptures(step, list.rbegin(), list.rend());
+    return step.best.value;
 }
 
 // The best gain of side's recaptures and uncovered captures after the
 // opponent's capture from -> to: what BestCaptureGain makes of that list,
 // worked out as each capture is found, so that captures which cannot change
 // the answer are never tested for legality.
-int Intelligence::BestReplyGain(int from, int to, int side, int bound) {
-    ExchangeStep step{*this, side, bound};
+int Intelligence::BestReplyGain(int from, int to, int side, int floor, int bound) {
+    ExchangeStep step{*this, side, floor, bound};
     VisitNewCaptures(from, to, side, step);
     return step.best.value;
 }
@@ -391,7 +416,7 @@ Intelligence::ExpertTrial Intelligence::TryExpertMove(int from, int to, int mobi
     const bool last = ply >= PlyLimit(rootHumanSide);
     const int loss = last ? BestCaptureGainAfter(from, to, -side, opponent, bound)
                      : UpdateOpponentCaptures(from, to, -side, opponent, frame.replies)
-                         ? BestCaptureGainAt(-side, frame.replies, bound).value
+                         ? BestCaptureLossAt(-side, frame.replies, bound)
                          : 0;
     if (loss > 0) {
         // Losing material: scored by the loss, not searched on.
@@ -408,20 +433,22 @@ Intelligence::ExpertTrial Intelligence::TryExpertMove(int from, int to, int mobi
     return {score, true};
 }
 
-// BestCaptureGainAt of the list UpdateOpponentCaptures would make after the
+// BestCaptureLossAt of the list UpdateOpponentCaptures would make after the
 // opponent's move from -> to, without making it: the last ply needs nothing
 // else of the list, and a capture that cannot change the gain is then never
-// tested for legality.
+// tested for legality. The move's new captures come first, as there.
 int Intelligence::BestCaptureGainAfter(int from, int to, int side, const CaptureList& list,
                                        int bound) {
-    ExchangeStep step{*this, side, bound};
+    ExchangeStep step{*this, side, 0, bound};
+    if (!VisitNewCaptures(from, to, side, step)) {
+        return step.best.value;
+    }
     for (const ScoredMove& capture : list) {
         if (IsCaptureCurrent(capture, side) && step.Wants(std::abs(m_board[capture.to])) &&
             !step.Take(capture)) {
             return step.best.value;
         }
     }
-    VisitNewCaptures(from, to, side, step);
     return step.best.value;
 }
 

@@ -182,6 +182,9 @@ private:
         ScoredMove best = kNoMove;
         int counted = 0;
         bool Accept(int from, int to, const ExpertTrial& trial);
+        // Whether a trial scoring at most score, counted or not, can change
+        // nothing Accept keeps.
+        bool CannotChange(int score) const;
     };
 
     // Whether side's king is attacked in the position of one search node,

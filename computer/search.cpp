@@ -402,6 +402,12 @@ bool Intelligence::ExpertNode::Accept(int from, int to, const ExpertTrial& trial
     return alpha <= beta;
 }
 
+// Once a move is counted, a move scoring no more than alpha and the best
+// changes neither, counted or not, and it can no longer be the first counted.
+bool Intelligence::ExpertNode::CannotChange(int score) const {
+    return counted > 0 && score <= alpha && score <= best.value;
+}
+
 Intelligence::ExpertTrial Intelligence::TryExpertMove(int from, int to, int mobility,
                                                       const ExpertNode& node, int rootHumanSide,
                                                       int side, int ply, const CaptureList& own,
@@ -410,10 +416,16 @@ Intelligence::ExpertTrial Intelligence::TryExpertMove(int from, int to, int mobi
     ++m_trialMoves;
     const int captured = MakeTrialMove(from, to, side, frame.undo);
     int score = ScoreMove(from, to, captured, side) + mobility;
+    const bool last = ply >= PlyLimit(rootHumanSide);
+    // Searched no deeper, such a move leaves the node as it was, whatever it
+    // loses: its loss need not be weighed.
+    if (last && node.CannotChange(score)) {
+        TakeBackTrialMove(frame.undo);
+        return {score, false};
+    }
     // Beyond this bound the loss neither changes the pruning nor makes the
     // move best, so it need not be exact.
     const int bound = std::max(1, score - node.best.value);
-    const bool last = ply >= PlyLimit(rootHumanSide);
     const int loss = last ? BestCaptureGainAfter(from, to, -side, opponent, bound)
                      : UpdateOpponentCaptures(from, to, -side, opponent, frame.replies)
                          ? BestCaptureLossAt(-side, frame.replies, bound)

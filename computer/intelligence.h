@@ -212,7 +212,6 @@ private:
     SquareSet TableReach(int from, int side) const;
     bool IsLegal(int from, int to, int side, const SquareSet& reach);
     bool IsRuleMoveSafe(int from, int to, int side);
-    static bool MayReach(int from, int to);
 
     int PlyLimit(int rootHumanSide) const;
     bool IsCaptureCurrent(const ScoredMove& capture, int side);

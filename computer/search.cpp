@@ -155,13 +155,6 @@ bool Intelligence::IsRuleMoveSafe(int from, int to, int side) {
     return MeetsPieceRule(from, to, side) && IsMoveSafe(from, to, side);
 }
 
-// Every move of every piece kind, castling included, runs along a queen's
-// line or a knight's jump, so a pair of squares with neither is never a
-// legal move: a cheap test before the piece's own table is looked up.
-bool Intelligence::MayReach(int from, int to) {
-    return from >= 0 && from < kSquareCount && (m_queenMoves[from][to] || m_knightMoves[from][to]);
-}
-
 int Intelligence::PlyLimit(int rootHumanSide) const {
     return 2 * g_searchDepth + (rootHumanSide == kWhite ? 1 : 0);
 }
@@ -231,11 +224,14 @@ bool Intelligence::VisitNewCaptures(int from, int to, int side, Visitor& visitor
         }
     }
     // The knights' recorded squares are asked even after a knight is taken.
+    // Every piece's move runs along a queen's line or a knight's jump, so
+    // only one standing on such a way from to can take there.
     const auto& pieces = m_pieces[SideIndex(side)];
+    const uint64_t waysTo = kAnyPieceMoves[to].to_ullong();
     for (int attacker : {pieces[kKnightIds[0]].square, pieces[kKnightIds[1]].square,
                          m_kingSquare[SideIndex(side)]}) {
-        if (visitor.Wants(value) && MayReach(attacker, to) &&
-            IsLegal(attacker, to, side, TableReach(attacker, side)) &&
+        if (static_cast<unsigned>(attacker) < kSquareCount && ((waysTo >> attacker) & 1) != 0 &&
+            visitor.Wants(value) && IsLegal(attacker, to, side, TableReach(attacker, side)) &&
             !visitor.Take({value, attacker, to})) {
             return false;
         }

@@ -183,8 +183,11 @@ protected:
     // never castling: the search's exchanges make many of them.
     int MakeCapture(int from, int to, int side);
 
-private:
+    // Every square some piece could reach from a square in one move: the
+    // queen's lines and the knight's jumps.
     static constexpr SquareSetTable kAnyPieceMoves = movetables::AnyPieceMoves();
+
+private:
     static constexpr movetables::BetweenTable kBetween = movetables::Between();
     static constexpr movetables::BetweenTable kBeyond = movetables::Beyond();
 

@@ -24,6 +24,8 @@ constexpr std::array<Slider, 5> kSliders{{SliderOf(kCBishopId), SliderOf(kFBisho
                                           SliderOf(kQueenId)}};
 constexpr std::array<int, 2> kKnightIds{kGKnightId, kBKnightId};
 
+const CaptureList kNoCaptures;
+
 // The squares from which a pawn of side takes on each square, by its table.
 constexpr movetables::Masks PawnCaptureSources(int side) {
     const movetables::Masks moves = movetables::Pawns(side);
@@ -422,7 +424,10 @@ Intelligence::ExpertTrial Intelligence::TryExpertMove(int from, int to, int mobi
     // Beyond this bound the loss neither changes the pruning nor makes the
     // move best, so it need not be exact.
     const int bound = std::max(1, score - node.best.value);
-    const int loss = last ? BestCaptureGainAfter(from, to, -side, opponent, bound)
+    // The last ply reads no list of its own side's captures, so the replies
+    // list is made only for a node that searches on below the next.
+    const bool repliesListed = ply + 1 < PlyLimit(rootHumanSide);
+    const int loss = !repliesListed ? BestCaptureGainAfter(from, to, -side, opponent, bound)
                      : UpdateOpponentCaptures(from, to, -side, opponent, frame.replies)
                          ? BestCaptureLossAt(-side, frame.replies, bound)
                          : 0;
@@ -434,7 +439,7 @@ Intelligence::ExpertTrial Intelligence::TryExpertMove(int from, int to, int mobi
     if (!last) {
         UpdateMoverCaptures(from, to, side, own, frame.ownNext);
         const ScoredMove reply = Search(-node.beta, -node.alpha, rootHumanSide, -side, ply + 1,
-                                        frame.replies, frame.ownNext);
+                                        repliesListed ? frame.replies : kNoCaptures, frame.ownNext);
         score -= reply.value;
     }
     TakeBackTrialMove(frame.undo);

@@ -166,7 +166,7 @@ bool Chessgame::CanCastle(int from, int to, int side) {
     if (m_hasMoved[row][kKingMoved] || m_hasMoved[row][kingSide ? kHRookMoved : kARookMoved]) {
         return false;
     }
-    if (!ScanLine(king, corner, side, kScanLineEmpty)) return false;
+    if (!IsLineClear(king, corner, side)) return false;
     if (IsKingAttacked(king, king, side)) return false;
 
     // The king may not pass through or land on an attacked square. It stays

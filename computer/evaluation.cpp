@@ -104,13 +104,36 @@ int Intelligence::GenerateDestinations(int square, int side, DestinationList& li
     return GenerateDestinations(square, side, list, check);
 }
 
-// A piece other than the king that stands on no line through its own king
-// can uncover no attack on it, so while the king is not attacked, no move of
-// that piece leaves it attacked: the trial is needed only otherwise.
-bool Intelligence::IsMoveSafeAt(int from, int to, int side, KingCheck& check) {
+// A piece other than the king uncovers an attack on its king only when it
+// stands between the king and an opponent's slider that moves along their
+// line, with nothing else between. Any other piece, while the king is not
+// attacked, leaves it unattacked wherever it goes: the trial is needed only
+// otherwise.
+bool Intelligence::MayUncoverKing(int square, int side) const {
     const int king = m_kingSquare[SideIndex(side)];
-    if (std::abs(m_board[from]) != kKingValue && !m_queenMoves[king][from]) {
+    if (!m_queenMoves[king][square]) {
+        return false;
+    }
+    const int beyond = PieceBeyond(king, square);
+    if (beyond == kNoSquare) {
+        return false;
+    }
+    switch (std::abs(m_board[beyond])) {
+        case kQueenValue:
+            return true;
+        case kRookValue:
+            return m_rookMoves[king][square];
+        case kBishopValue:
+            return m_bishopMoves[king][square];
+        default:
+            return false;
+    }
+}
+
+bool Intelligence::IsMoveSafeAt(int from, int to, int side, KingCheck& check) {
+    if (std::abs(m_board[from]) != kKingValue && !MayUncoverKing(from, side)) {
         if (!check.known) {
+            const int king = m_kingSquare[SideIndex(side)];
             check.attacked = IsKingAttacked(king, king, side);
             check.known = true;
         }

@@ -114,8 +114,8 @@ bool Intelligence::MayUncoverKing(int square, int side) const {
     if (!m_queenMoves[king][square]) {
         return false;
     }
-    const int beyond = PieceBeyond(king, square);
-    if (beyond == kNoSquare) {
+    const int beyond = FirstPieceBeyond(king, square);
+    if (beyond == kNoSquare || m_board[beyond] * side >= 0) {
         return false;
     }
     switch (std::abs(m_board[beyond])) {

@@ -175,6 +175,9 @@ protected:
     bool IsLineClear(int a, int b, int side) const;
     // ScanLine's x-ray answer for a slider on a whose line set holds b.
     int PieceBeyond(int a, int b) const;
+    // The first piece of either side beyond b on the line from a through b,
+    // with nothing between a and b, or kNoSquare.
+    int FirstPieceBeyond(int a, int b) const;
     // Whether the occupancy sets name exactly the squares m_board fills with
     // each side's pieces; asserted after every make and take-back.
     bool OccupancyMatchesBoard() const;

@@ -104,12 +104,16 @@ bool Chessgame::IsLineClear(int a, int b, int side) const {
 }
 
 int Chessgame::PieceBeyond(int a, int b) const {
+    const int square = FirstPieceBeyond(a, b);
+    return square != kNoSquare && m_board[square] * m_board[a] < 0 ? square : kNoSquare;
+}
+
+int Chessgame::FirstPieceBeyond(int a, int b) const {
     if ((kBetween[a][b] & Occupied()) != 0) return kNoSquare;
     const uint64_t behind = kBeyond[a][b] & Occupied();
     if (behind == 0) return kNoSquare;
     // The nearest square beyond b: the lowest when the line runs upwards.
-    const int square = a < b ? std::countr_zero(behind) : 63 - std::countl_zero(behind);
-    return m_board[square] * m_board[a] < 0 ? square : kNoSquare;
+    return a < b ? std::countr_zero(behind) : 63 - std::countl_zero(behind);
 }
 
 bool Chessgame::OccupancyMatchesBoard() const {

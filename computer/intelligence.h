@@ -105,8 +105,27 @@ private:
     // A capture that nets this much is played at once at the Novice root.
     static constexpr int kNoviceWinningCapture = 200;
 
+    // What a move that is not castling changes that cannot be told from the
+    // move itself. The position it is made in is consistent, so its two
+    // pieces' records, piece sets and occupancy are put back by undoing the
+    // move; only the cells, the mover's kind (a pawn may become a queen) and
+    // the mover's king square and flags are saved.
+    struct PlainUndo {
+        int side;
+        int from;
+        int to;
+        int16_t mover;
+        int16_t victim;
+        int16_t moverId;
+        int16_t victimId;
+        int32_t moverKind;
+        int32_t kingSquare;
+        uint8_t hasMoved[3];
+    };
+
     // What one trial move changes, so that it can be taken back exactly
-    // without copying the whole position.
+    // without copying the whole position: a plain move by its PlainUndo,
+    // castling, which moves a rook too, by the cells and records it changes.
     struct TrialUndo {
         struct Cell {
             int square;
@@ -128,24 +147,8 @@ private:
         int cellCount;
         std::array<Piece, 3> pieces;
         int pieceCount;
-    };
-
-    // What one exchange capture changes that cannot be told from the move
-    // itself. Such a capture never castles, and the position it is made in is
-    // consistent, so its two pieces' records, piece sets and occupancy are
-    // put back by undoing the move; only the cells, the mover's kind (a pawn
-    // may become a queen) and the mover's king square and flags are saved.
-    struct CaptureUndo {
-        int side;
-        int from;
-        int to;
-        int16_t mover;
-        int16_t victim;
-        int16_t moverId;
-        int16_t victimId;
-        int32_t moverKind;
-        int32_t kingSquare;
-        uint8_t hasMoved[3];
+        bool plain;
+        PlainUndo move;
     };
 
     // Scratch storage of one search ply, reused from move to move so that a
@@ -205,8 +208,8 @@ private:
 
     int MakeTrialMove(int from, int to, int side, TrialUndo& undo);
     void TakeBackTrialMove(const TrialUndo& undo);
-    int MakeExchangeCapture(int from, int to, int side, CaptureUndo& undo);
-    void TakeBackExchangeCapture(const CaptureUndo& undo);
+    int MakePlainMove(int from, int to, int side, PlainUndo& undo);
+    void TakeBackPlainMove(const PlainUndo& undo);
     void SaveCell(int square, TrialUndo& undo) const;
     void SavePiece(int side, int id, TrialUndo& undo) const;
 

@@ -59,6 +59,12 @@ void Intelligence::SavePiece(int side, int id, TrialUndo& undo) const {
 // Specialised rather than a whole SavePosition: the search makes so many
 // trial moves that copying the position for each would slow it.
 int Intelligence::MakeTrialMove(int from, int to, int side, TrialUndo& undo) {
+    const bool castles =
+        std::abs(m_board[from]) == kKingValue && std::abs(from - to) == kCastlingDistance;
+    undo.plain = !castles;
+    if (undo.plain) {
+        return MakePlainMove(from, to, side, undo.move);
+    }
     const int row = SideIndex(side);
     undo.side = side;
     undo.whitePieces = m_whitePieces;
@@ -73,19 +79,21 @@ int Intelligence::MakeTrialMove(int from, int to, int side, TrialUndo& undo) {
     if (m_board[to] * side < 0) {
         SavePiece(-side, m_pieceId[to], undo);
     }
-    if (std::abs(m_board[from]) == kKingValue && std::abs(from - to) == kCastlingDistance) {
-        const bool kingSide = to < from;
-        const int corner = RookCorner(side, kingSide);
-        SaveCell(corner, undo);
-        SaveCell(corner + (kingSide ? kKingSideRookStep : kQueenSideRookStep), undo);
-        if (m_board[corner] == side * kRookValue) {
-            SavePiece(side, m_pieceId[corner], undo);
-        }
+    const bool kingSide = to < from;
+    const int corner = RookCorner(side, kingSide);
+    SaveCell(corner, undo);
+    SaveCell(corner + (kingSide ? kKingSideRookStep : kQueenSideRookStep), undo);
+    if (m_board[corner] == side * kRookValue) {
+        SavePiece(side, m_pieceId[corner], undo);
     }
     return MakeMoveForSide(from, to, side, 0);
 }
 
 void Intelligence::TakeBackTrialMove(const TrialUndo& undo) {
+    if (undo.plain) {
+        TakeBackPlainMove(undo.move);
+        return;
+    }
     for (int i = undo.pieceCount - 1; i >= 0; --i) {
         const TrialUndo::Piece& piece = undo.pieces[i];
         m_pieces[SideIndex(piece.side)][piece.id] = piece.record;
@@ -104,9 +112,9 @@ void Intelligence::TakeBackTrialMove(const TrialUndo& undo) {
     assert(OccupancyMatchesBoard());
 }
 
-// The exchange's captures always take an opponent's piece and never castle,
-// so MakeTrialMove's general bookkeeping is more than they need.
-int Intelligence::MakeExchangeCapture(int from, int to, int side, CaptureUndo& undo) {
+// Most trial moves and every exchange capture are plain moves, which need
+// less bookkeeping than castling.
+int Intelligence::MakePlainMove(int from, int to, int side, PlainUndo& undo) {
     const int row = SideIndex(side);
     undo.side = side;
     undo.from = from;
@@ -119,18 +127,22 @@ int Intelligence::MakeExchangeCapture(int from, int to, int side, CaptureUndo& u
     undo.kingSquare = m_kingSquare[row];
     std::memcpy(undo.hasMoved, m_hasMoved[row], sizeof undo.hasMoved);
     assert(m_pieces[row][undo.moverId].square == from);
-    assert(m_pieces[SideIndex(-side)][undo.victimId].onBoard);
-    return MakeCapture(from, to, side);
+    assert(undo.victim == 0 || m_pieces[SideIndex(-side)][undo.victimId].onBoard);
+    return Chessgame::MakePlainMove(from, to, side);
 }
 
-void Intelligence::TakeBackExchangeCapture(const CaptureUndo& undo) {
+void Intelligence::TakeBackPlainMove(const PlainUndo& undo) {
     const int row = SideIndex(undo.side);
     const SquareSet fromSquare(uint64_t{1} << undo.from);
     const SquareSet toSquare(uint64_t{1} << undo.to);
     SquareSet& own = undo.side == kWhite ? m_whitePieces : m_blackPieces;
     SquareSet& opponent = undo.side == kWhite ? m_blackPieces : m_whitePieces;
     own ^= fromSquare | toSquare;
-    opponent |= toSquare;
+    if (undo.victim != 0) {
+        opponent |= toSquare;
+        m_pieces[SideIndex(-undo.side)][undo.victimId].onBoard = 1;
+        m_pieceSquare[PieceSquareIndex(-undo.side, undo.victimId)] = toSquare;
+    }
     m_board[undo.from] = undo.mover;
     m_board[undo.to] = undo.victim;
     m_pieceId[undo.from] = undo.moverId;
@@ -138,9 +150,7 @@ void Intelligence::TakeBackExchangeCapture(const CaptureUndo& undo) {
     PieceRecord& mover = m_pieces[row][undo.moverId];
     mover.square = undo.from;
     mover.kind = undo.moverKind;
-    m_pieces[SideIndex(-undo.side)][undo.victimId].onBoard = 1;
     m_pieceSquare[PieceSquareIndex(undo.side, undo.moverId)] = fromSquare;
-    m_pieceSquare[PieceSquareIndex(-undo.side, undo.victimId)] = toSquare;
     std::memcpy(m_hasMoved[row], undo.hasMoved, sizeof undo.hasMoved);
     m_kingSquare[row] = undo.kingSquare;
     assert(OccupancyMatchesBoard());
@@ -329,11 +339,11 @@ struct Intelligence::ExchangeStep {
     // false once the bound is reached. The answer matters only where it
     // moves the gain between Least() and bound.
     bool Take(const ScoredMove& capture) {
-        CaptureUndo undo;
-        const int gain = std::abs(game.MakeExchangeCapture(capture.from, capture.to, side, undo));
+        PlainUndo undo;
+        const int gain = std::abs(game.MakePlainMove(capture.from, capture.to, side, undo));
         const int reply =
             game.BestReplyGain(capture.from, capture.to, -side, gain - bound, gain - Least());
-        game.TakeBackExchangeCapture(undo);
+        game.TakeBackPlainMove(undo);
         if (gain - reply > best.value) {
             best = {gain - reply, capture.from, capture.to};
         }

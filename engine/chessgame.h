@@ -182,9 +182,9 @@ protected:
     // each side's pieces; asserted after every make and take-back.
     bool OccupancyMatchesBoard() const;
 
-    // MakeMoveForSide for a capture of an opponent's piece on to, which is
-    // never castling: the search's exchanges make many of them.
-    int MakeCapture(int from, int to, int side);
+    // MakeMoveForSide for a move that is not castling, to an empty square or
+    // onto an opponent's piece: the search makes many of them.
+    int MakePlainMove(int from, int to, int side);
 
     // Every square some piece could reach from a square in one move: the
     // queen's lines and the knight's jumps.

@@ -157,19 +157,21 @@ inline void Chessgame::RemoveVictimRecords(int to, int side) {
     m_pieceSquare[PieceSquareIndex(-side, victimId)].reset();
 }
 
-// ApplyMove for a move of side's piece on from taking an opponent's piece on
-// to: no castling can be one, so only the two squares and their pieces change.
-int Chessgame::MakeCapture(int from, int to, int side) {
+// ApplyMove for a move of side's piece on from to an empty square or onto an
+// opponent's piece, which is not castling: only the two squares and their
+// pieces change.
+int Chessgame::MakePlainMove(int from, int to, int side) {
     SquareSet& own = side == kWhite ? m_whitePieces : m_blackPieces;
     SquareSet& opponent = side == kWhite ? m_blackPieces : m_whitePieces;
     const SquareSet fromSquare = SingleSquare(from);
     const SquareSet toSquare = SingleSquare(to);
     own ^= fromSquare | toSquare;
-    opponent &= ~toSquare;
     const int captured = m_board[to];
-
+    if (captured != 0) {
+        opponent &= ~toSquare;
+        RemoveVictimRecords(to, side);
+    }
     MoveMoverRecords(from, to, side);
-    RemoveVictimRecords(to, side);
     m_pieceId[to] = m_pieceId[from];
     m_pieceId[from] = kNoPiece;
     m_board[to] = m_board[from];

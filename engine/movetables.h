@@ -17,7 +17,9 @@ using Masks = std::array<uint64_t, 64>;
 
 constexpr int Rank(int square) { return square / 8; }
 // Column 0 is the h-file, column 7 the a-file, so that square = 8 * rank + column.
-constexpr int Column(int square) { return square % 8; }
+// For a square on the board; a mask rather than a remainder, since the
+// generation asks it for every square it steps on.
+constexpr int Column(int square) { return square & 7; }
 
 constexpr bool OnBoard(int rank, int column) {
     return rank >= 0 && rank < 8 && column >= 0 && column < 8;

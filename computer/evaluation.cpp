@@ -131,22 +131,35 @@ bool Intelligence::MayUncoverKing(int square, int side) const {
 }
 
 bool Intelligence::IsMoveSafeAt(int from, int to, int side, KingCheck& check) {
-    if (std::abs(m_board[from]) != kKingValue && !MayUncoverKing(from, side)) {
-        if (!check.known) {
-            const int king = m_kingSquare[SideIndex(side)];
-            check.attacked = IsKingAttacked(king, king, side);
-            check.known = true;
-        }
-        if (!check.attacked) {
-            return true;
-        }
+    return MovesSafely(from, side, check) || IsMoveSafe(from, to, side);
+}
+
+// Whether every move of the piece on square leaves its king unattacked,
+// known without trying them.
+bool Intelligence::MovesSafely(int square, int side, KingCheck& check) {
+    if (std::abs(m_board[square]) == kKingValue || MayUncoverKing(square, side)) {
+        return false;
     }
-    return IsMoveSafe(from, to, side);
+    if (!check.known) {
+        const int king = m_kingSquare[SideIndex(side)];
+        check.attacked = IsKingAttacked(king, king, side);
+        check.known = true;
+    }
+    return !check.attacked;
 }
 
 int Intelligence::GenerateDestinations(int square, int side, DestinationList& list,
                                        KingCheck& check) {
     const int piece = std::abs(m_board[square]);
+    // The same for every destination of the piece, so found out once, at the
+    // first: many pieces have none.
+    enum class Safety { kUnknown, kEveryMove, kEachTried } safety = Safety::kUnknown;
+    const auto isSafe = [&](int target) {
+        if (safety == Safety::kUnknown) {
+            safety = MovesSafely(square, side, check) ? Safety::kEveryMove : Safety::kEachTried;
+        }
+        return safety == Safety::kEveryMove || IsMoveSafe(square, target, side);
+    };
     list.clear();
     int centreCount = IsCentre(square) ? 1 : 0;
 
@@ -154,17 +167,16 @@ int Intelligence::GenerateDestinations(int square, int side, DestinationList& li
         for (int diagonal : {7 * side, 9 * side}) {
             const int target = square + diagonal;
             if (IsOnBoard(target) && m_board[target] * side < 0 &&
-                PawnMovesOf(side)[square][target] && IsMoveSafeAt(square, target, side, check)) {
+                PawnMovesOf(side)[square][target] && isSafe(target)) {
                 list.push_back(target);
             }
         }
         const int push = square + 8 * side;
-        if (IsOnBoard(push) && m_board[push] == 0 && IsMoveSafeAt(square, push, side, check)) {
+        if (IsOnBoard(push) && m_board[push] == 0 && isSafe(push)) {
             list.push_back(push);
             const int startRank = side == kWhite ? 1 : 6;
             const int doublePush = square + 16 * side;
-            if (square / 8 == startRank && m_board[doublePush] == 0 &&
-                IsMoveSafeAt(square, doublePush, side, check)) {
+            if (square / 8 == startRank && m_board[doublePush] == 0 && isSafe(doublePush)) {
                 list.push_back(doublePush);
             }
         }
@@ -183,7 +195,7 @@ int Intelligence::GenerateDestinations(int square, int side, DestinationList& li
     const PieceWalk& walk = WalkOf(piece);
     const SquareSet& reach = ReachOf(piece, square);
     auto addIfSafe = [&](int target) {
-        if (!IsMoveSafeAt(square, target, side, check)) {
+        if (!isSafe(target)) {
             return false;
         }
         list.push_back(target);

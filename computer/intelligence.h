@@ -198,6 +198,7 @@ private:
     };
     int GenerateDestinations(int square, int side, DestinationList& list, KingCheck& check);
     bool IsMoveSafeAt(int from, int to, int side, KingCheck& check);
+    bool MovesSafely(int square, int side, KingCheck& check);
     bool MayUncoverKing(int square, int side) const;
 
     void ShuffleBook(unsigned seed);

@@ -240,13 +240,14 @@ bool Intelligence::VisitNewCaptures(int from, int to, int side, Visitor& visitor
     // only one standing on such a way from to can take there.
     const auto& pieces = m_pieces[SideIndex(side)];
     const uint64_t waysTo = kAnyPieceMoves[to].to_ullong();
-    for (int attacker : {pieces[kKnightIds[0]].square, pieces[kKnightIds[1]].square,
-                         m_kingSquare[SideIndex(side)]}) {
-        if (static_cast<unsigned>(attacker) < kSquareCount && ((waysTo >> attacker) & 1) != 0 &&
-            visitor.Wants(value) && IsLegal(attacker, to, side, TableReach(attacker, side)) &&
-            !visitor.Take({value, attacker, to})) {
-            return false;
-        }
+    const auto takes = [&](int attacker) {
+        return static_cast<unsigned>(attacker) < kSquareCount && ((waysTo >> attacker) & 1) != 0 &&
+               visitor.Wants(value) && IsLegal(attacker, to, side, TableReach(attacker, side)) &&
+               !visitor.Take({value, attacker, to});
+    };
+    if (takes(pieces[kKnightIds[0]].square) || takes(pieces[kKnightIds[1]].square) ||
+        takes(m_kingSquare[SideIndex(side)])) {
+        return false;
     }
     for (const Slider& slider : kSliders) {
         const int square = pieces[slider.id].square;

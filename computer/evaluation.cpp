@@ -44,7 +44,7 @@ constexpr PieceWalk kKingWalk{0, 1, kLineDirectionCount, true, 1, 1};
 constexpr int kPawnMoveWeight = 1;
 constexpr int kPawnCentreWeight = 1;
 
-// WalkOf and ReachOf switch on the piece rather than read the piece table:
+// WalkOf switches on the piece rather than read the piece table:
 // in this hot path the table's lookup costs the search more instructions.
 const PieceWalk& WalkOf(int pieceValue) {
     switch (pieceValue) {
@@ -58,21 +58,6 @@ const PieceWalk& WalkOf(int pieceValue) {
             return kQueenWalk;
         default:
             return kKingWalk;
-    }
-}
-
-const SquareSet& ReachOf(int pieceValue, int square) {
-    switch (pieceValue) {
-        case kKnightValue:
-            return Chessgame::m_knightMoves[square];
-        case kBishopValue:
-            return Chessgame::m_bishopMoves[square];
-        case kRookValue:
-            return Chessgame::m_rookMoves[square];
-        case kQueenValue:
-            return Chessgame::m_queenMoves[square];
-        default:
-            return Chessgame::m_kingMoves[square];
     }
 }
 
@@ -90,12 +75,28 @@ using movetables::Column;
 
 constexpr bool AreDiagonalNeighbours(int a, int b) { return std::abs(Column(a) - Column(b)) == 1; }
 
-// A line step from the h-file or the a-file can land on the far side of the
-// board, sometimes on a square of the same rank that the reach set holds (a
-// queen on h7 stepping by 7 reaches a7): such a step has left the board.
-constexpr bool StaysOnBoard(int from, int to, bool jumps) {
-    return IsOnBoard(to) && (jumps || std::abs(Column(from) - Column(to)) <= 1);
+// The square one step from each square in each of kDirections, or kNoSquare
+// where the step leaves the board. A line step from the h-file or the a-file
+// can land on the far side of the board, sometimes on a square of the same
+// rank that the piece's reach set holds (a queen on h7 stepping by 7 reaches
+// a7): such a step has left the board, as has a knight's jump its table does
+// not hold.
+using StepTable = std::array<std::array<int8_t, kSquareCount>, kDirections.size()>;
+constexpr StepTable NextSquares() {
+    StepTable next{};
+    for (size_t direction = 0; direction < kDirections.size(); ++direction) {
+        const bool jumps = direction >= kFirstKnightDirection;
+        for (int square = 0; square < kSquareCount; ++square) {
+            const int to = square + kDirections[direction];
+            const bool stays =
+                IsOnBoard(to) && (jumps ? Chessgame::m_knightMoves[square][to]
+                                        : std::abs(Column(square) - Column(to)) <= 1);
+            next[direction][square] = static_cast<int8_t>(stays ? to : kNoSquare);
+        }
+    }
+    return next;
 }
+constexpr StepTable kNextSquare = NextSquares();
 
 }  // namespace
 
@@ -193,7 +194,6 @@ int Intelligence::GenerateDestinations(int square, int side, DestinationList& li
     }
 
     const PieceWalk& walk = WalkOf(piece);
-    const SquareSet& reach = ReachOf(piece, square);
     auto addIfSafe = [&](int target) {
         if (!isSafe(target)) {
             return false;
@@ -204,35 +204,21 @@ int Intelligence::GenerateDestinations(int square, int side, DestinationList& li
     };
 
     // A knight stops listing altogether at its first refused empty square;
-    // a slider gives up that line; a king just tries its next step.
+    // a slider gives up that line; a king just tries its next step. A piece
+    // that moves one step only takes the first square of each.
     bool active = true;
     for (int i = 0; i < walk.directionCount && active; ++i) {
-        const int step = kDirections[walk.firstDirection + i * walk.directionStride];
-        const bool jumps = piece == kKnightValue;
-        int target = square + step;
-        bool abandoned = false;
-        while (StaysOnBoard(target - step, target, jumps) && m_board[target] == 0) {
-            if ((walk.oneStep && target != square + step) || !reach[target]) {
+        const auto& next = kNextSquare[walk.firstDirection + i * walk.directionStride];
+        int target = next[square];
+        while (target != kNoSquare && m_board[target] == 0) {
+            if (!addIfSafe(target)) {
+                active = piece != kKnightValue;
+                target = kNoSquare;
                 break;
             }
-            if (!addIfSafe(target)) {
-                if (piece == kKnightValue) {
-                    active = false;
-                    abandoned = true;
-                    break;
-                }
-                if (!walk.oneStep) {
-                    abandoned = true;
-                    break;
-                }
-            }
-            target += step;
+            target = walk.oneStep ? kNoSquare : next[target];
         }
-        if (abandoned || !StaysOnBoard(target - step, target, jumps)) {
-            continue;
-        }
-        const bool firstSquare = target == square + step;
-        if (reach[target] && (firstSquare || !walk.oneStep) && m_board[target] * side < 0) {
+        if (target != kNoSquare && m_board[target] * side < 0) {
             addIfSafe(target);
         }
     }

@@ -1,4 +1,5 @@
 #include <array>
+#include <cassert>
 #include <cstdlib>
 
 #include "computer/intelligence.h"
@@ -253,9 +254,10 @@ int Intelligence::ScoreMove(int from, int to, int captured, int side) {
     } else {
         int centreMoves = 0;
         const SquareSet reach = TableReach(to, side);
-        // The four tests are made in the same position, so whether the king
-        // stands attacked is found out once.
-        KingCheck check;
+        // The move scored is one the generation listed, so it has left its
+        // king unattacked.
+        KingCheck check{true, false};
+        assert(!IsKingAttacked(m_kingSquare[SideIndex(side)], m_kingSquare[SideIndex(side)], side));
         for (int centre : kCentreSquares) {
             centreMoves += reach[centre] && m_board[centre] * side <= 0 &&
                                    MeetsPieceRule(to, centre, side) &&

@@ -55,6 +55,8 @@ constexpr int kBlackQueenSideCorner = 63;  // a8
 constexpr int kKingSideRookStep = 2;       // h1 -> f1, h8 -> f8
 constexpr int kQueenSideRookStep = -3;     // a1 -> d1, a8 -> d8
 constexpr int kCastlingDistance = 2;
+// The kings' home squares, e1 and e8.
+constexpr int KingHome(int side) { return side == kWhite ? 3 : 59; }
 constexpr int RookCorner(int side, bool kingSide) {
     if (side == kWhite) return kingSide ? kWhiteKingSideCorner : kWhiteQueenSideCorner;
     return kingSide ? kBlackKingSideCorner : kBlackQueenSideCorner;
@@ -123,7 +125,21 @@ public:
     bool IsQueenMoveValid(int from, int to, int side);
     bool IsKingMoveValid(int from, int to, int side);
     int ScanLine(int a, int b, int side, int mode);
-    bool CanCastle(int from, int to, int side);
+    // In line up to the attack tests: ScoreMove asks it for every trial
+    // move, and most answers are settled before them.
+    bool CanCastle(int from, int to, int side) {
+        const int row = SideIndex(side);
+        const int king = m_kingSquare[row];
+        const bool kingSide = to < from;
+        const int rookId = kingSide ? kHRookId : kARookId;
+        // Only a king on its home square castles: from elsewhere the two-square
+        // step would land the king on its rook's target square.
+        return king == KingHome(side) && m_pieces[row][rookId].onBoard &&
+               !m_hasMoved[row][kKingMoved] &&
+               !m_hasMoved[row][kingSide ? kHRookMoved : kARookMoved] &&
+               IsLineClear(king, RookCorner(side, kingSide), side) &&
+               IsCastlingPathSafe(king, RookCorner(side, kingSide), side);
+    }
     bool IsKingAttacked(int from, int to, int side);
     bool IsMoveSafe(int from, int to, int side);
 
@@ -172,7 +188,10 @@ protected:
 
     // ScanLine's empty-path answer for two squares that a move table puts on
     // a common line, read from the squares between them instead of walked.
-    bool IsLineClear(int a, int b, int side) const;
+    bool IsLineClear(int a, int b, int side) const {
+        if (side == 0) return true;  // every square counts as empty then
+        return (kBetween[a][b] & Occupied()) == 0;
+    }
     // ScanLine's x-ray answer for a slider on a whose line set holds b.
     int PieceBeyond(int a, int b) const;
     // The first piece of either side beyond b on the line from a through b,
@@ -208,5 +227,7 @@ private:
     SquareSet AttackersOf(int king, int side, uint64_t occupied, uint64_t opponents,
                           bool firstOnly) const;
     bool IsOwnMoveSafe(int from, int to, int side) const;
+    // CanCastle's attack tests: the king stands, passes and lands unattacked.
+    bool IsCastlingPathSafe(int king, int corner, int side);
     bool IsMoveSafeInPlace(int from, int to, int side);
 };

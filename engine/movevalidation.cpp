@@ -98,11 +98,6 @@ bool Chessgame::IsRookMoveValid(int from, int to, int side) {
     return m_rookMoves[from][to] && IsLineClear(from, to, side);
 }
 
-bool Chessgame::IsLineClear(int a, int b, int side) const {
-    if (side == 0) return true;  // every square counts as empty then
-    return (kBetween[a][b] & Occupied()) == 0;
-}
-
 int Chessgame::PieceBeyond(int a, int b) const {
     const int square = FirstPieceBeyond(a, b);
     return square != kNoSquare && m_board[square] * m_board[a] < 0 ? square : kNoSquare;
@@ -158,19 +153,8 @@ int Chessgame::ScanLine(int a, int b, int side, int mode) {
     return kNoSquare;
 }
 
-bool Chessgame::CanCastle(int from, int to, int side) {
+bool Chessgame::IsCastlingPathSafe(int king, int corner, int side) {
     const int row = SideIndex(side);
-    const int king = m_kingSquare[row];
-    const bool kingSide = to < from;
-    const int corner = RookCorner(side, kingSide);
-    // Only a king on its home square castles: from elsewhere the two-square
-    // step would land the king on its rook's target square.
-    if (king != StartSquare(side, kKingId)) return false;
-    if (!m_pieces[row][kingSide ? kHRookId : kARookId].onBoard) return false;
-    if (m_hasMoved[row][kKingMoved] || m_hasMoved[row][kingSide ? kHRookMoved : kARookMoved]) {
-        return false;
-    }
-    if (!IsLineClear(king, corner, side)) return false;
     if (IsKingAttacked(king, king, side)) return false;
 
     // The king may not pass through or land on an attacked square. It stays

@@ -117,6 +117,9 @@ constexpr int StartSquare(int side, int id) {
     return backRank + kStartColumns[id];
 }
 
+static_assert(StartSquare(kWhite, kKingId) == KingHome(kWhite) &&
+                  StartSquare(kBlack, kKingId) == KingHome(kBlack),
+              "the kings start at home");
 static_assert(StartSquare(kWhite, kKingId) == 3 && StartSquare(kBlack, kKingId) == 59 &&
                   StartSquare(kBlack, 7) == 55 && StartSquare(kWhite, kARookId) == 7,
               "e1, e8, a7 and a1 as the board numbers them");

@@ -209,8 +209,11 @@ private:
 
     int MakeTrialMove(int from, int to, int side, TrialUndo& undo);
     void TakeBackTrialMove(const TrialUndo& undo);
+    void SavePlainMove(int from, int to, int side, PlainUndo& undo) const;
     int MakePlainMove(int from, int to, int side, PlainUndo& undo);
     void TakeBackPlainMove(const PlainUndo& undo);
+    int MakeExchangeCapture(int from, int to, int side, PlainUndo& undo);
+    void TakeBackExchangeCapture(const PlainUndo& undo);
     void SaveCell(int square, TrialUndo& undo) const;
     void SavePiece(int side, int id, TrialUndo& undo) const;
 

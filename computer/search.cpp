@@ -114,7 +114,7 @@ void Intelligence::TakeBackTrialMove(const TrialUndo& undo) {
 
 // Most trial moves and every exchange capture are plain moves, which need
 // less bookkeeping than castling.
-int Intelligence::MakePlainMove(int from, int to, int side, PlainUndo& undo) {
+void Intelligence::SavePlainMove(int from, int to, int side, PlainUndo& undo) const {
     const int row = SideIndex(side);
     undo.side = side;
     undo.from = from;
@@ -125,13 +125,36 @@ int Intelligence::MakePlainMove(int from, int to, int side, PlainUndo& undo) {
     undo.victimId = m_pieceId[to];
     undo.moverKind = m_pieces[row][undo.moverId].kind;
     undo.kingSquare = m_kingSquare[row];
-    std::memcpy(undo.hasMoved, m_hasMoved[row], sizeof undo.hasMoved);
     assert(m_pieces[row][undo.moverId].square == from);
+}
+
+int Intelligence::MakePlainMove(int from, int to, int side, PlainUndo& undo) {
+    SavePlainMove(from, to, side, undo);
+    std::memcpy(undo.hasMoved, m_hasMoved[SideIndex(side)], sizeof undo.hasMoved);
     assert(undo.victim == 0 || m_pieces[SideIndex(-side)][undo.victimId].onBoard);
     return Chessgame::MakePlainMove(from, to, side);
 }
 
 void Intelligence::TakeBackPlainMove(const PlainUndo& undo) {
+    TakeBackExchangeCapture(undo);
+    const int row = SideIndex(undo.side);
+    if (undo.victim != 0) {
+        m_pieceSquare[PieceSquareIndex(-undo.side, undo.victimId)] =
+            SquareSet(uint64_t{1} << undo.to);
+    }
+    m_pieceSquare[PieceSquareIndex(undo.side, undo.moverId)] = SquareSet(uint64_t{1} << undo.from);
+    std::memcpy(m_hasMoved[row], undo.hasMoved, sizeof undo.hasMoved);
+}
+
+// An exchange capture leaves the castling flags and the per-piece square
+// sets as they were, so only the rest is put back.
+int Intelligence::MakeExchangeCapture(int from, int to, int side, PlainUndo& undo) {
+    SavePlainMove(from, to, side, undo);
+    assert(m_pieces[SideIndex(-side)][undo.victimId].onBoard);
+    return Chessgame::MakeExchangeCapture(from, to, side);
+}
+
+void Intelligence::TakeBackExchangeCapture(const PlainUndo& undo) {
     const int row = SideIndex(undo.side);
     const SquareSet fromSquare(uint64_t{1} << undo.from);
     const SquareSet toSquare(uint64_t{1} << undo.to);
@@ -141,7 +164,6 @@ void Intelligence::TakeBackPlainMove(const PlainUndo& undo) {
     if (undo.victim != 0) {
         opponent |= toSquare;
         m_pieces[SideIndex(-undo.side)][undo.victimId].onBoard = 1;
-        m_pieceSquare[PieceSquareIndex(-undo.side, undo.victimId)] = toSquare;
     }
     m_board[undo.from] = undo.mover;
     m_board[undo.to] = undo.victim;
@@ -150,8 +172,6 @@ void Intelligence::TakeBackPlainMove(const PlainUndo& undo) {
     PieceRecord& mover = m_pieces[row][undo.moverId];
     mover.square = undo.from;
     mover.kind = undo.moverKind;
-    m_pieceSquare[PieceSquareIndex(undo.side, undo.moverId)] = fromSquare;
-    std::memcpy(m_hasMoved[row], undo.hasMoved, sizeof undo.hasMoved);
     m_kingSquare[row] = undo.kingSquare;
     assert(OccupancyMatchesBoard());
 }
@@ -341,10 +361,10 @@ struct Intelligence::ExchangeStep {
     // moves the gain between Least() and bound.
     bool Take(const ScoredMove& capture) {
         PlainUndo undo;
-        const int gain = std::abs(game.MakePlainMove(capture.from, capture.to, side, undo));
+        const int gain = std::abs(game.MakeExchangeCapture(capture.from, capture.to, side, undo));
         const int reply =
             game.BestReplyGain(capture.from, capture.to, -side, gain - bound, gain - Least());
-        game.TakeBackPlainMove(undo);
+        game.TakeBackExchangeCapture(undo);
         if (gain - reply > best.value) {
             best = {gain - reply, capture.from, capture.to};
         }

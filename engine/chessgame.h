@@ -204,6 +204,10 @@ protected:
     // MakeMoveForSide for a move that is not castling, to an empty square or
     // onto an opponent's piece: the search makes many of them.
     int MakePlainMove(int from, int to, int side);
+    // MakePlainMove for a capture of the exchange evaluation, which reads
+    // neither the castling flags nor the per-piece square sets: those are
+    // left as they were, so the capture's take-back need not restore them.
+    int MakeExchangeCapture(int from, int to, int side);
 
     // Every square some piece could reach from a square in one move: the
     // queen's lines and the knight's jumps.
@@ -216,7 +220,11 @@ private:
     // The body of every move made: MakeMove and MakeMoveForSide.
     int ApplyMove(int from, int to, int side);
     int CastlingRookCorner(int from, int to, int side) const;
+    template <bool kAllRecords>
+    int MakeNonCastlingMove(int from, int to, int side);
+    template <bool kAllRecords>
     void MoveMoverRecords(int from, int to, int side);
+    template <bool kAllRecords>
     void RemoveVictimRecords(int to, int side);
 
     // Squares of the opponent's pieces attacking the king of side, by attack

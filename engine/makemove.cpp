@@ -129,21 +129,24 @@ int Chessgame::CastlingRookCorner(int from, int to, int side) const {
 
 // The mover's castling rights, king square and record follow it to to; a
 // pawn reaching the last rank becomes a queen on from, before it is moved.
+// Without kAllRecords the castling flags and the per-piece square sets are
+// left as they were.
+template <bool kAllRecords>
 inline void Chessgame::MoveMoverRecords(int from, int to, int side) {
     const int row = SideIndex(side);
     const int magnitude = std::abs(m_board[from]);
     const int moverId = m_pieceId[from];
-    if (magnitude == kRookValue) {
+    if (kAllRecords && magnitude == kRookValue) {
         // Castling rights belong to the rook that started in the corner.
         if (moverId == kHRookId) m_hasMoved[row][kHRookMoved] = 1;
         if (moverId == kARookId) m_hasMoved[row][kARookMoved] = 1;
     } else if (magnitude == kKingValue) {
-        m_hasMoved[row][kKingMoved] = 1;
+        if (kAllRecords) m_hasMoved[row][kKingMoved] = 1;
         m_kingSquare[row] = to;
     }
 
     m_pieces[row][moverId].square = to;
-    m_pieceSquare[PieceSquareIndex(side, moverId)] = SingleSquare(to);
+    if (kAllRecords) m_pieceSquare[PieceSquareIndex(side, moverId)] = SingleSquare(to);
 
     if (magnitude == kPawnValue && IsPromotionSquare(to)) {
         m_board[from] = PromotedValue(to);
@@ -151,16 +154,26 @@ inline void Chessgame::MoveMoverRecords(int from, int to, int side) {
     }
 }
 
+template <bool kAllRecords>
 inline void Chessgame::RemoveVictimRecords(int to, int side) {
     const int victimId = m_pieceId[to];
     m_pieces[SideIndex(-side)][victimId].onBoard = 0;
-    m_pieceSquare[PieceSquareIndex(-side, victimId)].reset();
+    if (kAllRecords) m_pieceSquare[PieceSquareIndex(-side, victimId)].reset();
 }
 
 // ApplyMove for a move of side's piece on from to an empty square or onto an
 // opponent's piece, which is not castling: only the two squares and their
 // pieces change.
 int Chessgame::MakePlainMove(int from, int to, int side) {
+    return MakeNonCastlingMove<true>(from, to, side);
+}
+
+int Chessgame::MakeExchangeCapture(int from, int to, int side) {
+    return MakeNonCastlingMove<false>(from, to, side);
+}
+
+template <bool kAllRecords>
+int Chessgame::MakeNonCastlingMove(int from, int to, int side) {
     SquareSet& own = side == kWhite ? m_whitePieces : m_blackPieces;
     SquareSet& opponent = side == kWhite ? m_blackPieces : m_whitePieces;
     const SquareSet fromSquare = SingleSquare(from);
@@ -169,9 +182,9 @@ int Chessgame::MakePlainMove(int from, int to, int side) {
     const int captured = m_board[to];
     if (captured != 0) {
         opponent &= ~toSquare;
-        RemoveVictimRecords(to, side);
+        RemoveVictimRecords<kAllRecords>(to, side);
     }
-    MoveMoverRecords(from, to, side);
+    MoveMoverRecords<kAllRecords>(from, to, side);
     m_pieceId[to] = m_pieceId[from];
     m_pieceId[from] = kNoPiece;
     m_board[to] = m_board[from];
@@ -198,9 +211,9 @@ int Chessgame::ApplyMove(int from, int to, int side) {
         }
     }
 
-    MoveMoverRecords(from, to, side);
+    MoveMoverRecords<true>(from, to, side);
     if (capture) {
-        RemoveVictimRecords(to, side);
+        RemoveVictimRecords<true>(to, side);
     }
 
     m_pieceId[to] = m_pieceId[from];

@@ -108,6 +108,7 @@ bool FileCommands::OpenDocumentFile(const QString& path) {
         m_view.ShowStatus(m_view.StatusText() + kStatusParagraph +
                           QString::fromStdString(m_doc.m_importNote));
     }
+    m_view.ReplyIfComputersTurn();
     emit DocumentChanged();
     return true;
 }

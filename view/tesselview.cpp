@@ -422,8 +422,17 @@ void CTesselView::StopMoveWorker() {
     m_worker.join();
     // The worker's last steps show the game as it now stands.
     DrainViewSteps();
-    m_replyStopped = m_doc.m_playMode != kPlayHumanVsHuman && !m_doc.m_gameOver && !m_doc.m_drawn &&
-                     m_doc.m_matedSide == 0 && !IsHumansTurn();
+    m_replyStopped = IsComputersTurn();
+}
+
+// The computer is to move in a game that goes on.
+bool CTesselView::IsComputersTurn() const {
+    return m_doc.m_playMode != kPlayHumanVsHuman && !m_doc.m_gameOver && !m_doc.m_drawn &&
+           m_doc.m_matedSide == 0 && !IsHumansTurn();
+}
+
+void CTesselView::ReplyIfComputersTurn() {
+    if (!m_busy && IsComputersTurn()) StartWorker(ReplyWorker);
 }
 
 void CTesselView::ResumeStoppedReply() {

@@ -71,6 +71,8 @@ public:
     // After a stop that left the game in place, the computer thinks about its
     // reply again.
     void ResumeStoppedReply();
+    // An opened game in which the computer is to move gets its reply at once.
+    void ReplyIfComputersTurn();
 
     // Shows the document's game afresh after it has been replaced (new game,
     // open, play mode); an opened game that is already over says why.
@@ -126,6 +128,7 @@ private:
     void OnLButtonUp(QPoint point);
 
     bool IsHumansTurn() const;
+    bool IsComputersTurn() const;
     bool AcceptsMoves() const;
     bool IsOwnPiece(int square) const;
     bool IsClickTarget(int square) const;

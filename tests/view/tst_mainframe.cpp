@@ -98,8 +98,7 @@ private slots:
     void exportsTheGameToTheChosenFile();
     void commandLinePrintsTheGameWithoutADisplay();
 
-    void ignoresPressesOutOfTurn_data();
-    void ignoresPressesOutOfTurn();
+    void ignoresPressesAndUndoWhileTheComputerThinks();
     void reportsAnInvalidMove();
     void reportsACheck();
     void endsTheGameAtCheckmate_data();
@@ -112,7 +111,6 @@ private slots:
     void undoesMovePairsAgainstComputerAsBlack();
     void undoAllStartsAgainInEachMode_data();
     void undoAllStartsAgainInEachMode();
-    void refusesUndoInTheComputersTurn();
     void undoReopensAFinishedGame();
 
     void offersTheRulesLegalTargets();
@@ -318,11 +316,14 @@ void MainFrameTest::asksAboutUnsavedChangesOnClosing() {
     QCOMPARE(m_prompter->questions.size(), 2);
 }
 
+// Black is to move in the file, and the computer plays Black: it replies at
+// once rather than leave the board dead.
 void MainFrameTest::opensTheFileNamedOnTheCommandLine() {
     Start({Write(QStringLiteral("saved.qln"), GameBytes({"e2e4"}))});
     QCOMPARE(m_frame->windowTitle(), QStringLiteral("Quillon - saved.qln"));
-    QCOMPARE(int(Doc().m_moveCount), 1);
-    QCOMPARE(View().ShownPosition().sideToMove, kBlack);
+    QVERIFY(WaitIdle(View()));
+    QCOMPARE(int(Doc().m_moveCount), 2);
+    QCOMPARE(View().ShownPosition().sideToMove, kWhite);
 }
 
 void MainFrameTest::moveNowPlaysTheBestMoveSoFar() {
@@ -444,25 +445,16 @@ void MainFrameTest::commandLinePrintsTheGameWithoutADisplay() {
     QVERIFY(quillon->readAllStandardError().isEmpty());
 }
 
-void MainFrameTest::ignoresPressesOutOfTurn_data() {
-    QTest::addColumn<int>("playMode");
-    QTest::addColumn<QStringList>("moves");
-    QTest::addColumn<QString>("tried");
-    QTest::newRow("Black to move when the human plays White")
-        << kPlayWhite << QStringList{"e2e4"} << QStringLiteral("e7e5");
-    QTest::newRow("White to move when the human plays Black")
-        << kPlayBlack << QStringList{"e2e4", "e7e5"} << QStringLiteral("d2d4");
-}
-
-void MainFrameTest::ignoresPressesOutOfTurn() {
-    QFETCH(int, playMode);
-    QFETCH(QStringList, moves);
-    QFETCH(QString, tried);
-    OpenGame(playMode, moves);
-    QVERIFY(PlayMoves(View(), {tried}));
-    QCOMPARE(int(Doc().m_moveCount), int(moves.size()));
-    QVERIFY(View().StatusText().isEmpty());
-    QVERIFY(!Doc().IsModified());
+void MainFrameTest::ignoresPressesAndUndoWhileTheComputerThinks() {
+    StartThinking();
+    const int moves = Doc().m_moveCount;
+    Drag(View(), "a2", "a3");
+    View().OnMoveUndo();
+    View().OnMoveUndoAll();
+    QCOMPARE(int(Doc().m_moveCount), moves);
+    QVERIFY(View().IsThinking());
+    Trigger(ID_MOVE_NOW);
+    QVERIFY(WaitIdle(View()));
 }
 
 void MainFrameTest::reportsAnInvalidMove() {
@@ -623,19 +615,6 @@ void MainFrameTest::undoAllStartsAgainInEachMode() {
     QVERIFY(!Doc().IsModified());
     QCOMPARE(g_chessClock.elapsed[SideIndex(kWhite)], 0);
     QCOMPARE(g_chessClock.elapsed[SideIndex(kBlack)], 0);
-}
-
-void MainFrameTest::refusesUndoInTheComputersTurn() {
-    OpenGame(kPlayWhite, {"e2e4"});
-    View().OnMoveUndo();
-    View().OnMoveUndoAll();
-    QCOMPARE(int(Doc().m_moveCount), 1);
-    QCOMPARE(m_prompter->messages.size(), 2);
-    for (const FakePrompter::Message& message : m_prompter->messages) {
-        QCOMPARE(message.caption, QStringLiteral("Please co-operate"));
-        QCOMPARE(message.text, QStringLiteral("Please undo only when it is your turn"));
-        QVERIFY(message.icon == Prompter::Icon::Information);
-    }
 }
 
 void MainFrameTest::undoReopensAFinishedGame() {

@@ -89,9 +89,9 @@ constexpr StepTable NextSquares() {
         const bool jumps = direction >= kFirstKnightDirection;
         for (int square = 0; square < kSquareCount; ++square) {
             const int to = square + kDirections[direction];
-            const bool stays =
-                IsOnBoard(to) && (jumps ? Chessgame::m_knightMoves[square][to]
-                                        : std::abs(Column(square) - Column(to)) <= 1);
+            const int drift = Column(square) - Column(to);
+            const bool stays = IsOnBoard(to) && (jumps ? Chessgame::m_knightMoves[square][to]
+                                                       : drift >= -1 && drift <= 1);
             next[direction][square] = static_cast<int8_t>(stays ? to : kNoSquare);
         }
     }

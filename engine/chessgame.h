@@ -132,13 +132,13 @@ public:
         const int king = m_kingSquare[row];
         const bool kingSide = to < from;
         const int rookId = kingSide ? kHRookId : kARookId;
+        const int corner = RookCorner(side, kingSide);
         // Only a king on its home square castles: from elsewhere the two-square
         // step would land the king on its rook's target square.
         return king == KingHome(side) && m_pieces[row][rookId].onBoard &&
                !m_hasMoved[row][kKingMoved] &&
                !m_hasMoved[row][kingSide ? kHRookMoved : kARookMoved] &&
-               IsLineClear(king, RookCorner(side, kingSide), side) &&
-               IsCastlingPathSafe(king, RookCorner(side, kingSide), side);
+               IsLineClear(king, corner, side) && IsCastlingPathSafe(king, corner, side);
     }
     bool IsKingAttacked(int from, int to, int side);
     bool IsMoveSafe(int from, int to, int side);

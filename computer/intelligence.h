@@ -45,6 +45,9 @@ constexpr int ExpertOrderId(int i) { return (i + kQueenId) % kPieceCount; }
 // The computer's search depth, 1 to 5.
 extern int32_t g_searchDepth;
 
+class SearchPool;
+struct SplitSlot;
+
 // True when a search or ThinkMove result names a move rather than kNoMove.
 constexpr bool IsMove(const ScoredMove& move) { return move.from != move.to; }
 
@@ -97,13 +100,17 @@ public:
     static unsigned DefaultSearchThreads();
 
 private:
-    friend class RootSplit;
+    friend class SplitPoint;
+    friend class SearchPool;
     friend class NoviceSplit;
 
     // The bound of an exchange whose gain is wanted exactly, however high.
     static constexpr int kUnbounded = std::numeric_limits<int>::max();
     // A capture that nets this much is played at once at the Novice root.
     static constexpr int kNoviceWinningCapture = 200;
+    // A node is split among threads only with at least this many plies
+    // searched beneath it.
+    static constexpr int kPliesBelowSplit = 3;
 
     // What a move that is not castling changes that cannot be told from the
     // move itself. The position it is made in is consistent, so its two
@@ -151,6 +158,16 @@ private:
         PlainUndo move;
     };
 
+    // A move with the mobility of its piece, listed before any is tried: at
+    // the root so that the progress knows how many there are, and at a node
+    // that may be split so that the moves left can be handed on.
+    struct ListedMove {
+        int from;
+        int to;
+        int mobility;
+    };
+    using MoveList = std::vector<ListedMove>;
+
     // Scratch storage of one search ply, reused from move to move so that a
     // trial move allocates nothing once the lists have grown.
     struct SearchFrame {
@@ -158,17 +175,9 @@ private:
         DestinationList destinations;
         CaptureList replies;
         CaptureList ownNext;
+        MoveList moves;
     };
     struct ExchangeStep;
-
-    // A move of the root with the mobility of its piece, listed before any
-    // is tried so that the progress knows how many there are.
-    struct RootMove {
-        int from;
-        int to;
-        int mobility;
-    };
-    using RootMoveList = std::vector<RootMove>;
 
     // What one trial move of an Expert node came to: its score, and whether
     // it was searched on (counted) or pruned for the material it loses.
@@ -239,18 +248,26 @@ private:
                               const CaptureList& opponent, SearchFrame& frame);
     ScoredMove SearchRootExpert(int alpha, int beta, int rootHumanSide, int side,
                                 const CaptureList& own, const CaptureList& opponent);
-    void ListRootMoves(int side, bool expertOrder, RootMoveList& moves);
+    void ListMoves(int side, bool expertOrder, int ply, MoveList& moves);
+    void ListRootMoves(int side, bool expertOrder, MoveList& moves);
+    bool MaySplit(int ply, int rootHumanSide) const;
+    ScoredMove SearchSplittable(ExpertNode node, int rootHumanSide, int side, int ply,
+                                const CaptureList& own, const CaptureList& opponent);
     bool IsStopRequested() const;
     // A stop, or the root move searched here is searched in vain.
     bool IsSearchCalledOff() const;
     void CountRootMoveDone();
-    ScoredMove MoveNowChoice(const ScoredMove& best, const RootMoveList& moves) const;
+    ScoredMove MoveNowChoice(const ScoredMove& best, const MoveList& moves) const;
 
-    // Set by another thread when the root move being searched here is
-    // searched in vain; the search then unwinds as for a stop.
-    const std::atomic<bool>* m_abandon = nullptr;
+    // The threads this search shares its work with, when it has any; this
+    // object's place among them; and the split point's slot whose move it
+    // searches, through which it learns that the move is searched in vain
+    // and unwinds as for a stop.
+    SearchPool* m_pool = nullptr;
+    unsigned m_threadIndex = 0;
+    const SplitSlot* m_slot = nullptr;
     std::deque<SearchFrame> m_searchFrames;  // [ply]
-    RootMoveList m_rootMoves;
+    MoveList m_rootMoves;
 };
 
 // The squares the move table of side's piece on from reaches, castling

@@ -11,7 +11,7 @@ bool NoviceSplit::ScoreStatically(int alpha, const CaptureList& own, const Captu
                                   ScoredMove& winning) {
     Intelligence& game = m_game;
     Intelligence::SearchFrame& frame = game.FrameAt(m_ply);
-    for (const Intelligence::RootMove& move : game.m_rootMoves) {
+    for (const Intelligence::ListedMove& move : game.m_rootMoves) {
         ++game.m_trialMoves;
         const int captured = std::abs(game.MakeTrialMove(move.from, move.to, m_side, frame.undo));
         int score = game.ScoreMove(move.from, move.to, captured, m_side) + move.mobility;

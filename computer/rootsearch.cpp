@@ -4,7 +4,8 @@
 
 #include "computer/intelligence.h"
 #include "computer/novicesplit.h"
-#include "computer/rootsplit.h"
+#include "computer/searchpool.h"
+#include "computer/splitpoint.h"
 
 unsigned Intelligence::DefaultSearchThreads() {
     return std::max(1U, std::thread::hardware_concurrency());
@@ -15,8 +16,7 @@ bool Intelligence::IsStopRequested() const {
 }
 
 bool Intelligence::IsSearchCalledOff() const {
-    return IsStopRequested() ||
-           (m_abandon != nullptr && m_abandon->load(std::memory_order_relaxed));
+    return IsStopRequested() || SplitPoint::IsAbandoned(m_slot);
 }
 
 void Intelligence::CountRootMoveDone() {
@@ -25,10 +25,10 @@ void Intelligence::CountRootMoveDone() {
     }
 }
 
-// The root's moves in the order the search tries them. Nothing is tried
+// A node's moves in the order the search tries them. Nothing is tried
 // while they are listed, so each piece sees the position its turn would.
-void Intelligence::ListRootMoves(int side, bool expertOrder, RootMoveList& moves) {
-    SearchFrame& frame = FrameAt(kRootPly);
+void Intelligence::ListMoves(int side, bool expertOrder, int ply, MoveList& moves) {
+    SearchFrame& frame = FrameAt(ply);
     KingCheck check;
     moves.clear();
     for (int i = 0; i < kPieceCount; ++i) {
@@ -41,6 +41,10 @@ void Intelligence::ListRootMoves(int side, bool expertOrder, RootMoveList& moves
             moves.push_back({piece.square, to, mobility});
         }
     }
+}
+
+void Intelligence::ListRootMoves(int side, bool expertOrder, MoveList& moves) {
+    ListMoves(side, expertOrder, kRootPly, moves);
     if (m_control != nullptr) {
         m_control->SetRootMovesTotal(static_cast<int>(moves.size()));
     }
@@ -48,7 +52,7 @@ void Intelligence::ListRootMoves(int side, bool expertOrder, RootMoveList& moves
 
 // What an interrupted root plays: the best of the moves it finished, or,
 // before any is finished, the first move it would have tried.
-ScoredMove Intelligence::MoveNowChoice(const ScoredMove& best, const RootMoveList& moves) const {
+ScoredMove Intelligence::MoveNowChoice(const ScoredMove& best, const MoveList& moves) const {
     if (best.value != kNoMoveValue || moves.empty()) {
         return best;
     }
@@ -64,10 +68,14 @@ ScoredMove Intelligence::SearchRootExpert(int alpha, int beta, int rootHumanSide
     ListRootMoves(side, true, m_rootMoves);
     const unsigned threads = std::min(m_searchThreads, static_cast<unsigned>(m_rootMoves.size()));
     if (threads > 1) {
-        return RootSplit(*this, rootHumanSide, side, own, opponent, node).Run(threads);
+        SearchPool pool(*this, threads);
+        SplitPoint root(*this, rootHumanSide, side, kRootPly, own, opponent, node,
+                        m_rootMoves.data(), m_rootMoves.data() + m_rootMoves.size(), threads);
+        pool.Run(root, *this);
+        return IsStopRequested() ? MoveNowChoice(root.Node().best, m_rootMoves) : root.Node().best;
     }
     SearchFrame& frame = FrameAt(kRootPly);
-    for (const RootMove& move : m_rootMoves) {
+    for (const ListedMove& move : m_rootMoves) {
         const ExpertTrial trial =
             TryExpertMove(move.from, move.to, move.mobility, node, rootHumanSide, side, kRootPly,
                           own, opponent, frame);
@@ -98,7 +106,7 @@ ScoredMove Intelligence::SearchRootNovice(int alpha, int beta, int rootHumanSide
     }
     SearchFrame& frame = FrameAt(ply);
     int counted = 0;
-    for (const RootMove& move : m_rootMoves) {
+    for (const ListedMove& move : m_rootMoves) {
         const int from = move.from;
         const int to = move.to;
         ++m_trialMoves;

@@ -5,6 +5,8 @@
 #include <cstring>
 
 #include "computer/intelligence.h"
+#include "computer/searchpool.h"
+#include "computer/splitpoint.h"
 #include "engine/piecetable.h"
 
 int32_t g_searchDepth = 1;
@@ -496,6 +498,13 @@ int Intelligence::BestCaptureGainAfter(int from, int to, int side, const Capture
     return step.best.value;
 }
 
+// A node is split only where the moves left may take long enough to be
+// worth a thread's time: the handing over costs a copy of the position and a
+// wake-up, as much as some hundred trial moves.
+bool Intelligence::MaySplit(int ply, int rootHumanSide) const {
+    return m_pool != nullptr && ply + kPliesBelowSplit <= PlyLimit(rootHumanSide);
+}
+
 ScoredMove Intelligence::Search(int alpha, int beta, int rootHumanSide, int side, int ply,
                                 const CaptureList& own, const CaptureList& opponent) {
     if (ply == kRootPly) {
@@ -505,6 +514,9 @@ ScoredMove Intelligence::Search(int alpha, int beta, int rootHumanSide, int side
     // A stopped search unwinds at once; its root discards what it brings.
     if (ply > PlyLimit(rootHumanSide) || IsSearchCalledOff()) {
         return node.best;
+    }
+    if (MaySplit(ply, rootHumanSide)) {
+        return SearchSplittable(node, rootHumanSide, side, ply, own, opponent);
     }
     SearchFrame& frame = FrameAt(ply);
     // Every trial is taken back before the next piece's destinations are made.
@@ -522,6 +534,29 @@ ScoredMove Intelligence::Search(int alpha, int beta, int rootHumanSide, int side
             if (!node.Accept(from, to, trial)) {
                 return node.best;
             }
+        }
+    }
+    return node.best;
+}
+
+// Search's node with its moves listed first, so that once a move is counted
+// and a thread waits for work, the moves left can be handed to the pool.
+ScoredMove Intelligence::SearchSplittable(ExpertNode node, int rootHumanSide, int side, int ply,
+                                          const CaptureList& own, const CaptureList& opponent) {
+    SearchFrame& frame = FrameAt(ply);
+    ListMoves(side, true, ply, frame.moves);
+    const ListedMove* const end = frame.moves.data() + frame.moves.size();
+    for (const ListedMove* move = frame.moves.data(); move != end; ++move) {
+        if (node.counted > 0 && end - move > 1 && m_pool->HasWaiting()) {
+            SplitPoint point(*this, rootHumanSide, side, ply, own, opponent, node, move, end,
+                             m_pool->Threads());
+            m_pool->Run(point, *this);
+            return point.Node().best;
+        }
+        const ExpertTrial trial = TryExpertMove(move->from, move->to, move->mobility, node,
+                                                rootHumanSide, side, ply, own, opponent, frame);
+        if (!node.Accept(move->from, move->to, trial)) {
+            break;
         }
     }
     return node.best;

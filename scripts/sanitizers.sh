@@ -24,9 +24,9 @@ export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:die_after_fork=0
 # Warnings are the normal build's business; some only appear with the
 # sanitizers' instrumentation and say nothing about our code.
 configure() {
-    local build=$1 sanitizers=$2
+    local build=$1 sanitizers=$2 bench=${3:-OFF}
     cmake -S . -B "$build" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DQUILLON_SANITIZE="$sanitizers" -DQUILLON_BUILD_BENCH=OFF >/dev/null
+        -DQUILLON_SANITIZE="$sanitizers" -DQUILLON_BUILD_BENCH="$bench" >/dev/null
 }
 
 # Builds only the tests below the given directories (and what they link).
@@ -46,11 +46,14 @@ run_asan() {
     build_and_test build/asan tests
 }
 
-# The clock, the document's published position and the view's move worker are
-# what more than one thread touches.
+# The clock, the document's published position, the view's move worker and
+# the search's threads are what more than one thread touches; the search's
+# are checked by the bench's comparisons of parallel and single searches.
 run_tsan() {
-    configure build/tsan thread
+    configure build/tsan thread ON
     build_and_test build/tsan tests/clock tests/document tests/view
+    make -C build/tsan/bench -j "$jobs" --no-print-directory search_bench >/dev/null
+    ctest --test-dir build/tsan/bench --output-on-failure -R search_parallel
 }
 
 start=$SECONDS

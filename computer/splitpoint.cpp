@@ -1,0 +1,147 @@
+#include "computer/splitpoint.h"
+
+#include <limits>
+
+namespace {
+
+// A best value below any score, so that a trial works out a pruned move's
+// loss exactly whatever the node has found by the time it settles.
+constexpr int kBelowAnyScore = std::numeric_limits<int>::min() / 2;
+
+}  // namespace
+
+SplitPoint::SplitPoint(Intelligence& owner, int rootHumanSide, int side, int ply,
+                       const CaptureList& own, const CaptureList& opponent,
+                       Intelligence::ExpertNode node, const Intelligence::ListedMove* first,
+                       const Intelligence::ListedMove* last, unsigned threads)
+    : m_position(owner),
+      m_parent(owner.m_slot),
+      m_control(owner.m_control),
+      m_rootHumanSide(rootHumanSide),
+      m_side(side),
+      m_ply(ply),
+      m_own(own),
+      m_opponent(opponent),
+      m_moves(first, last),
+      m_slots(std::make_unique<SplitSlot[]>(threads)),
+      m_slotCount(threads),
+      m_node(node),
+      m_outcomes(m_moves.size()) {
+    for (unsigned i = 0; i < m_slotCount; ++i) {
+        m_slots[i].point = this;
+    }
+}
+
+bool SplitPoint::IsAbandoned(const SplitSlot* slot) {
+    for (; slot != nullptr; slot = slot->point->m_parent) {
+        if (slot->abandon.load(std::memory_order_relaxed)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool SplitPoint::CalledOff() const {
+    return (m_control != nullptr && m_control->StopRequested()) || IsAbandoned(m_parent);
+}
+
+bool SplitPoint::DescendsFrom(const SplitPoint& ancestor) const {
+    for (const SplitSlot* slot = m_parent; slot != nullptr; slot = slot->point->m_parent) {
+        if (slot->point == &ancestor) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Until a move has been searched on, alpha is the node's own and almost any
+// move would raise it; a second move is started only once a first one has
+// been counted. The root's alpha rises with every better move it finds,
+// each time throwing away the searches of the moves after it, so its moves
+// are taken one at a time, and the other threads help beneath them.
+bool SplitPoint::HasMoveToStart() const {
+    const bool mayRunAhead = m_node.counted > 0 && !IsRoot();
+    return !m_cutOff && m_next < m_moves.size() && (mayRunAhead || m_settled == m_next) &&
+           !CalledOff();
+}
+
+Intelligence::ExpertTrial SplitPoint::Try(Intelligence& worker, size_t index, int alpha) const {
+    Intelligence::ExpertNode window{alpha, m_node.beta};
+    window.best.value = kBelowAnyScore;
+    const Intelligence::ListedMove& move = m_moves[index];
+    return worker.TryExpertMove(move.from, move.to, move.mobility, window, m_rootHumanSide, m_side,
+                                m_ply, m_own, m_opponent, worker.FrameAt(m_ply));
+}
+
+void SplitPoint::SearchNextMove(Intelligence& worker, bool atPosition,
+                                std::unique_lock<std::mutex>& lock) {
+    SplitSlot& slot = m_slots[worker.m_threadIndex];
+    const SplitSlot* const outer = worker.m_slot;
+    ++m_busy;
+    size_t index = m_next++;
+    int alpha = m_node.alpha;
+    for (;;) {
+        slot.index = index;
+        slot.alpha = alpha;
+        slot.abandon.store(false, std::memory_order_relaxed);
+        lock.unlock();
+        if (!atPosition) {
+            worker.Chessgame::operator=(m_position);
+            atPosition = true;
+        }
+        worker.m_slot = &slot;
+        const Intelligence::ExpertTrial trial = Try(worker, index, alpha);
+        worker.m_slot = outer;
+        lock.lock();
+        slot.index = SplitSlot::kIdle;
+        // A search cut short by a stop, or searched in vain, is not finished.
+        if (m_cutOff || CalledOff()) {
+            break;
+        }
+        // Called off: searched again with the alpha known now. A pruned
+        // move was never searched on and stands.
+        if (trial.counted && slot.abandon.load(std::memory_order_relaxed)) {
+            alpha = m_node.alpha;
+            continue;
+        }
+        m_outcomes[index] = {true, alpha, trial};
+        if (!Settle(index, alpha)) {
+            break;
+        }
+    }
+    --m_busy;
+}
+
+bool SplitPoint::Settle(size_t& redo, int& alpha) {
+    while (!m_cutOff && m_settled < m_moves.size() && m_outcomes[m_settled].done) {
+        Outcome& outcome = m_outcomes[m_settled];
+        if (outcome.trial.counted && outcome.alpha != m_node.alpha) {
+            outcome.done = false;
+            redo = m_settled;
+            alpha = m_node.alpha;
+            return true;
+        }
+        const Intelligence::ListedMove& move = m_moves[m_settled];
+        const int alphaBefore = m_node.alpha;
+        if (IsRoot() && m_control != nullptr) {
+            m_control->CountRootMoveDone();
+        }
+        m_cutOff = !m_node.Accept(move.from, move.to, outcome.trial);
+        ++m_settled;
+        if (m_cutOff || m_node.alpha != alphaBefore) {
+            AbandonOvertaken();
+        }
+    }
+    return false;
+}
+
+// Calls off the searches under way whose alpha is no longer the one their
+// move will be settled with, and all of them after a cut-off.
+void SplitPoint::AbandonOvertaken() {
+    for (unsigned i = 0; i < m_slotCount; ++i) {
+        SplitSlot& slot = m_slots[i];
+        if (slot.index != SplitSlot::kIdle && (m_cutOff || slot.alpha != m_node.alpha)) {
+            slot.abandon.store(true, std::memory_order_relaxed);
+        }
+    }
+}

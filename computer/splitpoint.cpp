@@ -60,7 +60,7 @@ bool SplitPoint::DescendsFrom(const SplitPoint& ancestor) const {
 // each time throwing away the searches of the moves after it, so its moves
 // are taken one at a time, and the other threads help beneath them.
 bool SplitPoint::HasMoveToStart() const {
-    const bool mayRunAhead = m_node.counted > 0 && !IsRoot();
+    const bool mayRunAhead = m_node.counted > 0 && !IsRoot() && m_alphaSteady;
     return !m_cutOff && m_next < m_moves.size() && (mayRunAhead || m_settled == m_next) &&
            !CalledOff();
 }
@@ -127,6 +127,9 @@ bool SplitPoint::Settle(size_t& redo, int& alpha) {
             m_control->CountRootMoveDone();
         }
         m_cutOff = !m_node.Accept(move.from, move.to, outcome.trial);
+        if (outcome.trial.counted) {
+            m_alphaSteady = m_node.alpha == alphaBefore;
+        }
         ++m_settled;
         if (m_cutOff || m_node.alpha != alphaBefore) {
             AbandonOvertaken();

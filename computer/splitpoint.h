@@ -101,4 +101,6 @@ private:
     size_t m_settled = 0;  // the moves settled so far, in order
     unsigned m_busy = 0;   // threads searching one of its moves
     bool m_cutOff = false;
+    // The last counted move left alpha as it was.
+    bool m_alphaSteady = true;
 };

@@ -254,7 +254,8 @@ private:
     ScoredMove SearchSplittable(ExpertNode node, int rootHumanSide, int side, int ply,
                                 const CaptureList& own, const CaptureList& opponent);
     bool IsStopRequested() const;
-    // A stop, or the root move searched here is searched in vain.
+    // A stop, or the move of a split point this search serves is searched
+    // in vain.
     bool IsSearchCalledOff() const;
     void CountRootMoveDone();
     ScoredMove MoveNowChoice(const ScoredMove& best, const MoveList& moves) const;

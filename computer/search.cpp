@@ -499,8 +499,8 @@ int Intelligence::BestCaptureGainAfter(int from, int to, int side, const Capture
 }
 
 // A node is split only where the moves left may take long enough to be
-// worth a thread's time: the handing over costs a copy of the position and a
-// wake-up, as much as some hundred trial moves.
+// worth a thread's time: handing them over costs a copy of the position and
+// the wake-up of another thread.
 bool Intelligence::MaySplit(int ply, int rootHumanSide) const {
     return m_pool != nullptr && ply + kPliesBelowSplit <= PlyLimit(rootHumanSide);
 }

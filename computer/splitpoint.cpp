@@ -55,10 +55,11 @@ bool SplitPoint::DescendsFrom(const SplitPoint& ancestor) const {
 }
 
 // Until a move has been searched on, alpha is the node's own and almost any
-// move would raise it; a second move is started only once a first one has
-// been counted. The root's alpha rises with every better move it finds,
-// each time throwing away the searches of the moves after it, so its moves
-// are taken one at a time, and the other threads help beneath them.
+// move would raise it; a move is started ahead of those under way only once
+// one has been counted. Each rise of alpha throws away the searches of the
+// moves after it, so the point runs ahead only while its last counted move
+// left alpha as it was; and the root, whose alpha rises with every better
+// move, takes its moves one at a time while the other threads help beneath.
 bool SplitPoint::HasMoveToStart() const {
     const bool mayRunAhead = m_node.counted > 0 && !IsRoot() && m_alphaSteady;
     return !m_cutOff && m_next < m_moves.size() && (mayRunAhead || m_settled == m_next) &&

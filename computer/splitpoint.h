@@ -65,8 +65,9 @@ public:
     // already holds the point's position.
     void SearchNextMove(Intelligence& worker, bool atPosition, std::unique_lock<std::mutex>& lock);
 
-    // Whether any slot's search, or the one that opened the point, was
-    // called off: a search runs in vain once any of these is.
+    // Whether the search holding slot, or any search above it through the
+    // points it was opened from, has been called off: everything beneath
+    // such a search runs in vain.
     static bool IsAbandoned(const SplitSlot* slot);
 
 private:

@@ -94,7 +94,7 @@ public:
     // Follows and interrupts ThinkMove's search from another thread; none
     // when nobody watches.
     SearchControl* m_control = nullptr;
-    // How many threads the Expert root searches on: every core by default.
+    // How many threads the Expert search runs on: every core by default.
     unsigned m_searchThreads = DefaultSearchThreads();
 
     static unsigned DefaultSearchThreads();

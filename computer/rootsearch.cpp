@@ -70,7 +70,7 @@ ScoredMove Intelligence::SearchRootExpert(int alpha, int beta, int rootHumanSide
     if (threads > 1) {
         SearchPool pool(*this, threads);
         SplitPoint root(*this, rootHumanSide, side, kRootPly, own, opponent, node,
-                        m_rootMoves.data(), m_rootMoves.data() + m_rootMoves.size(), threads);
+                        m_rootMoves.data(), m_rootMoves.data() + m_rootMoves.size());
         pool.Run(root, *this);
         return IsStopRequested() ? MoveNowChoice(root.Node().best, m_rootMoves) : root.Node().best;
     }

@@ -548,8 +548,7 @@ ScoredMove Intelligence::SearchSplittable(ExpertNode node, int rootHumanSide, in
     const ListedMove* const end = frame.moves.data() + frame.moves.size();
     for (const ListedMove* move = frame.moves.data(); move != end; ++move) {
         if (node.counted > 0 && end - move > 1 && m_pool->HasWaiting()) {
-            SplitPoint point(*this, rootHumanSide, side, ply, own, opponent, node, move, end,
-                             m_pool->Threads());
+            SplitPoint point(*this, rootHumanSide, side, ply, own, opponent, node, move, end);
             m_pool->Run(point, *this);
             return point.Node().best;
         }

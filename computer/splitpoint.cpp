@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "computer/searchpool.h"
+
 namespace {
 
 // A best value below any score, so that a trial works out a pruned move's
@@ -13,7 +15,7 @@ constexpr int kBelowAnyScore = std::numeric_limits<int>::min() / 2;
 SplitPoint::SplitPoint(Intelligence& owner, int rootHumanSide, int side, int ply,
                        const CaptureList& own, const CaptureList& opponent,
                        Intelligence::ExpertNode node, const Intelligence::ListedMove* first,
-                       const Intelligence::ListedMove* last, unsigned threads)
+                       const Intelligence::ListedMove* last)
     : m_position(owner),
       m_parent(owner.m_slot),
       m_control(owner.m_control),
@@ -23,8 +25,8 @@ SplitPoint::SplitPoint(Intelligence& owner, int rootHumanSide, int side, int ply
       m_own(own),
       m_opponent(opponent),
       m_moves(first, last),
-      m_slots(std::make_unique<SplitSlot[]>(threads)),
-      m_slotCount(threads),
+      m_slots(std::make_unique<SplitSlot[]>(owner.m_pool->Threads())),
+      m_slotCount(owner.m_pool->Threads()),
       m_node(node),
       m_outcomes(m_moves.size()) {
     for (unsigned i = 0; i < m_slotCount; ++i) {

@@ -40,10 +40,11 @@ struct SplitSlot {
 // by the pool's lock.
 class SplitPoint {
 public:
+    // A point of owner's search, which runs in a pool: a slot for each of
+    // the pool's threads.
     SplitPoint(Intelligence& owner, int rootHumanSide, int side, int ply, const CaptureList& own,
                const CaptureList& opponent, Intelligence::ExpertNode node,
-               const Intelligence::ListedMove* first, const Intelligence::ListedMove* last,
-               unsigned threads);
+               const Intelligence::ListedMove* first, const Intelligence::ListedMove* last);
 
     // Whether a thread may start one of the moves now.
     bool HasMoveToStart() const;

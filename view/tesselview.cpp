@@ -163,7 +163,7 @@ void CTesselView::PrintView(QPainter& painter, const QRect& page) {
     painter.translate(page.x() + (page.width() - printed.width()) / 2, page.y());
     painter.scale(scale, scale);
     // Pieces rendered for the page's resolution, not the screen's; the page
-    // shows the board as specified, without the screen's marks.
+    // shows White at the bottom and none of the screen's marks.
     PaintBoard(painter, LoadPieceImages(scale), false, nullptr);
     painter.restore();
 }

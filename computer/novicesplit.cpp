@@ -1,8 +1,8 @@
 #include "computer/novicesplit.h"
 
 #include <cstdlib>
-#include <deque>
-#include <thread>
+
+#include "computer/searchpool.h"
 
 NoviceSplit::NoviceSplit(Intelligence& game, int beta, int rootHumanSide, int side, int ply)
     : m_game(game), m_beta(beta), m_rootHumanSide(rootHumanSide), m_side(side), m_ply(ply) {}
@@ -63,6 +63,12 @@ void NoviceSplit::SearchExplored(Intelligence& worker) {
     }
 }
 
+void NoviceSplit::SearchAll(Intelligence& worker) {
+    SearchExplored(worker);
+    --m_searching;
+    worker.m_pool->Changed();
+}
+
 // The sequential root's choice, move by move, up to the first explored move
 // whose search did not finish.
 ScoredMove NoviceSplit::Settle() const {
@@ -98,20 +104,15 @@ ScoredMove NoviceSplit::Run(int alpha, const CaptureList& own, const CaptureList
             m_game.CountRootMoveDone();
         }
     }
-    std::deque<Intelligence> workers;
-    std::vector<std::thread> running;
-    for (unsigned i = 1; i < threads; ++i) {
-        workers.emplace_back(static_cast<const Chessgame&>(m_game));
-        Intelligence& worker = workers.back();
-        worker.m_control = m_game.m_control;
-        running.emplace_back([this, &worker] { SearchExplored(worker); });
+    // No core idles while the last explored move, often the longest, is
+    // searched. Helping leaves this thread's board elsewhere.
+    const Chessgame root(m_game);
+    m_searching = threads;
+    {
+        SearchPool pool(m_game, threads, [this](Intelligence& helper) { SearchAll(helper); });
+        SearchAll(m_game);
+        pool.HelpUntil(m_game, [this] { return m_searching == 0; });
     }
-    SearchExplored(m_game);
-    for (std::thread& thread : running) {
-        thread.join();
-    }
-    for (const Intelligence& worker : workers) {
-        m_game.m_trialMoves += worker.m_trialMoves;
-    }
+    m_game.Chessgame::operator=(root);
     return Settle();
 }

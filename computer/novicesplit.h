@@ -11,7 +11,8 @@
 // and exchange losses alone: a move is explored when it loses nothing and
 // scores above every move explored before it. So the static part is worked
 // out first, in order, on this thread, and the searches of the explored
-// moves, each with the window the order gives it, then run side by side.
+// moves, each with the window the order gives it, then run side by side;
+// a thread that finds none left helps beneath those still under way.
 class NoviceSplit {
 public:
     NoviceSplit(Intelligence& game, int beta, int rootHumanSide, int side, int ply);
@@ -37,6 +38,8 @@ private:
     bool ScoreStatically(int alpha, const CaptureList& own, const CaptureList& opponent,
                          ScoredMove& winning);
     void SearchExplored(Intelligence& worker);
+    // SearchExplored, then tells the pool that one fewer thread searches.
+    void SearchAll(Intelligence& worker);
     ScoredMove Settle() const;
 
     Intelligence& m_game;
@@ -47,4 +50,5 @@ private:
     std::vector<Step> m_steps;
     std::vector<size_t> m_explored;
     std::atomic<size_t> m_nextExplored{0};
+    std::atomic<unsigned> m_searching{0};
 };

@@ -4,7 +4,8 @@
 
 #include "computer/splitpoint.h"
 
-SearchPool::SearchPool(Intelligence& game, unsigned threads) : m_game(game), m_threads(threads) {
+SearchPool::SearchPool(Intelligence& game, unsigned threads, Task task)
+    : m_game(game), m_threads(threads) {
     m_game.m_pool = this;
     m_game.m_threadIndex = 0;
     for (unsigned i = 1; i < threads; ++i) {
@@ -14,7 +15,12 @@ SearchPool::SearchPool(Intelligence& game, unsigned threads) : m_game(game), m_t
         helper.m_threadIndex = i;
     }
     for (Intelligence& helper : m_helpers) {
-        m_running.emplace_back([this, &helper] { Help(helper); });
+        m_running.emplace_back([this, &helper, task] {
+            if (task) {
+                task(helper);
+            }
+            HelpUntil(helper, [] { return false; });
+        });
     }
 }
 
@@ -50,9 +56,9 @@ SplitPoint* SearchPool::OpenPointWithMove(const SplitPoint* within) const {
     return found;
 }
 
-void SearchPool::Help(Intelligence& worker) {
+void SearchPool::HelpUntil(Intelligence& worker, const std::function<bool()>& done) {
     std::unique_lock lock(m_mutex);
-    while (!m_closing) {
+    while (!m_closing && !done()) {
         if (SplitPoint* point = OpenPointWithMove(nullptr)) {
             point->SearchNextMove(worker, false, lock);
             m_changed.notify_all();
@@ -60,6 +66,13 @@ void SearchPool::Help(Intelligence& worker) {
             Wait(lock);
         }
     }
+}
+
+// Taking the lock orders the change before the wait of a thread that has
+// just found done false, so that no wake-up is lost.
+void SearchPool::Changed() {
+    { std::lock_guard lock(m_mutex); }
+    m_changed.notify_all();
 }
 
 void SearchPool::Run(SplitPoint& point, Intelligence& owner) {

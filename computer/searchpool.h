@@ -3,6 +3,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -18,8 +19,12 @@ class SplitPoint;
 // that no core idles while the point's last moves are searched.
 class SearchPool {
 public:
-    // Starts threads - 1 helpers for game's search; game is thread 0.
-    SearchPool(Intelligence& game, unsigned threads);
+    // A task a helper runs on its own position before it helps at the points.
+    using Task = std::function<void(Intelligence&)>;
+
+    // Starts threads - 1 helpers for game's search; game is thread 0. Each
+    // helper first runs task, when one is given.
+    SearchPool(Intelligence& game, unsigned threads, Task task = {});
     // Stops the helpers and adds their trial moves to the game's count.
     ~SearchPool();
 
@@ -34,9 +39,13 @@ public:
     // once the point is settled or called off and no thread is left in it,
     // with owner's board back at the point's position.
     void Run(SplitPoint& point, Intelligence& owner);
+    // Lets worker search moves of the open points until done holds, which
+    // is asked under the pool's lock: whoever makes it hold calls Changed.
+    // Worker's board is then wherever its last move left it.
+    void HelpUntil(Intelligence& worker, const std::function<bool()>& done);
+    void Changed();
 
 private:
-    void Help(Intelligence& worker);
     // The shallowest open point a thread may start a move of, among those
     // beneath within when given.
     SplitPoint* OpenPointWithMove(const SplitPoint* within) const;

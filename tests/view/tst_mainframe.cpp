@@ -35,7 +35,7 @@ const QList<int> kStoppingCommands = {ID_FILE_NEW, ID_FILE_OPEN, ID_PLAY_HUMANVS
 const QList<int> kSettingCommands = {ID_SKILL_NOVICE, ID_SKILL_EXPERT, ID_DEPTH_1, ID_DEPTH_2,
                                      ID_DEPTH_3,      ID_DEPTH_4,      ID_DEPTH_5};
 
-// A middle game with White to move, where Expert at depth 5 thinks long.
+// A middle game with White to move, where either skill at depth 5 thinks long.
 const QStringList kMiddleGame = {"d2d4", "g8f6", "c2c4", "g7g6", "b1c3", "f8g7", "e2e4", "d7d6",
                                  "g1f3", "e8g8", "f1e2", "e7e5", "e1g1", "b8c6", "d4d5", "c6e7"};
 const QString kHumansMove = QStringLiteral("c1e3");
@@ -89,6 +89,7 @@ private slots:
     void asksAboutUnsavedChangesBeforeANewGame();
     void asksAboutUnsavedChangesOnClosing();
     void opensTheFileNamedOnTheCommandLine();
+    void moveNowPlaysTheBestMoveSoFar_data();
     void moveNowPlaysTheBestMoveSoFar();
     void replacingTheGameStopsTheSearch_data();
     void replacingTheGameStopsTheSearch();
@@ -126,7 +127,7 @@ private:
     QString Write(const QString& name, const QByteArray& bytes);
     // The middle game opened from a file, the human's move dropped, and the
     // computer thinking.
-    void StartThinking();
+    void StartThinking(int skill = ID_SKILL_EXPERT);
     QString GamePath() const { return m_dir.filePath(QStringLiteral("middle.qln")); }
     void PlayFoolsMate();
     // A new game in the play mode, or the moves opened in it.
@@ -172,13 +173,13 @@ QString MainFrameTest::Write(const QString& name, const QByteArray& bytes) {
     return path;
 }
 
-void MainFrameTest::StartThinking() {
+void MainFrameTest::StartThinking(int skill) {
     Start();
     QVERIFY(m_frame->Files().OpenDocumentFile(
         Write(QStringLiteral("middle.qln"), GameBytes(kMiddleGame))));
     // Past the opening book, so that the reply is searched.
     Doc().m_pEngine->m_outOfBook = true;
-    Trigger(ID_SKILL_EXPERT);
+    Trigger(skill);
     Trigger(ID_DEPTH_5);
     const QByteArray move = kHumansMove.toLatin1();
     Drag(View(), move.left(2).constData(), move.mid(2).constData());
@@ -326,8 +327,16 @@ void MainFrameTest::opensTheFileNamedOnTheCommandLine() {
     QCOMPARE(View().ShownPosition().sideToMove, kWhite);
 }
 
+// Each skill's root shares its work among the threads in its own way.
+void MainFrameTest::moveNowPlaysTheBestMoveSoFar_data() {
+    QTest::addColumn<int>("skill");
+    QTest::newRow("Expert") << int(ID_SKILL_EXPERT);
+    QTest::newRow("Novice") << int(ID_SKILL_NOVICE);
+}
+
 void MainFrameTest::moveNowPlaysTheBestMoveSoFar() {
-    StartThinking();
+    QFETCH(int, skill);
+    StartThinking(skill);
     QVERIFY(Enabled(ID_MOVE_NOW));
     const QRegularExpression progress(QStringLiteral("^Thinking\\.\\.\\. \\d+/\\d+$"));
     QTRY_VERIFY(progress.match(View().Progress().Text()).hasMatch());

@@ -4,17 +4,22 @@
 // the moves and trial counts with a reference file and fails on any change.
 #include <algorithm>
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <fstream>
 #include <map>
+#include <mutex>
 #include <numeric>
+#include <optional>
 #include <random>
 #include <set>
 #include <sstream>
+#include <stop_token>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -79,6 +84,7 @@ struct Outcome {
     uint64_t trials;
     double seconds;     // wall clock
     double cpuSeconds;  // this process's processor time: steadier on a busy machine
+    bool overLimit;     // stopped at --limit: seconds is then a lower bound
 };
 
 std::vector<Case> BuildCases() {
@@ -109,6 +115,7 @@ struct Options {
     std::string write;
     std::string only;
     unsigned threads = Intelligence::DefaultSearchThreads();
+    double limitSeconds = 0;  // none
     int sweep = 0;
     bool middleGamesOnly = false;
 };
@@ -140,8 +147,39 @@ struct Game {
     }
 };
 
-// Searches for the side to move of the game on the given number of threads.
-Outcome Search(Game& game, const std::string& name, int skill, int depth, unsigned threads) {
+// Stops a search through its control once the time limit has passed, as a
+// player's Move Now would; a search that ends first leaves it unused.
+class SearchTimer {
+public:
+    SearchTimer(SearchControl& control, double seconds)
+        : m_thread([this, &control, seconds](std::stop_token ended) {
+              std::unique_lock lock(m_mutex);
+              const auto limit = std::chrono::duration<double>(seconds);
+              m_ended.wait_for(lock, ended, limit, [] { return false; });
+              if (!ended.stop_requested()) {
+                  control.RequestMoveNow();
+                  m_fired = true;
+              }
+          }) {}
+
+    // Whether the limit was reached; the search must be over when asked.
+    bool Fired() {
+        m_thread.request_stop();
+        m_thread.join();
+        return m_fired;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable_any m_ended;
+    bool m_fired = false;
+    std::jthread m_thread;
+};
+
+// Searches for the side to move of the game on the given number of threads,
+// for at most limitSeconds when that is positive.
+Outcome Search(Game& game, const std::string& name, int skill, int depth, unsigned threads,
+               double limitSeconds = 0) {
     Intelligence& engine = game.engine;
     const int side = g_sideToMove;
     const CaptureList& own = game.captures[SideIndex(side)];
@@ -155,6 +193,10 @@ Outcome Search(Game& game, const std::string& name, int skill, int depth, unsign
 
     const auto start = std::chrono::steady_clock::now();
     const std::clock_t cpuStart = std::clock();
+    std::optional<SearchTimer> timer;
+    if (limitSeconds > 0) {
+        timer.emplace(control, limitSeconds);
+    }
     const ScoredMove chosen =
         skill == kSearchKindNovice
             ? engine.SearchRootNovice(kRootAlpha, kRootBeta, -side, side, 1, own, opponent)
@@ -162,6 +204,7 @@ Outcome Search(Game& game, const std::string& name, int skill, int depth, unsign
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
     const double cpuSeconds = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
     engine.m_control = nullptr;
+    const bool overLimit = timer && timer->Fired();
 
     return {name,
             depth,
@@ -171,11 +214,12 @@ Outcome Search(Game& game, const std::string& name, int skill, int depth, unsign
             chosen.value,
             engine.m_trialMoves,
             elapsed.count(),
-            cpuSeconds};
+            cpuSeconds,
+            overLimit};
 }
 
 // Replays the case's moves as a game would and searches for the side to move.
-bool RunCase(const Case& c, int depth, unsigned threads, Outcome& outcome) {
+bool RunCase(const Case& c, int depth, const Options& options, Outcome& outcome) {
     g_sideToMove = kWhite;
     Game game;
     for (const std::string& move : c.moves) {
@@ -187,7 +231,7 @@ bool RunCase(const Case& c, int depth, unsigned threads, Outcome& outcome) {
         }
         game.Play(from, to);
     }
-    outcome = Search(game, c.name, c.skill, depth, threads);
+    outcome = Search(game, c.name, c.skill, depth, options.threads, options.limitSeconds);
     return true;
 }
 
@@ -273,7 +317,7 @@ void Usage() {
     std::fprintf(stderr,
                  "usage: search_bench [--depths 1,2,...] [--case TEXT] [--threads N]\n"
                  "                    [--middle-games] [--write FILE] [--check FILE]\n"
-                 "                    [--sweep COUNT]\n"
+                 "                    [--sweep COUNT] [--limit SECONDS]\n"
                  "  depths 1 to %d, default 1 to %d; --case runs the cases whose name\n"
                  "  contains TEXT; --middle-games leaves out the endgames; --threads\n"
                  "  searches on N threads (default: every core); --check compares with\n"
@@ -281,7 +325,9 @@ void Usage() {
                  "  thread the moves and values only, since the trial counts then\n"
                  "  include the work done in parallel); --write writes one. --sweep\n"
                  "  searches COUNT positions from random legal games on one thread and\n"
-                 "  on N, and fails if they differ.\n",
+                 "  on N, and fails if they differ. --limit stops each search after\n"
+                 "  SECONDS and reports it as over the limit, with its time as a lower\n"
+                 "  bound: a median at or above the limit means one above it.\n",
                  kMaxDepth, kDefaultMaxDepth);
 }
 
@@ -316,6 +362,11 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             if (options.threads < 1) {
                 return false;
             }
+        } else if (option == "--limit") {
+            options.limitSeconds = std::atof(value.c_str());
+            if (options.limitSeconds <= 0) {
+                return false;
+            }
         } else if (option == "--sweep") {
             options.sweep = std::atoi(value.c_str());
             if (options.sweep < 1) {
@@ -330,7 +381,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             options.depths.push_back(d);
         }
     }
-    return true;
+    // A stopped search has no decision to compare or record.
+    return options.limitSeconds == 0 || (options.check.empty() && options.write.empty());
 }
 
 // The reference lines of the selected depths and cases.
@@ -369,6 +421,7 @@ double Median(std::vector<double> values) {
 // The cases searched at one depth and skill for one colour.
 struct Group {
     std::vector<double> seconds;  // wall clock of each case
+    int overLimit = 0;
     uint64_t trials = 0;
     double cpuSeconds = 0;
 };
@@ -380,16 +433,17 @@ void PrintSummary(const std::vector<Outcome>& outcomes) {
     for (const Outcome& o : outcomes) {
         Group& group = groups[{o.depth, o.skill, o.side}];
         group.seconds.push_back(o.seconds);
+        group.overLimit += o.overLimit ? 1 : 0;
         group.trials += o.trials;
         group.cpuSeconds += o.cpuSeconds;
     }
-    std::printf("\n%5s %-6s %-6s %5s %10s %10s %12s %12s %12s\n", "depth", "skill", "colour",
-                "cases", "median ms", "max ms", "trials", "trials/s", "trials/cpu s");
+    std::printf("\n%5s %-6s %-6s %5s %5s %10s %10s %12s %12s %12s\n", "depth", "skill", "colour",
+                "cases", "over", "median ms", "max ms", "trials", "trials/s", "trials/cpu s");
     for (const auto& [key, group] : groups) {
         const auto [depth, skill, side] = key;
         const double seconds = std::accumulate(group.seconds.begin(), group.seconds.end(), 0.0);
-        std::printf("%5d %-6s %-6s %5zu %10.1f %10.1f %12llu %12.0f %12.0f\n", depth,
-                    kSkillNames[skill], ColourName(side), group.seconds.size(),
+        std::printf("%5d %-6s %-6s %5zu %5d %10.1f %10.1f %12llu %12.0f %12.0f\n", depth,
+                    kSkillNames[skill], ColourName(side), group.seconds.size(), group.overLimit,
                     Median(group.seconds) * 1e3,
                     *std::max_element(group.seconds.begin(), group.seconds.end()) * 1e3,
                     static_cast<unsigned long long>(group.trials), group.trials / seconds,
@@ -433,12 +487,14 @@ int main(int argc, char** argv) {
                 continue;
             }
             Outcome o;
-            if (!RunCase(c, depth, options.threads, o)) {
+            if (!RunCase(c, depth, options, o)) {
                 return 2;
             }
-            std::printf("%-34s %5d %-6s %7d %12llu %10.1f %10.1f %12.0f\n", o.caseName.c_str(),
-                        depth, o.move.c_str(), o.value, static_cast<unsigned long long>(o.trials),
-                        o.seconds * 1e3, o.cpuSeconds * 1e3, o.trials / o.seconds);
+            std::printf("%-34s %5d %-6s %7s %12llu %10.1f %10.1f %12.0f\n", o.caseName.c_str(),
+                        depth, o.overLimit ? "over" : o.move.c_str(),
+                        o.overLimit ? "-" : std::to_string(o.value).c_str(),
+                        static_cast<unsigned long long>(o.trials), o.seconds * 1e3,
+                        o.cpuSeconds * 1e3, o.trials / o.seconds);
             std::fflush(stdout);
             totalTrials += o.trials;
             totalSeconds += o.seconds;

@@ -30,9 +30,13 @@ struct SplitSlot {
 // gives it, which is known only once every move before it is settled; if it
 // was not, it is searched again with that alpha before it is settled, and a
 // search under way with an alpha that has just been overtaken is called off
-// at once. A pruned move does not depend on alpha, and its loss is worked
-// out exactly, so it settles as it is. Everything the node decides therefore
-// comes from the same searches the sequential node makes, in the same order.
+// at once. Its first answer cannot stand in for that search, even where it
+// lies below the new alpha: a node hands its own window to the replies, not
+// shifted by the move's score, so under a higher alpha a move can score
+// above that alpha after scoring below it under the lower one. A pruned move
+// does not depend on alpha, and its loss is worked out exactly, so it
+// settles as it is. Everything the node decides therefore comes from the
+// same searches the sequential node makes, in the same order.
 //
 // A split point below the root is opened by the thread searching its node,
 // which stays its owner; a search running for a move of the point may open

@@ -382,7 +382,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
         }
     }
     // A stopped search has no decision to compare or record.
-    return options.limitSeconds == 0 || (options.check.empty() && options.write.empty());
+    return options.limitSeconds == 0 ||
+           (options.check.empty() && options.write.empty() && options.sweep == 0);
 }
 
 // The reference lines of the selected depths and cases.

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "document/pgnexport.h"
+#include "document/selfplay.h"
 #include "document/tesseldoc.h"
 #include "tests/document/gametestsupport.h"
 
@@ -118,6 +119,21 @@ TEST_F(TimedGameTest, ClocksAndTimeControlComeBackFromTheExportedPgn) {
     EXPECT_EQ(opened.m_timeControl, doc.m_timeControl);
     EXPECT_EQ(opened.m_countdown.History(), doc.m_countdown.History());
     EXPECT_EQ(ExportPgn(opened, kDate), pgn);
+}
+
+TEST(SelfPlay, PlaysBothSidesOnTheClockAndSaysHowTheGameEnded) {
+    const SelfPlayReport report = RunSelfPlay({{60, 0, 0}, 1, kSkillExpert, 3}, kDate);
+    EXPECT_EQ(report.plies, 6);
+    EXPECT_GT(report.shortestLeftMs, 0);
+    for (const char* part : {"[White \"Quillon\"]\n[Black \"Quillon\"]", "[Result \"*\"]",
+                             "[Termination \"unterminated\"]", "[TimeControl \"60\"]"}) {
+        EXPECT_TRUE(Contains(report.pgn, part)) << part << "\n" << report.pgn;
+    }
+    std::size_t clocks = 0;
+    for (std::size_t at = 0; (at = report.pgn.find("{[%clk 0:0", at)) != std::string::npos; ++at) {
+        ++clocks;
+    }
+    EXPECT_EQ(clocks, 6u) << report.pgn;
 }
 
 }  // namespace

@@ -7,6 +7,8 @@ namespace {
 
 constexpr std::string_view kClockCommand = "[%clk";
 constexpr int64_t kMsPerSecond = 1000;
+constexpr int64_t kMsPerTenth = 100;
+constexpr int64_t kTenthsWrittenBelowMs = 10 * kMsPerSecond;
 constexpr int64_t kSecondsPerMinute = 60;
 constexpr int64_t kMinutesPerHour = 60;
 // Digits of a fraction of a second that count: milliseconds.
@@ -52,12 +54,17 @@ int64_t TakeFractionMs(std::string_view& text) {
 }  // namespace
 
 std::string FormatClockComment(int64_t ms) {
-    const long long seconds = std::max<int64_t>(ms, 0) / kMsPerSecond;
+    ms = std::max<int64_t>(ms, 0);
+    const long long seconds = ms / kMsPerSecond;
     char text[48];
-    std::snprintf(text, sizeof text, "[%%clk %lld:%02lld:%02lld]",
-                  seconds / (kSecondsPerMinute * kMinutesPerHour),
-                  seconds / kSecondsPerMinute % kMinutesPerHour, seconds % kSecondsPerMinute);
-    return text;
+    const int length =
+        std::snprintf(text, sizeof text, "[%%clk %lld:%02lld:%02lld",
+                      seconds / (kSecondsPerMinute * kMinutesPerHour),
+                      seconds / kSecondsPerMinute % kMinutesPerHour, seconds % kSecondsPerMinute);
+    std::string comment(text, static_cast<std::size_t>(length));
+    if (ms < kTenthsWrittenBelowMs)
+        comment += "." + std::to_string(ms % kMsPerSecond / kMsPerTenth);
+    return comment + "]";
 }
 
 std::optional<int64_t> ParseClockComment(std::string_view comment) {

@@ -6,7 +6,8 @@
 #include <string_view>
 
 // The standard PGN clock comment after a move, the mover's time left:
-// "[%clk 0:04:57]", whole seconds rounded down.
+// "[%clk 0:04:57]", whole seconds rounded down, and tenths under ten
+// seconds ("[%clk 0:00:09.7]"), where a whole second is much.
 std::string FormatClockComment(int64_t ms);
 
 // The time of the first %clk command in a comment's text, read as

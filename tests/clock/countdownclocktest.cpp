@@ -157,9 +157,10 @@ TEST(TimeControlText, CommandLineAndPgnFormsReadAndWrite) {
     EXPECT_EQ(TimeControlLabel({5400, 30, 40}), "40 moves in 90 min + 30 s");
 }
 
-TEST(ClockComment, WritesWholeSecondsAndReadsFractions) {
+TEST(ClockComment, WritesWholeSecondsOrTenthsAndReadsFractions) {
     EXPECT_EQ(FormatClockComment(297'900), "[%clk 0:04:57]");
     EXPECT_EQ(FormatClockComment(3'725'000), "[%clk 1:02:05]");
+    EXPECT_EQ(FormatClockComment(9'790), "[%clk 0:00:09.7]");
     EXPECT_EQ(ParseClockComment("[%clk 0:04:57]"), 297'000);
     EXPECT_EQ(ParseClockComment(" Good move [%clk 1:02:05.25] "), 3'725'250);
     for (const char* bad : {"", "[%clk 0:4]", "[%clk 0:60:00]", "[%clk 0:04:57", "[%eval 0.3]"}) {

@@ -50,6 +50,8 @@ private:
     QMenu* AddMenu(const QString& title);
     void SetCommandState(int id, bool enabled, bool checked = false);
     void RefreshFrame();
+    void RefreshTitle();
+    void ChoosePlayMode(int playMode, void (CTesselView::*command)());
     void OnAppAbout();
 
     // First, so that it is set before the children below are made: adding

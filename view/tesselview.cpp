@@ -8,7 +8,6 @@
 #include <QPrinter>
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 #include "view/boardgeometry.h"
 #include "view/boardpainter.h"
@@ -470,7 +469,6 @@ void CTesselView::RunStep(const ViewStep& step) {
 void CTesselView::ReportCheckmate(int winner) {
     m_doc.m_gameOver = true;
     g_chessClock.Stop();
-    m_doc.SetModifiedFlag(false);
     m_strStatus = kCheckmateStatus.arg(SideName(winner));
     DrawStatus();
     emit GameStateChanged();
@@ -607,4 +605,6 @@ void CTesselView::OnFilePrint() {
     PrintView(painter, printer.pageLayout().paintRectPixels(printer.resolution()));
 }
 
-void CTesselView::OnAppExit() { std::_Exit(EXIT_SUCCESS); }
+// Closes the window as its close box does, so that unsaved moves are asked
+// about first.
+void CTesselView::OnAppExit() { window()->close(); }

@@ -453,6 +453,9 @@ void MainFrameTest::exportsTheGameToTheChosenFile() {
     QVERIFY(pgn.endsWith(kFoolsMateMovetext));
     // An export is not a save: the game keeps its name and stays unsaved.
     QCOMPARE(Title(), QStringLiteral("Quillon - Untitled*"));
+    // Opened from that file, the game is never exported over it.
+    QVERIFY(m_frame->Files().OpenDocumentFile(path));
+    QCOMPARE(ProposedPgnName(Doc()), m_dir.filePath(QStringLiteral("mate-1.pgn")));
 }
 
 void MainFrameTest::commandLinePrintsTheGameWithoutADisplay() {

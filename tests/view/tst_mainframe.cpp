@@ -3,12 +3,16 @@
 // thinking, PGN games opened and exported.
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 #include <algorithm>
 #include <memory>
@@ -25,6 +29,7 @@
 #include "tests/view/fakeprompter.h"
 #include "tests/view/gamedriver.h"
 #include "view/boardgeometry.h"
+#include "view/messageboxprompter.h"
 #include "view/tesselview.h"
 
 namespace {
@@ -98,6 +103,7 @@ private slots:
     void refusalLeavesTheGameAsItWas();
     void earlyEndIsToldInTheStatusBox();
     void exportsTheGameToTheChosenFile();
+    void saveAsWritesTheFormatOfTheChosenFilter();
     void commandLinePrintsTheGameWithoutADisplay();
 
     void ignoresPressesAndUndoWhileTheComputerThinks();
@@ -139,6 +145,8 @@ private:
     void OpenGame(int playMode, const QStringList& moves);
 
     QTemporaryDir m_dir;
+    // The real dialogs, for a test that answers them as a user would.
+    MessageBoxPrompter m_dialogs;
     // The view settings' store, so that no test touches the user's.
     QTemporaryDir m_settingsDir;
     std::unique_ptr<FakePrompter> m_prompter;
@@ -456,6 +464,28 @@ void MainFrameTest::exportsTheGameToTheChosenFile() {
     // Opened from that file, the game is never exported over it.
     QVERIFY(m_frame->Files().OpenDocumentFile(path));
     QCOMPARE(ProposedPgnName(Doc()), m_dir.filePath(QStringLiteral("mate-1.pgn")));
+}
+
+// "saveas" typed with the PGN filter chosen in the real dialog.
+void MainFrameTest::saveAsWritesTheFormatOfTheChosenFilter() {
+    m_app = std::make_unique<CTesselApp>(m_dialogs);
+    Start();
+    QVERIFY(PlayMoves(View(), {"e2e4"}));
+    const QString typed = m_dir.filePath(QStringLiteral("saveas"));
+    QTimer::singleShot(0, [typed] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        QTest::keyClick(dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")),
+                        Qt::Key_Down);
+        QCOMPARE(dialog->selectedNameFilter(), QStringLiteral("PGN Files (*.pgn)"));
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        name->setText(typed);
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    Trigger(ID_FILE_SAVE_AS);
+    QVERIFY(ReadFile(typed + ".pgn").startsWith("[Event \"Quillon game\"]"));
+    QVERIFY(!QFileInfo::exists(typed + ".qln"));
+    QCOMPARE(Title(), QStringLiteral("Quillon - saveas.pgn"));
 }
 
 void MainFrameTest::commandLinePrintsTheGameWithoutADisplay() {

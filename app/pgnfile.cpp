@@ -64,7 +64,8 @@ int PrintGameAsPgn(const QString& path, int gameNumber) {
         std::fprintf(stderr, "%s\n", opened.message.c_str());
         return EXIT_FAILURE;
     }
-    std::fputs(ExportPgn(doc, PgnDateToday()).c_str(), stdout);
+    // Neither file records who played: the players are unknown.
+    std::fputs(ExportPgn(doc, kUnknownPlayMode, PgnDateToday()).c_str(), stdout);
     if (!doc.m_importNote.empty()) std::fprintf(stderr, "%s\n", doc.m_importNote.c_str());
     return EXIT_SUCCESS;
 }

@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -21,6 +22,7 @@
 #include "app/filecommands.h"
 #include "app/mainframe.h"
 #include "app/pgnfile.h"
+#include "app/pgngamedialog.h"
 #include "app/tesselapp.h"
 #include "computer/intelligence.h"
 #include "document/chessclock.h"
@@ -104,6 +106,7 @@ private slots:
     void earlyEndIsToldInTheStatusBox();
     void exportsTheGameToTheChosenFile();
     void saveAsWritesTheFormatOfTheChosenFilter();
+    void gamePickerNarrowsTheListAsOneTypes();
     void commandLinePrintsTheGameWithoutADisplay();
 
     void ignoresPressesAndUndoWhileTheComputerThinks();
@@ -486,6 +489,25 @@ void MainFrameTest::saveAsWritesTheFormatOfTheChosenFilter() {
     QVERIFY(ReadFile(typed + ".pgn").startsWith("[Event \"Quillon game\"]"));
     QVERIFY(!QFileInfo::exists(typed + ".qln"));
     QCOMPARE(Title(), QStringLiteral("Quillon - saveas.pgn"));
+}
+
+// The list shows the columns some game fills; the filter keeps the rows
+// holding the text, and the pick is the game's place in the file.
+void MainFrameTest::gamePickerNarrowsTheListAsOneTypes() {
+    const std::vector<PgnGameSummary> games = {
+        {"", "", "*", "", "B20", "Sicilian defence", "1. e4 c5"},
+        {"", "", "*", "", "C20", "King's pawn game", "1. e4 e5"},
+        {"", "", "*", "", "B90", "Sicilian, Najdorf", "1. e4 c5 2. Nf3 d6 ..."}};
+    PgnGameDialog dialog(games);
+    QVERIFY(dialog.Table()->isColumnHidden(1));
+    QVERIFY(!dialog.Table()->isColumnHidden(6));
+    QTest::keyClicks(dialog.FilterBox(), QStringLiteral("najd"));
+    QCOMPARE(dialog.Table()->model()->rowCount(), 1);
+    QCOMPARE(dialog.SelectedGame(), std::optional<std::size_t>(2));
+    dialog.FilterBox()->setText(QStringLiteral("1. e4 c5"));
+    QCOMPARE(dialog.Table()->model()->rowCount(), 2);
+    dialog.FilterBox()->setText(QStringLiteral("no such game"));
+    QCOMPARE(dialog.SelectedGame(), std::nullopt);
 }
 
 void MainFrameTest::commandLinePrintsTheGameWithoutADisplay() {

@@ -56,7 +56,6 @@ CMainFrame::CMainFrame(CTesselDoc& doc, Prompter& prompter)
     BuildMoveMenu();
     BuildViewMenu();
     BuildHelpMenu();
-    AddPrintShortcut();
     ApplyViewSettings(LoadViewSettings());
 
     connect(m_view, &CTesselView::GameStateChanged, this, &CMainFrame::RefreshFrame);
@@ -103,6 +102,8 @@ void CMainFrame::BuildFileMenu() {
     AddCommand(menu, ID_FILE_SAVE, [this] { m_files->OnFileSave(); });
     AddCommand(menu, ID_FILE_SAVE_AS, [this] { m_files->OnFileSaveAs(); });
     AddCommand(menu, ID_FILE_EXPORT_PGN, [this] { m_files->OnFileExportPgn(); });
+    menu->addSeparator();
+    AddCommand(menu, ID_FILE_PRINT, [this] { m_view->OnFilePrint(); });
     menu->addSeparator();
     AddCommand(menu, ID_APP_EXIT, [this] { m_view->OnAppExit(); });
 }
@@ -188,11 +189,6 @@ void CMainFrame::CopyGameAsPgn() {
 void CMainFrame::BuildHelpMenu() {
     QMenu* menu = AddMenu(tr("&Help"));
     AddCommand(menu, ID_APP_ABOUT, [this] { OnAppAbout(); });
-}
-
-// Printing has a shortcut but no menu item.
-void CMainFrame::AddPrintShortcut() {
-    addAction(AddCommand(nullptr, ID_FILE_PRINT, [this] { m_view->OnFilePrint(); }));
 }
 
 void CMainFrame::SetCommandState(int id, bool enabled, bool checked) {

@@ -46,7 +46,6 @@ private:
     void ApplyViewSettings(const ViewSettings& settings);
     void CopyGameAsPgn();
     void BuildHelpMenu();
-    void AddPrintShortcut();
     QMenu* AddMenu(const QString& title);
     void SetCommandState(int id, bool enabled, bool checked = false);
     void RefreshFrame();

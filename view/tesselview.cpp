@@ -164,6 +164,8 @@ void CTesselView::PrintView(QPainter& painter, const QRect& page) {
     // Pieces rendered for the page's resolution, not the screen's; the page
     // shows White at the bottom and none of the screen's marks.
     PaintBoard(painter, LoadPieceImages(scale), false, nullptr);
+    BoardPainter(painter, m_pieceImages)
+        .DrawClockTimes(m_clockReading.whiteSeconds, m_clockReading.blackSeconds);
     painter.restore();
 }
 

@@ -136,6 +136,8 @@ std::pair<std::string, std::string> PlayerNames(int playMode) {
             return {"Quillon", "Player"};
         case kPlayComputerVsComputer:
             return {"Quillon", "Quillon"};
+        case kUnknownPlayMode:
+            return {"?", "?"};
         default:
             return {"Player 1", "Player 2"};
     }
@@ -222,14 +224,18 @@ std::string ComposePgn(std::span<const MoveEntry> moves, int playMode, const std
 }  // namespace
 
 std::string ExportPgn(const CTesselDoc& doc, const std::string& date) {
+    return ExportPgn(doc, doc.m_playMode, date);
+}
+
+std::string ExportPgn(const CTesselDoc& doc, int playMode, const std::string& date) {
     const std::size_t count =
         std::min(static_cast<std::size_t>(std::max<int>(doc.m_moveCount, 0)), doc.m_moves.size());
     const GameClocks clocks{doc.m_countdown.Control(), doc.m_countdown.History()};
     // Timed games and the computer's games against itself say how they ended,
     // which a loss on time needs.
-    const bool saysHow = clocks.control.IsTimed() || doc.m_playMode == kPlayComputerVsComputer;
-    return ComposePgn(std::span(doc.m_moves.data(), count), doc.m_playMode, date, ResultOf(doc),
-                      clocks, saysHow ? TerminationOf(doc) : std::string());
+    const bool saysHow = clocks.control.IsTimed() || playMode == kPlayComputerVsComputer;
+    return ComposePgn(std::span(doc.m_moves.data(), count), playMode, date, ResultOf(doc), clocks,
+                      saysHow ? TerminationOf(doc) : std::string());
 }
 
 std::string ExportUnfinishedPgn(std::span<const MoveEntry> moves, int playMode,

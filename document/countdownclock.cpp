@@ -88,11 +88,15 @@ bool CountdownClock::CompleteMove(int side) {
     return true;
 }
 
-void CountdownClock::Stop() {
+void CountdownClock::Stop() { Halt(false); }
+
+void CountdownClock::Pause() { Halt(true); }
+
+void CountdownClock::Halt(bool untilStart) {
     std::lock_guard lock(m_mutex);
     if (m_runningSide != 0) ChargeRunningSide(m_now());
     m_runningSide = 0;
-    m_waiting = false;
+    m_waiting = untilStart && m_flaggedSide == 0;
 }
 
 void CountdownClock::UndoTo(int plies, int sideToMove) {

@@ -53,6 +53,9 @@ public:
     bool CompleteMove(int side);
     // The game is over: the clocks stand and keep their times.
     void Stop();
+    // The clocks stand until the next Start, as between the moves of a game
+    // the computer plays against itself at a pace a person can follow.
+    void Pause();
     // Back to the times after the first plies moves, running for the side to
     // move; a fallen flag is lifted.
     void UndoTo(int plies, int sideToMove);
@@ -63,6 +66,9 @@ public:
     TimeControl Control() const;
 
 private:
+    // Charges the running side and stops its time; untilStart lets the next
+    // Start run it again.
+    void Halt(bool untilStart);
     int64_t RunningLeft(int64_t now) const;
     void ChargeRunningSide(int64_t now);
     void FlagRunningSide();

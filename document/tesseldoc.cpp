@@ -343,6 +343,9 @@ bool CTesselDoc::MakeNextMove(bool& check, bool& mate) {
         EndOnTime();
         return false;
     }
+    // Playing both sides, each side's time runs only while it thinks: the
+    // pause a person needs to follow the game is nobody's.
+    if (bothSides) m_countdown.Pause();
     AppendMove(*move);
     AfterMoveTests(*move, -humanSide, check, mate);
     Publish();

@@ -121,6 +121,21 @@ TEST_F(TimedGameTest, ClocksAndTimeControlComeBackFromTheExportedPgn) {
     EXPECT_EQ(ExportPgn(opened, kDate), pgn);
 }
 
+TEST_F(TimedGameTest, PlayingBothSidesTheComputerIsChargedOnlyWhileItThinks) {
+    doc.m_playMode = kPlayComputerVsComputer;
+    doc.m_timeControl = {60, 0, 0};
+    ASSERT_TRUE(doc.OnNewDocument());
+    bool check = false;
+    bool mate = false;
+    ASSERT_TRUE(doc.MakeNextMove(check, mate));
+    now += 30'000;
+    const CountdownClock::Reading reading = doc.m_countdown.Tick();
+    EXPECT_EQ(reading.runningSide, 0);
+    EXPECT_EQ(reading.left, (ClockTimes{60'000, 60'000}));
+    ASSERT_TRUE(doc.MakeNextMove(check, mate));
+    EXPECT_EQ(doc.m_moveCount, 2);
+}
+
 TEST(SelfPlay, PlaysBothSidesOnTheClockAndSaysHowTheGameEnded) {
     const SelfPlayReport report = RunSelfPlay({{60, 0, 0}, 1, kSkillExpert, 3}, kDate);
     EXPECT_EQ(report.plies, 6);

@@ -15,6 +15,9 @@ constexpr int kBoardCells = 8;
 constexpr int kPieceImageSize = 40;
 constexpr QPoint kPieceHotSpot(kPieceImageSize / 2, kPieceImageSize / 2);
 
+// The board with its margin, drawn by the board widget.
+constexpr QRect kBoardArea(0, 0, 2 * kBoardOrigin + kBoardCells * kCellSize,
+                           2 * kBoardOrigin + kBoardCells * kCellSize);
 // Wide enough for the status box at the right of the board.
 constexpr QSize kViewSize(570, 440);
 // What a printed page shows: the board, the side to move and the clock labels.

@@ -11,6 +11,7 @@
 #include "app/tesselapp.h"
 #include "tests/view/fakeprompter.h"
 #include "tests/view/gamedriver.h"
+#include "view/boardwidget.h"
 #include "view/tesselview.h"
 
 namespace {
@@ -34,10 +35,10 @@ int main(int argc, char* argv[]) {
         if (arguments.size() > 5) frame.resize(arguments[4].toInt(), arguments[5].toInt());
         QApplication::processEvents();
         const QRect cell = view.CellRect(Sq(arguments[3].toLatin1().constData()));
-        SendMouse(view, QEvent::MouseButtonPress, cell.center(), Qt::LeftButton);
+        SendMouse(view.Board(), QEvent::MouseButtonPress, cell.center(), Qt::LeftButton);
         // The image a little off its square, as a hand would hold it.
-        SendMouse(view, QEvent::MouseMove, cell.center() + QPoint(cell.width(), cell.height()) / 4,
-                  Qt::LeftButton);
+        SendMouse(view.Board(), QEvent::MouseMove,
+                  cell.center() + QPoint(cell.width(), cell.height()) / 4, Qt::LeftButton);
         return QApplication::exec();
     }
     return kNotPosed;

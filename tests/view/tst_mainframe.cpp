@@ -23,7 +23,7 @@
 #include "tests/support/testgames.h"
 #include "tests/view/fakeprompter.h"
 #include "tests/view/gamedriver.h"
-#include "view/boardgeometry.h"
+#include "view/boardwidget.h"
 #include "view/tesselview.h"
 
 namespace {
@@ -649,7 +649,7 @@ void MainFrameTest::offersTheRulesLegalTargets() {
               "d2d4", "c8g4", "h2h3", "g4f3", "d1f3", "f8e7", "f3f6", "e8g8", "f6e7", "d8e7"});
     QCOMPARE(View().Marks().lastMove.value_or(MoveEntry{}), (MoveEntry{Sq("d8"), Sq("e7")}));
     for (int from = 0; from < kSquareCount; ++from) {
-        Click(View(), SquareCentre(from));
+        ClickSquare(View(), from);
         std::vector<int> legal;
         for (int to = 0; to < kSquareCount; ++to) {
             if (to != from && Doc().m_pEngine->IsMoveLegal(from, to, kWhite, 1)) {
@@ -657,25 +657,25 @@ void MainFrameTest::offersTheRulesLegalTargets() {
             }
         }
         QCOMPARE(Sorted(View().Targets()), legal);
-        Click(View(), QPoint(0, 0));
+        Click(View().Board(), QPoint(0, 0));
     }
     // A king in check is marked.
     OpenGame(kPlayHumanVsHuman, {"e2e4", "f7f6", "d1h5"});
     QCOMPARE(View().Marks().checkedKing.value_or(-1), Sq("e8"));
-    Click(View(), SquareCentre(Sq("g7")));
+    ClickSquare(View(), Sq("g7"));
     QCOMPARE(Sorted(View().Targets()), Squares({"g6"}));
 }
 
 void MainFrameTest::movesByClicksAndByKeys() {
     StartGame(kPlayHumanVsHuman);
-    Click(View(), SquareCentre(Sq("e2")));
-    Click(View(), SquareCentre(Sq("e4")));
+    ClickSquare(View(), Sq("e2"));
+    ClickSquare(View(), Sq("e4"));
     QVERIFY(WaitIdle(View()));
     // The first key shows the cursor on e2; up five to Black's e-pawn.
     const Qt::Key keys[] = {Qt::Key_Return, Qt::Key_Up,    Qt::Key_Up,    Qt::Key_Up,
                             Qt::Key_Up,     Qt::Key_Up,    Qt::Key_Space, Qt::Key_Down,
                             Qt::Key_Down,   Qt::Key_Return};
-    for (Qt::Key key : keys) QTest::keyClick(&View(), key);
+    for (Qt::Key key : keys) QTest::keyClick(&View().Board(), key);
     QVERIFY(WaitIdle(View()));
     QCOMPARE(Doc().m_moveCount, 2);
     QCOMPARE(Doc().m_moves[0], (MoveEntry{Sq("e2"), Sq("e4")}));
@@ -691,7 +691,8 @@ void MainFrameTest::flippedBoardSurvivesARestartAndTakesMoves() {
     StartGame(kPlayHumanVsHuman);
     QVERIFY(m_frame->Action(ID_VIEW_FLIPBOARD)->isChecked());
     QVERIFY(View().CellRect(Sq("e2")).top() < View().CellRect(Sq("e7")).top());
-    DragBetween(View(), View().CellRect(Sq("e2")).center(), View().CellRect(Sq("e4")).center());
+    DragBetween(View().Board(), View().CellRect(Sq("e2")).center(),
+                View().CellRect(Sq("e4")).center());
     QVERIFY(WaitIdle(View()));
     QCOMPARE(Doc().m_moveCount, 1);
     QCOMPARE(Doc().m_moves[0], (MoveEntry{Sq("e2"), Sq("e4")}));

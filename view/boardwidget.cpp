@@ -32,8 +32,16 @@ void BoardWidget::ShowPosition(const PublishedPosition& position) {
 }
 
 void BoardWidget::SetMarks(const BoardMarks& marks) {
+    const bool resized = marks.coordinates != m_marks.coordinates;
     m_marks = marks;
+    if (resized) Rescale();
     update();
+}
+
+QRectF BoardWidget::Area() const {
+    const int margin = m_marks.coordinates ? kCoordinateMargin : kBoardOrigin;
+    const int side = kBoardCells * kCellSize + 2 * margin;
+    return QRectF(kBoardOrigin - margin, kBoardOrigin - margin, side, side);
 }
 
 void BoardWidget::SetFlipped(bool flipped) {
@@ -59,6 +67,7 @@ void BoardWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), kPanelColour);
     painter.scale(m_scale, m_scale);
+    painter.translate(-Area().topLeft());
     BoardMarks marks = m_marks;
     marks.cursor = m_cursor;
     BoardPainter board(painter, m_pieceImages);
@@ -72,20 +81,23 @@ void BoardWidget::RenderPieceImages() {
     m_pieceImages = LoadPieceImages(m_scale * devicePixelRatioF());
 }
 
-void BoardWidget::resizeEvent(QResizeEvent*) {
-    m_scale = qreal(std::min(width(), height())) / kBoardArea.width();
+void BoardWidget::resizeEvent(QResizeEvent*) { Rescale(); }
+
+void BoardWidget::Rescale() {
+    m_scale = std::min(width(), height()) / Area().width();
     RenderPieceImages();
 }
 
 QRect BoardWidget::CellRect(int square) const {
-    const QRectF cell(QPointF(CellOrigin(square, m_flipped)) * m_scale,
+    const QRectF cell((CellOrigin(square, m_flipped) - Area().topLeft()) * m_scale,
                       QSizeF(kCellSize, kCellSize) * m_scale);
     return cell.toAlignedRect();
 }
 
 std::optional<int> BoardWidget::SquareAtWidget(QPoint point) const {
-    const QPoint board(static_cast<int>(std::floor(point.x() / m_scale)),
-                       static_cast<int>(std::floor(point.y() / m_scale)));
+    const QPointF origin = Area().topLeft();
+    const QPoint board(static_cast<int>(std::floor(point.x() / m_scale + origin.x())),
+                       static_cast<int>(std::floor(point.y() / m_scale + origin.y())));
     return SquareAt(board, m_flipped);
 }
 

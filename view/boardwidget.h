@@ -55,6 +55,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // The cells and their margin, in board units: the margin is wider while
+    // it holds the coordinates.
+    QRectF Area() const;
+    void Rescale();
     void RenderPieceImages();
     void MoveCursor(int colStep, int rowStep);
 

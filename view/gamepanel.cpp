@@ -6,15 +6,19 @@
 #include "view/boardgeometry.h"
 #include "view/boardpainter.h"
 #include "view/boardwidget.h"
+#include "view/movelistpanel.h"
 
 namespace {
+
+// Between the move list and the window's right edge, in board units.
+constexpr int kMoveListMargin = 5;
 
 QRect ClockTimeRect(QPoint topLeft) { return QRect(topLeft, kClockTimeSize); }
 
 }  // namespace
 
 GamePanel::GamePanel(QWidget* parent) : QWidget(parent), m_board(new BoardWidget(this)) {
-    setMinimumSize(kViewSize);
+    setMinimumSize(QSizeF(QSizeF(kViewSize) * kSmallestScale).toSize());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusProxy(m_board);
 }
@@ -58,9 +62,20 @@ void GamePanel::paintEvent(QPaintEvent*) {
     m_progress.Draw(painter);
 }
 
+void GamePanel::AdoptMoveList(MoveListPanel* moveList) {
+    m_moveList = moveList;
+    moveList->setParent(this);
+}
+
+// The largest layout that fits; the move list takes the width left over.
 void GamePanel::resizeEvent(QResizeEvent*) {
     m_scale = std::min(qreal(width()) / kViewSize.width(), qreal(height()) / kViewSize.height());
     m_board->setGeometry(ToWidget(kBoardArea));
+    if (!m_moveList) return;
+    QRect list = ToWidget(kMoveListRect);
+    list.setRight(width() - 1 - qRound(kMoveListMargin * m_scale));
+    m_moveList->setGeometry(list);
+    m_moveList->SetScale(m_scale);
 }
 
 QRect GamePanel::ToWidget(const QRect& area) const {

@@ -7,6 +7,7 @@
 #include "view/searchprogress.h"
 
 class BoardWidget;
+class MoveListPanel;
 
 // The face of the game: the board, the side to move, the two clocks and the
 // status box with the computer's progress, laid out and scaled together.
@@ -23,6 +24,8 @@ public:
     // Each "\n\r" ends a line of the status box.
     void SetStatus(const QString& status);
     void SetProgress(const SearchProgress& progress);
+    // The move list goes in the column at the board's right.
+    void AdoptMoveList(MoveListPanel* moveList);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -32,6 +35,7 @@ private:
     QRect ToWidget(const QRect& area) const;
 
     BoardWidget* m_board;
+    MoveListPanel* m_moveList = nullptr;
     int m_sideToMove = 0;
     int64_t m_whiteSeconds = 0;
     int64_t m_blackSeconds = 0;

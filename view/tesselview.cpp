@@ -68,6 +68,8 @@ CTesselView::CTesselView(CTesselDoc& doc, Prompter& prompter, QWidget* parent)
 
 // ---- What the window shows ----
 
+void CTesselView::AdoptMoveList(MoveListPanel* moveList) { m_panel->AdoptMoveList(moveList); }
+
 QRect CTesselView::CellRect(int square) const { return m_board->CellRect(square); }
 
 BoardMarks CTesselView::Marks() const {
@@ -83,7 +85,7 @@ void CTesselView::PaintView() {
     m_board->ShowPosition(m_shown.Position());
     m_board->SetFlipped(m_settings.flipBoard);
     m_board->SetMarks(m_shown.Marks(m_settings));
-    m_board->SetMoveLine(m_shown.MoveLine());
+    m_board->SetMoveLine(m_settings.lastMove ? m_shown.MoveLine() : std::nullopt);
 }
 
 void CTesselView::SetSettings(const ViewSettings& settings) {
@@ -133,7 +135,13 @@ void CTesselView::ShowGameMoves(std::span<const MoveEntry> moves) {
     PaintView();
 }
 
+// A new game starts without the keyboard's square shown.
 void CTesselView::ShowGameFromDocument() {
+    m_board->HideCursor();
+    ShowDocumentGame();
+}
+
+void CTesselView::ShowDocumentGame() {
     ShowGameMoves(std::span(m_doc.m_moves.data(), static_cast<std::size_t>(m_doc.m_moveCount)));
     m_replyStopped = false;
     ShowPosition(m_doc.Published(), std::nullopt);
@@ -418,14 +426,14 @@ void CTesselView::OnMoveUndo() {
     if (IsBusy() || m_doc.m_moveCount == 0 || !ConfirmUndoTurn()) return;
     ClearFinishedReport();
     m_doc.UndoMove();
-    ShowGameFromDocument();
+    ShowDocumentGame();
 }
 
 void CTesselView::OnMoveUndoAll() {
     if (IsBusy() || m_doc.m_moveCount == 0 || !ConfirmUndoTurn()) return;
     ClearFinishedReport();
     m_doc.UndoAllMoves();
-    ShowGameFromDocument();
+    ShowDocumentGame();
 }
 
 void CTesselView::OnMoveNow() {

@@ -16,6 +16,7 @@
 
 class BoardWidget;
 class GamePanel;
+class MoveListPanel;
 class Prompter;
 class QPainter;
 
@@ -30,6 +31,8 @@ public:
 
     CTesselDoc& GetDocument() const { return m_doc; }
     BoardWidget& Board() const { return *m_board; }
+    // The move list is shown beside the board, scaled with it.
+    void AdoptMoveList(MoveListPanel* moveList);
 
     // A move or a hint is being processed: the game must not be replaced
     // meanwhile.
@@ -119,6 +122,7 @@ private:
     void EnterMove(int toSquare);
     void CollectHint();
     void ShowGameMoves(std::span<const MoveEntry> moves);
+    void ShowDocumentGame();
     bool ConfirmUndoTurn();
     void ClearFinishedReport();
     void SetPlayMode(int playMode);

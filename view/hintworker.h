@@ -24,6 +24,10 @@ public:
     void Start(const Intelligence& position, int side, int searchKind);
     // Interrupts a search still running and drops its result.
     void Stop();
+    // Ends the search with the best move it has found so far.
+    void MoveNow() { m_control.RequestMoveNow(); }
+    // The search's progress, for the window to show.
+    const SearchControl& Control() const { return m_control; }
     bool IsRunning() const { return m_thread.joinable(); }
     bool IsFinished() const { return m_finished.load(std::memory_order_acquire); }
     // Once finished: the move found, none if the side has no legal move.

@@ -57,7 +57,7 @@ CTesselView::CTesselView(CTesselDoc& doc, Prompter& prompter, QWidget* parent)
     connect(m_board, &BoardWidget::Released, this,
             [this](std::optional<int> square) { OnLButtonUp(square); });
     connect(m_board, &BoardWidget::SquareChosen, this, &CTesselView::ClickSquare);
-    connect(m_board, &BoardWidget::EscapePressed, this, &CTesselView::ClearSelection);
+    connect(m_board, &BoardWidget::EscapePressed, this, &CTesselView::OnEscape);
     m_clockTimer.setInterval(kClockPeriodMs);
     connect(&m_clockTimer, &QTimer::timeout, this, &CTesselView::OnTimer);
     m_hintTimer.setInterval(kHintPollMs);
@@ -120,7 +120,9 @@ void CTesselView::OnTimer() {
         DrawStatus();
     }
     m_panel->SetClockTimes(m_clockReading.whiteSeconds, m_clockReading.blackSeconds);
-    if (m_progress.Poll(m_doc.m_searchControl)) m_panel->SetProgress(m_progress);
+    const SearchControl& search =
+        m_hintWorker.IsRunning() ? m_hintWorker.Control() : m_doc.m_searchControl;
+    if (m_progress.Poll(search)) m_panel->SetProgress(m_progress);
 }
 
 void CTesselView::ShowPosition(const PublishedPosition& position,
@@ -188,6 +190,7 @@ void CTesselView::ClearSelection() {
 void CTesselView::OnLButtonDown(std::optional<int> square, QPoint point) {
     m_bDragging = false;
     if (!AcceptsMoves()) return;
+    CancelHint();
     if (!square) {
         ClearSelection();
         return;
@@ -249,6 +252,7 @@ void CTesselView::MoveSelectedTo(int square) {
 // A click, or Enter or Space on the keyboard's square, without a drag.
 void CTesselView::ClickSquare(int square) {
     if (!AcceptsMoves()) return;
+    CancelHint();
     const std::optional<int>& selected = m_shown.Selected();
     if (selected && square != *selected && IsClickTarget(square)) {
         MoveSelectedTo(square);
@@ -271,7 +275,7 @@ void CTesselView::StartWorker(MoveRunner::Work work) {
 void CTesselView::StopMoveWorker() {
     // A hint's search reads the process-wide side to move and depth, which a
     // replaced game resets.
-    m_hintWorker.Stop();
+    CancelHint();
     if (!m_runner.IsRunning()) return;
     // The worker's last steps show the game as it now stands.
     m_runner.Stop();
@@ -349,7 +353,7 @@ void CTesselView::FinishMoveWorker() {
 }
 
 bool CTesselView::CanHint() const {
-    return m_doc.m_playMode != kPlayHumanVsHuman && AcceptsMoves();
+    return m_doc.m_playMode != kPlayHumanVsHuman && !m_hintWorker.IsRunning() && AcceptsMoves();
 }
 
 void CTesselView::OnMoveHint() {
@@ -357,19 +361,34 @@ void CTesselView::OnMoveHint() {
     ApplySettings();
     const int searchKind = m_skillLevel == kSkillNovice ? kSearchKindNovice : kSearchKindExpert;
     m_hintWorker.Start(*m_doc.m_pEngine, m_shown.Position().sideToMove, searchKind);
-    SetBusyCursor(true);
     m_hintTimer.start();
-    emit GameStateChanged();
+    SetThinking(true);
+}
+
+// A piece taken up, a move, an undo or a new game ends the hint at once.
+void CTesselView::CancelHint() {
+    if (!m_hintWorker.IsRunning()) return;
+    m_hintTimer.stop();
+    m_hintWorker.Stop();
+    SetThinking(false);
+    ApplySettings();
+}
+
+void CTesselView::OnEscape() {
+    if (m_hintWorker.IsRunning()) {
+        m_hintWorker.MoveNow();
+    } else {
+        ClearSelection();
+    }
 }
 
 void CTesselView::CollectHint() {
     if (!m_hintWorker.IsFinished()) return;
     m_hintTimer.stop();
     m_shown.SetHint(m_hintWorker.TakeResult());
-    SetBusyCursor(false);
+    SetThinking(false);
     ApplySettings();
     PaintView();
-    emit GameStateChanged();
 }
 
 // ---- Commands ----
@@ -404,7 +423,7 @@ void CTesselView::OnSetDepth(int depth) {
 }
 
 void CTesselView::ApplySettings() {
-    if (IsBusy()) return;
+    if (IsSearching()) return;
     m_doc.m_skillLevel = m_skillLevel;
     m_doc.SetSearchDepth(m_searchDepth);
 }
@@ -424,6 +443,7 @@ void CTesselView::ClearFinishedReport() {
 
 void CTesselView::OnMoveUndo() {
     if (IsBusy() || m_doc.m_moveCount == 0 || !ConfirmUndoTurn()) return;
+    CancelHint();
     ClearFinishedReport();
     m_doc.UndoMove();
     ShowDocumentGame();
@@ -431,13 +451,18 @@ void CTesselView::OnMoveUndo() {
 
 void CTesselView::OnMoveUndoAll() {
     if (IsBusy() || m_doc.m_moveCount == 0 || !ConfirmUndoTurn()) return;
+    CancelHint();
     ClearFinishedReport();
     m_doc.UndoAllMoves();
     ShowDocumentGame();
 }
 
 void CTesselView::OnMoveNow() {
-    if (IsThinking()) m_doc.PlayComputerMoveNow();
+    if (m_hintWorker.IsRunning()) {
+        m_hintWorker.MoveNow();
+    } else if (IsThinking()) {
+        m_doc.PlayComputerMoveNow();
+    }
 }
 
 void CTesselView::OnFilePrint() {

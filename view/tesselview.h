@@ -34,10 +34,10 @@ public:
     // The move list is shown beside the board, scaled with it.
     void AdoptMoveList(MoveListPanel* moveList);
 
-    // A move or a hint is being processed: the game must not be replaced
-    // meanwhile.
-    bool IsBusy() const { return m_runner.IsRunning() || m_hintWorker.IsRunning(); }
-    // The computer is searching for its reply.
+    // A move is being processed: the game must not be replaced meanwhile. A
+    // hint is not: whatever changes the game ends it first.
+    bool IsBusy() const { return m_runner.IsRunning(); }
+    // The computer is searching for its reply or for a hint.
     bool IsThinking() const { return m_progress.IsThinking(); }
     int SkillLevel() const { return m_skillLevel; }
     int SearchDepth() const { return m_searchDepth; }
@@ -58,7 +58,7 @@ public:
     // The cell of a square in the board widget's pixels.
     QRect CellRect(int square) const;
     // Hint is offered in the human's turn against the computer, while the
-    // game is open and nothing is being processed.
+    // game is open and nothing is being processed or searched.
     bool CanHint() const;
 
     const SearchProgress& Progress() const { return m_progress; }
@@ -93,7 +93,8 @@ public:
     void OnMoveUndo();
     void OnMoveUndoAll();
     void OnMoveHint();
-    // Plays at once the best move the computer has found so far.
+    // Plays at once the best move the computer has found so far, or shows it
+    // as the hint.
     void OnMoveNow();
     void OnFilePrint();
     [[noreturn]] void OnAppExit();
@@ -121,6 +122,10 @@ private:
     void MoveSelectedTo(int square);
     void EnterMove(int toSquare);
     void CollectHint();
+    void CancelHint();
+    void OnEscape();
+    // A reply or a hint is being searched.
+    bool IsSearching() const { return m_runner.IsRunning() || m_hintWorker.IsRunning(); }
     void ShowGameMoves(std::span<const MoveEntry> moves);
     void ShowDocumentGame();
     bool ConfirmUndoTurn();

@@ -122,7 +122,7 @@ void CTesselView::OnTimer() {
     m_panel->SetClockTimes(m_clockReading.whiteSeconds, m_clockReading.blackSeconds);
     const SearchControl& search =
         m_hintWorker.IsRunning() ? m_hintWorker.Control() : m_doc.m_searchControl;
-    if (m_progress.Poll(search)) m_panel->SetProgress(m_progress);
+    if (m_progress.Poll(search, m_shown.Moves())) m_panel->SetProgress(m_progress);
 }
 
 void CTesselView::ShowPosition(const PublishedPosition& position,

@@ -338,7 +338,7 @@ void MainFrameTest::moveNowPlaysTheBestMoveSoFar() {
     QFETCH(int, skill);
     StartThinking(skill);
     QVERIFY(Enabled(ID_MOVE_NOW));
-    const QRegularExpression progress(QStringLiteral("^Thinking\\.\\.\\. \\d+/\\d+$"));
+    const QRegularExpression progress(QStringLiteral("^Thinking\\.\\.\\. \\d+:\\d\\d\n\\d+/\\d+"));
     QTRY_VERIFY(progress.match(View().Progress().Text()).hasMatch());
     QElapsedTimer timer;
     timer.start();

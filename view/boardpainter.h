@@ -14,6 +14,10 @@ struct BoardMarks;
 // which every text fits its place.
 QFont ViewFont();
 
+// The board with the side to move and the clock labels on a printer's page,
+// scaled to fill most of it: White at the bottom, none of the screen's marks.
+void PrintPosition(QPainter& painter, const QRect& page, const PublishedPosition& position);
+
 // Draws the parts of the view on a surface, the window's or a printer's, in
 // board units.
 class BoardPainter {

@@ -26,14 +26,13 @@ BoardWidget::BoardWidget(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void BoardWidget::ShowPosition(const PublishedPosition& position) {
-    m_position = position;
-    update();
-}
-
-void BoardWidget::SetMarks(const BoardMarks& marks) {
+void BoardWidget::Show(const PublishedPosition& position, const BoardMarks& marks, bool flipped,
+                       std::optional<MoveEntry> moveLine) {
     const bool resized = marks.coordinates != m_marks.coordinates;
+    m_position = position;
     m_marks = marks;
+    m_flipped = flipped;
+    m_moveLine = moveLine;
     if (resized) Rescale();
     update();
 }
@@ -42,16 +41,6 @@ QRectF BoardWidget::Area() const {
     const int margin = m_marks.coordinates ? kCoordinateMargin : kBoardOrigin;
     const int side = kBoardCells * kCellSize + 2 * margin;
     return QRectF(kBoardOrigin - margin, kBoardOrigin - margin, side, side);
-}
-
-void BoardWidget::SetFlipped(bool flipped) {
-    m_flipped = flipped;
-    update();
-}
-
-void BoardWidget::SetMoveLine(std::optional<MoveEntry> move) {
-    m_moveLine = move;
-    update();
 }
 
 void BoardWidget::HideCursor() {
@@ -126,7 +115,7 @@ void BoardWidget::mouseMoveEvent(QMouseEvent* event) {
 
 void BoardWidget::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint point = event->position().toPoint();
-    if (event->button() == Qt::LeftButton) emit Released(SquareAtWidget(point), point);
+    if (event->button() == Qt::LeftButton) emit Released(SquareAtWidget(point));
 }
 
 void BoardWidget::keyPressEvent(QKeyEvent* event) {

@@ -18,12 +18,11 @@ class BoardWidget : public QWidget {
 public:
     explicit BoardWidget(QWidget* parent = nullptr);
 
-    void ShowPosition(const PublishedPosition& position);
-    // Marks drawn over the cells; the keyboard's square is the widget's own.
-    void SetMarks(const BoardMarks& marks);
-    void SetFlipped(bool flipped);
-    // A thin line over the board from the last move's origin to its target.
-    void SetMoveLine(std::optional<MoveEntry> move);
+    // The position with the marks drawn over its cells (the keyboard's square
+    // is the widget's own), turned when flipped, and a thin line from the
+    // last move's origin to its target when given.
+    void Show(const PublishedPosition& position, const BoardMarks& marks, bool flipped,
+              std::optional<MoveEntry> moveLine);
 
     // The cell of a square in widget pixels.
     QRect CellRect(int square) const;
@@ -41,7 +40,7 @@ public:
 signals:
     void Pressed(std::optional<int> square, QPoint point);
     void PointerMoved(Qt::MouseButtons buttons, QPoint point);
-    void Released(std::optional<int> square, QPoint point);
+    void Released(std::optional<int> square);
     // Enter or Space on the keyboard's square.
     void SquareChosen(int square);
     void EscapePressed();

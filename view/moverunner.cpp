@@ -9,8 +9,7 @@ constexpr int kStepPollMs = 10;
 
 }  // namespace
 
-MoveRunner::MoveRunner(CTesselDoc& doc, StepHandler handler)
-    : m_doc(doc), m_handler(std::move(handler)) {
+MoveRunner::MoveRunner(CTesselDoc& doc, StepView& view) : m_doc(doc), m_view(view) {
     m_stepTimer.setInterval(kStepPollMs);
     QObject::connect(&m_stepTimer, &QTimer::timeout, [this] { DrainSteps(); });
 }
@@ -45,7 +44,23 @@ void MoveRunner::DrainSteps() {
             if (m_worker.joinable()) m_worker.join();
             m_running = false;
         }
-        m_handler(*step);
+        RunStep(*step);
     }
     m_draining = false;
+}
+
+void MoveRunner::RunStep(const ViewStep& step) {
+    if (const auto* status = std::get_if<ShowStatusStep>(&step)) {
+        m_view.ShowStatus(QString::fromStdString(status->text));
+    } else if (const auto* position = std::get_if<ShowPositionStep>(&step)) {
+        m_view.ShowPosition(position->position, position->lastMove);
+    } else if (const auto* checkmate = std::get_if<CheckmateStep>(&step)) {
+        m_view.ReportCheckmate(checkmate->winner);
+    } else if (std::holds_alternative<DrawStep>(step)) {
+        m_view.ReportDraw();
+    } else if (const auto* thinking = std::get_if<ThinkingStep>(&step)) {
+        m_view.SetThinking(thinking->thinking);
+    } else {
+        m_view.FinishMoveWorker();
+    }
 }

@@ -1,12 +1,28 @@
 #pragma once
 
+#include <QString>
 #include <QTimer>
-#include <functional>
 #include <thread>
 
 #include "view/viewstepqueue.h"
 
 class CTesselDoc;
+
+// What the worker's steps ask of the window, in the order they come.
+class StepView {
+public:
+    virtual void ShowStatus(const QString& text) = 0;
+    virtual void ShowPosition(const PublishedPosition& position,
+                              std::optional<MoveEntry> lastMove) = 0;
+    virtual void ReportCheckmate(int winner) = 0;
+    virtual void ReportDraw() = 0;
+    virtual void SetThinking(bool thinking) = 0;
+    // The worker has ended.
+    virtual void FinishMoveWorker() = 0;
+
+protected:
+    ~StepView() = default;
+};
 
 // Runs one move's processing on a worker thread and hands its steps, in
 // order, to the user-interface thread, which polls for them. The worker
@@ -14,9 +30,8 @@ class CTesselDoc;
 class MoveRunner {
 public:
     using Work = void (*)(CTesselDoc&, ViewStepQueue&);
-    using StepHandler = std::function<void(const ViewStep&)>;
 
-    MoveRunner(CTesselDoc& doc, StepHandler handler);
+    MoveRunner(CTesselDoc& doc, StepView& view);
     MoveRunner(const MoveRunner&) = delete;
     MoveRunner& operator=(const MoveRunner&) = delete;
     // Nothing of the window may be told any more: just ends the search.
@@ -30,9 +45,10 @@ public:
 
 private:
     void DrainSteps();
+    void RunStep(const ViewStep& step);
 
     CTesselDoc& m_doc;
-    StepHandler m_handler;
+    StepView& m_view;
     std::thread m_worker;
     ViewStepQueue m_steps;
     QTimer m_stepTimer;

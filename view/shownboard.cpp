@@ -23,9 +23,12 @@ bool ShownBoard::IsOwnPiece(int square) const {
     return m_position.board[square] * m_position.sideToMove > 0;
 }
 
-bool ShownBoard::IsClickTarget(int square, bool targetsShown) const {
-    if (!targetsShown) return !IsOwnPiece(square);
-    return std::find(m_targets.begin(), m_targets.end(), square) != m_targets.end();
+ShownBoard::Click ShownBoard::ClickOn(int square, bool targetsShown) const {
+    const bool target =
+        targetsShown ? std::find(m_targets.begin(), m_targets.end(), square) != m_targets.end()
+                     : !IsOwnPiece(square);
+    if (m_selected && square != *m_selected && target) return Click::Move;
+    return IsOwnPiece(square) ? Click::Select : Click::Clear;
 }
 
 void ShownBoard::Select(int square) {

@@ -29,9 +29,11 @@ public:
     void SetHint(std::optional<MoveEntry> hint) { m_hint = hint; }
 
     bool IsOwnPiece(int square) const;
-    // A click there moves the selected piece; without the targets on the
-    // screen any square but one's own tries the move.
-    bool IsClickTarget(int square, bool targetsShown) const;
+    // What a click on the square does: move the selected piece there (without
+    // the targets on the screen any square but one's own tries the move),
+    // select one's own piece, or clear the selection.
+    enum class Click { Move, Select, Clear };
+    Click ClickOn(int square, bool targetsShown) const;
     // The piece on the square and where the rules let it go.
     void Select(int square);
     // True when something was selected.

@@ -5,7 +5,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QVBoxLayout>
-#include <algorithm>
 #include <cstdlib>
 
 #include "view/boardgeometry.h"
@@ -13,17 +12,12 @@
 #include "view/boardwidget.h"
 #include "view/gamepanel.h"
 #include "view/moveworker.h"
-#include "view/pieceimages.h"
 #include "view/prompter.h"
 #include "view/statustexts.h"
 
 namespace {
 
 constexpr int kClockPeriodMs = 200;
-// How often the view looks whether the hint's search has ended.
-constexpr int kHintPollMs = 20;
-// The share of the page's width or height the printed board fills.
-constexpr qreal kPrintedShare = 0.8;
 
 const QString kCheckmateStatus = QString::fromLatin1(kCheckmateText);
 const QString kCheckmateMessage = QStringLiteral("Checkmate! Game over\n\r\n\r    %1 wins!");
@@ -45,28 +39,24 @@ CTesselView::CTesselView(CTesselDoc& doc, Prompter& prompter, QWidget* parent)
       m_panel(new GamePanel(this)),
       m_board(&m_panel->Board()),
       m_shown(doc.Published()),
+      m_hintWorker([this](std::optional<MoveEntry> hint) { ShowHint(hint); }),
       m_skillLevel(doc.m_skillLevel),
       m_searchDepth(doc.SearchDepth()),
-      m_runner(doc, [this](const ViewStep& step) { RunStep(step); }) {
+      m_runner(doc, *this) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_panel);
     setFocusProxy(m_panel);
     connect(m_board, &BoardWidget::Pressed, this, &CTesselView::OnLButtonDown);
     connect(m_board, &BoardWidget::PointerMoved, this, &CTesselView::OnMouseMove);
-    connect(m_board, &BoardWidget::Released, this,
-            [this](std::optional<int> square) { OnLButtonUp(square); });
+    connect(m_board, &BoardWidget::Released, this, &CTesselView::OnLButtonUp);
     connect(m_board, &BoardWidget::SquareChosen, this, &CTesselView::ClickSquare);
     connect(m_board, &BoardWidget::EscapePressed, this, &CTesselView::OnEscape);
     m_clockTimer.setInterval(kClockPeriodMs);
     connect(&m_clockTimer, &QTimer::timeout, this, &CTesselView::OnTimer);
-    m_hintTimer.setInterval(kHintPollMs);
-    connect(&m_hintTimer, &QTimer::timeout, this, &CTesselView::CollectHint);
     m_clockTimer.start();
     PaintView();
 }
-
-// ---- What the window shows ----
 
 void CTesselView::AdoptMoveList(MoveListPanel* moveList) { m_panel->AdoptMoveList(moveList); }
 
@@ -82,10 +72,8 @@ BoardMarks CTesselView::Marks() const {
 void CTesselView::PaintView() {
     m_panel->SetSideToMove(m_shown.Position().sideToMove);
     m_panel->SetStatus(m_strStatus);
-    m_board->ShowPosition(m_shown.Position());
-    m_board->SetFlipped(m_settings.flipBoard);
-    m_board->SetMarks(m_shown.Marks(m_settings));
-    m_board->SetMoveLine(m_settings.lastMove ? m_shown.MoveLine() : std::nullopt);
+    m_board->Show(m_shown.Position(), m_shown.Marks(m_settings), m_settings.flipBoard,
+                  m_settings.lastMove ? m_shown.MoveLine() : std::nullopt);
 }
 
 void CTesselView::SetSettings(const ViewSettings& settings) {
@@ -94,31 +82,14 @@ void CTesselView::SetSettings(const ViewSettings& settings) {
 }
 
 void CTesselView::PrintView(QPainter& painter, const QRect& page) {
-    const qreal scale = kPrintedShare * std::min(qreal(page.width()) / kPrintedRect.width(),
-                                                 qreal(page.height()) / kPrintedRect.height());
-    const QSizeF printed = QSizeF(kPrintedRect.size()) * scale;
-    painter.save();
-    painter.translate(page.x() + (page.width() - printed.width()) / 2, page.y());
-    painter.scale(scale, scale);
-    // Pieces rendered for the page's resolution, not the screen's; the page
-    // shows White at the bottom and none of the screen's marks.
-    const QList<QPixmap> pieceImages = LoadPieceImages(scale);
-    BoardPainter board(painter, pieceImages);
-    board.FillPanel(kPrintedRect);
-    board.DrawBoard(m_shown.Position());
-    board.DrawSideToMove(m_shown.Position().sideToMove);
-    board.DrawClockLabels();
-    painter.restore();
+    PrintPosition(painter, page, m_shown.Position());
 }
 
 void CTesselView::DrawStatus() { m_panel->SetStatus(m_strStatus); }
 
 void CTesselView::OnTimer() {
     m_clockReading = g_chessClock.Tick(m_shown.Position().sideToMove);
-    if (m_clockReading.justStarted) {
-        m_strStatus.clear();
-        DrawStatus();
-    }
+    if (m_clockReading.justStarted) ShowStatus({});
     m_panel->SetClockTimes(m_clockReading.whiteSeconds, m_clockReading.blackSeconds);
     const SearchControl& search =
         m_hintWorker.IsRunning() ? m_hintWorker.Control() : m_doc.m_searchControl;
@@ -160,12 +131,9 @@ void CTesselView::ShowStatus(const QString& text) {
 // A game opened after its end takes no moves and shows how it ended.
 void CTesselView::ReportGameAlreadyOver() {
     m_doc.m_gameOver = true;
-    m_strStatus =
-        m_doc.m_matedSide != 0 ? kCheckmateStatus.arg(SideName(-m_doc.m_matedSide)) : kDrawnStatus;
-    DrawStatus();
+    ShowStatus(m_doc.m_matedSide != 0 ? kCheckmateStatus.arg(SideName(-m_doc.m_matedSide))
+                                      : kDrawnStatus);
 }
-
-// ---- Move entry ----
 
 bool CTesselView::IsHumansTurn() const {
     return !(m_doc.m_playMode == kPlayWhite && m_shown.Position().sideToMove == kBlack) &&
@@ -173,10 +141,6 @@ bool CTesselView::IsHumansTurn() const {
 }
 
 bool CTesselView::AcceptsMoves() const { return !IsBusy() && !m_doc.m_gameOver && IsHumansTurn(); }
-
-bool CTesselView::IsClickTarget(int square) const {
-    return m_shown.IsClickTarget(square, m_settings.legalMoves);
-}
 
 void CTesselView::Select(int square) {
     m_shown.Select(square);
@@ -195,21 +159,15 @@ void CTesselView::OnLButtonDown(std::optional<int> square, QPoint point) {
         ClearSelection();
         return;
     }
-    const std::optional<int>& selected = m_shown.Selected();
-    if (selected && *square != *selected && IsClickTarget(*square)) {
+    const ShownBoard::Click click = m_shown.ClickOn(*square, m_settings.legalMoves);
+    if (click == ShownBoard::Click::Move) {
         MoveSelectedTo(*square);
         return;
     }
     m_doc.m_fromSquare = static_cast<int16_t>(*square);
-    if (PieceImageIndex(m_shown.Position().board[*square]) < 0) {
-        ClearSelection();
-        return;
-    }
-    if (m_shown.IsOwnPiece(*square)) {
-        Select(*square);
-    } else {
-        ClearSelection();
-    }
+    click == ShownBoard::Click::Select ? Select(*square) : ClearSelection();
+    // Either side's piece is taken up; the document refuses the move later.
+    if (PieceImageIndex(m_shown.Position().board[*square]) < 0) return;
     m_board->BeginDrag(*square, point);
     m_bDragging = true;
 }
@@ -220,10 +178,7 @@ void CTesselView::OnMouseMove(Qt::MouseButtons buttons, QPoint point) {
 
 void CTesselView::OnLButtonUp(std::optional<int> square) {
     if (!m_bDragging) return;
-    g_chessClock.StartAtDrop();
-    // Tick now, so that a clock that has just started clears the status
-    // before this move reports, not afterwards.
-    OnTimer();
+    StartClockAtDrop();
     m_bDragging = false;
     m_board->EndDrag();
     if (!square) {
@@ -244,27 +199,33 @@ void CTesselView::EnterMove(int toSquare) {
 
 void CTesselView::MoveSelectedTo(int square) {
     m_doc.m_fromSquare = static_cast<int16_t>(*m_shown.Selected());
+    StartClockAtDrop();
+    EnterMove(square);
+}
+
+// Ticks at once, so that a clock that has just started clears the status
+// before the move reports, not afterwards.
+void CTesselView::StartClockAtDrop() {
     g_chessClock.StartAtDrop();
     OnTimer();
-    EnterMove(square);
 }
 
 // A click, or Enter or Space on the keyboard's square, without a drag.
 void CTesselView::ClickSquare(int square) {
     if (!AcceptsMoves()) return;
     CancelHint();
-    const std::optional<int>& selected = m_shown.Selected();
-    if (selected && square != *selected && IsClickTarget(square)) {
-        MoveSelectedTo(square);
-    } else if (m_shown.IsOwnPiece(square)) {
-        m_doc.m_fromSquare = static_cast<int16_t>(square);
-        Select(square);
-    } else {
-        ClearSelection();
+    switch (m_shown.ClickOn(square, m_settings.legalMoves)) {
+        case ShownBoard::Click::Move:
+            MoveSelectedTo(square);
+            break;
+        case ShownBoard::Click::Select:
+            m_doc.m_fromSquare = static_cast<int16_t>(square);
+            Select(square);
+            break;
+        case ShownBoard::Click::Clear:
+            ClearSelection();
     }
 }
-
-// ---- The move worker and its steps ----
 
 void CTesselView::StartWorker(MoveRunner::Work work) {
     ApplySettings();
@@ -298,49 +259,30 @@ void CTesselView::ResumeStoppedReply() {
     StartWorker(ReplyWorker);
 }
 
-void CTesselView::RunStep(const ViewStep& step) {
-    if (const auto* status = std::get_if<ShowStatusStep>(&step)) {
-        m_strStatus = QString::fromStdString(status->text);
-        DrawStatus();
-    } else if (const auto* position = std::get_if<ShowPositionStep>(&step)) {
-        ShowPosition(position->position, position->lastMove);
-    } else if (const auto* checkmate = std::get_if<CheckmateStep>(&step)) {
-        ReportCheckmate(checkmate->winner);
-    } else if (std::holds_alternative<DrawStep>(step)) {
-        m_doc.m_gameOver = true;
-    } else if (const auto* thinking = std::get_if<ThinkingStep>(&step)) {
-        SetThinking(thinking->thinking);
-    } else {
-        FinishMoveWorker();
-    }
-}
+void CTesselView::ReportDraw() { m_doc.m_gameOver = true; }
 
 void CTesselView::ReportCheckmate(int winner) {
     m_doc.m_gameOver = true;
     g_chessClock.Stop();
     m_doc.SetModifiedFlag(false);
-    m_strStatus = kCheckmateStatus.arg(SideName(winner));
-    DrawStatus();
+    ShowStatus(kCheckmateStatus.arg(SideName(winner)));
     emit GameStateChanged();
     m_prompter.ShowMessage(this, kGameOverCaption, kCheckmateMessage.arg(SideName(winner)),
                            Prompter::Icon::Information);
 }
 
 void CTesselView::SetThinking(bool thinking) {
+    // The busy cursor shows while the computer thinks, once.
+    if (thinking != m_progress.IsThinking()) {
+        if (thinking) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        } else {
+            QApplication::restoreOverrideCursor();
+        }
+    }
     m_progress.SetThinking(thinking);
-    SetBusyCursor(thinking);
     m_panel->SetProgress(m_progress);
     emit GameStateChanged();
-}
-
-void CTesselView::SetBusyCursor(bool on) {
-    if (on == m_busyCursor) return;
-    m_busyCursor = on;
-    if (on) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    } else {
-        QApplication::restoreOverrideCursor();
-    }
 }
 
 void CTesselView::FinishMoveWorker() {
@@ -361,37 +303,26 @@ void CTesselView::OnMoveHint() {
     ApplySettings();
     const int searchKind = m_skillLevel == kSkillNovice ? kSearchKindNovice : kSearchKindExpert;
     m_hintWorker.Start(*m_doc.m_pEngine, m_shown.Position().sideToMove, searchKind);
-    m_hintTimer.start();
     SetThinking(true);
 }
 
 // A piece taken up, a move, an undo or a new game ends the hint at once.
 void CTesselView::CancelHint() {
     if (!m_hintWorker.IsRunning()) return;
-    m_hintTimer.stop();
     m_hintWorker.Stop();
     SetThinking(false);
     ApplySettings();
 }
 
-void CTesselView::OnEscape() {
-    if (m_hintWorker.IsRunning()) {
-        m_hintWorker.MoveNow();
-    } else {
-        ClearSelection();
-    }
-}
+// Escape ends a hint as Move Now does, and otherwise drops the selection.
+void CTesselView::OnEscape() { m_hintWorker.IsRunning() ? OnMoveNow() : ClearSelection(); }
 
-void CTesselView::CollectHint() {
-    if (!m_hintWorker.IsFinished()) return;
-    m_hintTimer.stop();
-    m_shown.SetHint(m_hintWorker.TakeResult());
+void CTesselView::ShowHint(std::optional<MoveEntry> hint) {
+    m_shown.SetHint(hint);
     SetThinking(false);
     ApplySettings();
     PaintView();
 }
-
-// ---- Commands ----
 
 void CTesselView::SetPlayMode(int playMode) {
     if (m_doc.m_playMode == playMode) return;
@@ -407,18 +338,15 @@ void CTesselView::OnPlayBlack() { SetPlayMode(kPlayBlack); }
 
 void CTesselView::OnPlayWhite() { SetPlayMode(kPlayWhite); }
 
-void CTesselView::OnSkillNovice() {
-    m_skillLevel = kSkillNovice;
-    ApplySettings();
-}
+void CTesselView::OnSkillNovice() { ChooseSettings(kSkillNovice, m_searchDepth); }
 
-void CTesselView::OnSkillExpert() {
-    m_skillLevel = kSkillExpert;
-    ApplySettings();
-}
+void CTesselView::OnSkillExpert() { ChooseSettings(kSkillExpert, m_searchDepth); }
 
-void CTesselView::OnSetDepth(int depth) {
-    m_searchDepth = depth;
+void CTesselView::OnSetDepth(int depth) { ChooseSettings(m_skillLevel, depth); }
+
+void CTesselView::ChooseSettings(int skillLevel, int searchDepth) {
+    m_skillLevel = skillLevel;
+    m_searchDepth = searchDepth;
     ApplySettings();
 }
 
@@ -436,24 +364,18 @@ bool CTesselView::ConfirmUndoTurn() {
 
 // A finished game taken back is open again: its end is no longer reported.
 void CTesselView::ClearFinishedReport() {
-    if (!m_doc.m_gameOver) return;
-    m_strStatus.clear();
-    DrawStatus();
+    if (m_doc.m_gameOver) ShowStatus({});
 }
 
-void CTesselView::OnMoveUndo() {
+void CTesselView::OnMoveUndo() { Undo(&CTesselDoc::UndoMove); }
+
+void CTesselView::OnMoveUndoAll() { Undo(&CTesselDoc::UndoAllMoves); }
+
+void CTesselView::Undo(bool (CTesselDoc::*undo)()) {
     if (IsBusy() || m_doc.m_moveCount == 0 || !ConfirmUndoTurn()) return;
     CancelHint();
     ClearFinishedReport();
-    m_doc.UndoMove();
-    ShowDocumentGame();
-}
-
-void CTesselView::OnMoveUndoAll() {
-    if (IsBusy() || m_doc.m_moveCount == 0 || !ConfirmUndoTurn()) return;
-    CancelHint();
-    ClearFinishedReport();
-    m_doc.UndoAllMoves();
+    (m_doc.*undo)();
     ShowDocumentGame();
 }
 
@@ -467,8 +389,7 @@ void CTesselView::OnMoveNow() {
 
 void CTesselView::OnFilePrint() {
     QPrinter printer;
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted) return;
+    if (QPrintDialog(&printer, this).exec() != QDialog::Accepted) return;
     QPainter painter(&printer);
     PrintView(painter, printer.pageLayout().paintRectPixels(printer.resolution()));
 }

@@ -24,7 +24,7 @@ class QPainter;
 // the clocks and the status box, turns the board's square events into
 // moves, runs each move on a worker thread and carries out the game
 // commands of the menu.
-class CTesselView : public QWidget {
+class CTesselView : public QWidget, private StepView {
     Q_OBJECT
 public:
     CTesselView(CTesselDoc& doc, Prompter& prompter, QWidget* parent = nullptr);
@@ -76,7 +76,7 @@ public:
     // Shows the document's game afresh after it has been replaced (new game,
     // open, play mode); an opened game that is already over says why.
     void ShowGameFromDocument();
-    void ShowStatus(const QString& text);
+    void ShowStatus(const QString& text) override;
 
     // Shows the game as it stands now, on the board and around it.
     void PaintView();
@@ -115,13 +115,13 @@ private:
     bool IsHumansTurn() const;
     bool IsComputersTurn() const;
     bool AcceptsMoves() const;
-    bool IsClickTarget(int square) const;
     void Select(int square);
     void ClearSelection();
     void ClickSquare(int square);
     void MoveSelectedTo(int square);
     void EnterMove(int toSquare);
-    void CollectHint();
+    void StartClockAtDrop();
+    void ShowHint(std::optional<MoveEntry> hint);
     void CancelHint();
     void OnEscape();
     // A reply or a hint is being searched.
@@ -129,18 +129,20 @@ private:
     void ShowGameMoves(std::span<const MoveEntry> moves);
     void ShowDocumentGame();
     bool ConfirmUndoTurn();
+    void Undo(bool (CTesselDoc::*undo)());
     void ClearFinishedReport();
     void SetPlayMode(int playMode);
+    void ChooseSettings(int skillLevel, int searchDepth);
     void ApplySettings();
-    void ShowPosition(const PublishedPosition& position, std::optional<MoveEntry> lastMove);
+    void ShowPosition(const PublishedPosition& position,
+                      std::optional<MoveEntry> lastMove) override;
     void ReportGameAlreadyOver();
 
     void StartWorker(MoveRunner::Work work);
-    void RunStep(const ViewStep& step);
-    void ReportCheckmate(int winner);
-    void SetThinking(bool thinking);
-    void SetBusyCursor(bool on);
-    void FinishMoveWorker();
+    void ReportCheckmate(int winner) override;
+    void ReportDraw() override;
+    void SetThinking(bool thinking) override;
+    void FinishMoveWorker() override;
 
     CTesselDoc& m_doc;
     Prompter& m_prompter;
@@ -154,14 +156,12 @@ private:
 
     ViewSettings m_settings;
     HintWorker m_hintWorker;
-    QTimer m_hintTimer;
 
     // Settings chosen from the menu; passed to the game when no move is
     // being processed, so the search never sees them change under it.
     int m_skillLevel;
     int m_searchDepth;
 
-    bool m_busyCursor = false;
     MoveRunner m_runner;
     SearchProgress m_progress;
     // The last stop cut off the computer's reply in a game that goes on.

@@ -14,6 +14,9 @@ const QString kThinkingText = QStringLiteral("Thinking...");
 constexpr int kFontPixelSize = 14;
 constexpr int kTextHeight = 40;  // two lines
 constexpr int kBarHeight = 5;
+// Under the bar, the share of the root move being searched.
+constexpr int kMoveBarHeight = 3;
+constexpr int kBarGap = 2;
 constexpr int kBarMargin = 20;  // left and right of the bar inside the box
 constexpr qint64 kMsPerSecond = 1000;
 constexpr int kSecondsPerMinute = 60;
@@ -27,14 +30,25 @@ QRect TextRect() {
 
 QRect BarRect() {
     const QRect area = SearchProgress::Area();
-    return QRect(area.left() + kBarMargin, area.bottom() - kBarHeight + 1,
-                 area.width() - 2 * kBarMargin, kBarHeight);
+    return QRect(area.left() + kBarMargin, area.top() + kTextHeight, area.width() - 2 * kBarMargin,
+                 kBarHeight);
+}
+
+QRect MoveBarRect() {
+    const QRect bar = BarRect();
+    return QRect(bar.left(), bar.bottom() + 1 + kBarGap, bar.width(), kMoveBarHeight);
+}
+
+void FillShare(QPainter& painter, const QRect& bar, double share) {
+    painter.fillRect(bar, kLightCellColour);
+    const int filled = static_cast<int>(std::lround(bar.width() * share));
+    painter.fillRect(QRect(bar.topLeft(), QSize(filled, bar.height())), kDarkCellColour);
 }
 
 }  // namespace
 
 QRect SearchProgress::Area() {
-    constexpr int height = kTextHeight + kBarHeight + 2;
+    constexpr int height = kTextHeight + kBarHeight + kBarGap + kMoveBarHeight + 2;
     return QRect(kStatusBox.left(), kStatusBox.bottom() - height + 1, kStatusBox.width(), height);
 }
 
@@ -76,14 +90,17 @@ QString SearchProgress::Text() const {
     return text;
 }
 
-// The move being searched fills its part of the bar the more, the longer
-// it takes against the moves finished before it, and never quite fills it.
+// The move being searched fills its share the more, the longer it takes
+// against the moves finished before it, and never quite fills it.
+double SearchProgress::MoveShare() const {
+    if (m_total == 0 || m_done >= m_total) return 0;
+    const double perMove = m_done > 0 ? double(m_doneAtMs) / m_done : kFirstMoveGuessMs;
+    return 1 - std::exp(-(m_elapsedMs - m_doneAtMs) / perMove);
+}
+
 double SearchProgress::Share() const {
     if (m_total == 0) return 0;
-    const double perMove = m_done > 0 ? double(m_doneAtMs) / m_done : kFirstMoveGuessMs;
-    const double current =
-        m_done < m_total ? 1 - std::exp(-(m_elapsedMs - m_doneAtMs) / perMove) : 0;
-    return std::min(1.0, (m_done + current) / m_total);
+    return std::min(1.0, (m_done + MoveShare()) / m_total);
 }
 
 void SearchProgress::Draw(QPainter& painter) const {
@@ -94,9 +111,7 @@ void SearchProgress::Draw(QPainter& painter) const {
     painter.setFont(font);
     painter.setPen(kClockTimeColour);
     painter.drawText(TextRect(), Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, Text());
-    const QRect bar = BarRect();
-    painter.fillRect(bar, kLightCellColour);
-    const int filled = static_cast<int>(std::lround(bar.width() * Share()));
-    painter.fillRect(QRect(bar.topLeft(), QSize(filled, bar.height())), kDarkCellColour);
+    FillShare(painter, BarRect(), Share());
+    FillShare(painter, MoveBarRect(), MoveShare());
     painter.restore();
 }

@@ -26,9 +26,10 @@ public:
     // "Thinking... 0:07" over "12/31  best Nf3", the count once the root
     // moves are listed and the move once one is finished.
     QString Text() const;
-    // Between 0 and 1: the root moves finished, and a share of the one
-    // being searched that grows with its time against the others'.
+    // Between 0 and 1: the root moves finished with the share of the one
+    // being searched, which grows with its time against the others'.
     double Share() const;
+    double MoveShare() const;
     // Drawn at the foot of the status box, over the box's background.
     void Draw(QPainter& painter) const;
     // The part of the view that Draw paints.

@@ -4,7 +4,7 @@
 // piece taken up on the square and held there;
 //   look game.qln width height [hint | reply e2e4]
 // the game opened against the computer at depth 5, the window at the size
-// given (0 0 maximised), thinking about a hint or about its reply to the
+// given (0 0 maximised, -1 -1 the start-up size), thinking about a hint or about its reply to the
 // move. Both run until killed.
 #include <QAction>
 #include <QApplication>
@@ -49,11 +49,8 @@ int main(int argc, char* argv[]) {
     if (arguments[1] == QLatin1String("look") && arguments.size() > 4) {
         if (!frame.Files().OpenDocumentFile(arguments[2])) return kNotPosed;
         const int width = arguments[3].toInt();
-        if (width == 0) {
-            frame.showMaximized();
-        } else {
-            frame.resize(width, arguments[4].toInt());
-        }
+        if (width == 0) frame.showMaximized();
+        if (width > 0) frame.resize(width, arguments[4].toInt());
         view.GetDocument().m_pEngine->m_outOfBook = true;
         frame.Action(ID_DEPTH_5)->trigger();
         if (arguments.value(5) == QLatin1String("hint")) frame.Action(ID_MOVE_HINT)->trigger();

@@ -20,8 +20,9 @@ constexpr int kBarGap = 2;
 constexpr int kBarMargin = 20;  // left and right of the bar inside the box
 constexpr qint64 kMsPerSecond = 1000;
 constexpr int kSecondsPerMinute = 60;
-// Before a root move is finished, the time one is taken to need.
-constexpr double kFirstMoveGuessMs = 2000;
+// Before a root move is finished, the time one is taken to need: the first
+// is searched with the widest window and takes the longest.
+constexpr double kFirstMoveGuessMs = 10000;
 
 QRect TextRect() {
     const QRect area = SearchProgress::Area();
@@ -91,11 +92,13 @@ QString SearchProgress::Text() const {
 }
 
 // The move being searched fills its share the more, the longer it takes
-// against the moves finished before it, and never quite fills it.
+// against the moves finished before it: half when it has taken as long as
+// they took on average, never quite all.
 double SearchProgress::MoveShare() const {
     if (m_total == 0 || m_done >= m_total) return 0;
     const double perMove = m_done > 0 ? double(m_doneAtMs) / m_done : kFirstMoveGuessMs;
-    return 1 - std::exp(-(m_elapsedMs - m_doneAtMs) / perMove);
+    const double spent = double(m_elapsedMs - m_doneAtMs);
+    return spent / (spent + perMove);
 }
 
 double SearchProgress::Share() const {

@@ -12,6 +12,7 @@
 #include "app/pgnfile.h"
 #include "document/selfplay.h"
 #include "view/tesselview.h"
+#include "view/viewsettings.h"
 
 namespace {
 
@@ -106,6 +107,11 @@ void ParseOrExit(QCommandLineParser& parser, const QStringList& arguments) {
     if (parser.isSet(kGameOption) && !parser.isSet(kExportPgnOption)) {
         ExitWithUsage(parser, QObject::tr("--game goes with --export-pgn."));
     }
+    if (parser.isSet(kTimeControlOption) &&
+        !ParseTimeControl(parser.value(kTimeControlOption).toStdString())) {
+        ExitWithUsage(parser, QObject::tr("--time-control takes minutes 1 to 180 and seconds 0 "
+                                          "to 60, as 5+3."));
+    }
     for (const QString& option : {kDepthOption, kSkillOption, kMaxMovesOption}) {
         if (parser.isSet(option) && !parser.isSet(kSelfPlayOption)) {
             ExitWithUsage(parser, QObject::tr("--%1 goes with --self-play.").arg(option));
@@ -155,8 +161,16 @@ CTesselApp::CTesselApp(Prompter& prompter) : m_prompter(prompter) {}
 
 CTesselApp::~CTesselApp() = default;
 
+TimeControl CTesselApp::StartTimeControl(const QStringList& arguments) {
+    QCommandLineParser parser;
+    ParseOrExit(parser, arguments);
+    if (!parser.isSet(kTimeControlOption)) return LoadTimeControl();
+    return ParseTimeControl(parser.value(kTimeControlOption).toStdString()).value_or(TimeControl{});
+}
+
 bool CTesselApp::InitInstance(const QStringList& arguments) {
     const QString file = ParseCommandLine(arguments);
+    m_doc.m_timeControl = StartTimeControl(arguments);
 
     m_mainFrame = std::make_unique<CMainFrame>(m_doc, m_prompter);
     QApplication::setWindowIcon(QIcon(kIconResource));

@@ -319,11 +319,13 @@ void CTesselView::StopMoveWorker() {
     // A hint's search reads the process-wide side to move and depth, which a
     // replaced game resets.
     CancelHint();
-    m_paceTimer.stop();
-    if (!m_runner.IsRunning()) return;
+    // Playing both sides, the computer's next move may be waiting for its
+    // turn rather than searched.
+    const bool replyPending = m_runner.IsRunning() || m_paceTimer.isActive();
     // The worker's last steps show the game as it now stands.
     m_runner.Stop();
-    m_replyStopped = IsComputersTurn();
+    m_paceTimer.stop();
+    if (replyPending) m_replyStopped = IsComputersTurn();
 }
 
 // The computer is to move in a game that goes on.

@@ -9,6 +9,8 @@ namespace {
 
 constexpr int kSecondsPerMinute = 60;
 constexpr int kDefaultMinutes = 5;
+// Besides the text: the arrows and the frame.
+constexpr int kSpinBoxRoom = 48;
 
 QSpinBox* SpinBox(int low, int high, int value, const QString& suffix, QWidget* parent) {
     auto* box = new QSpinBox(parent);
@@ -31,6 +33,9 @@ TimeControlDialog::TimeControlDialog(const TimeControl& shown, QWidget* parent) 
     m_movesPerPeriod = SpinBox(0, kMaxMovesPerPeriod, shown.movesPerPeriod, tr(" moves"), this);
     // 0 moves: the minutes are for the whole game.
     m_movesPerPeriod->setSpecialValueText(tr("Whole game"));
+    m_movesPerPeriod->setMinimumWidth(
+        m_movesPerPeriod->fontMetrics().horizontalAdvance(m_movesPerPeriod->specialValueText()) +
+        kSpinBoxRoom);
 
     auto* form = new QFormLayout;
     form->addRow(tr("&Minutes per side:"), m_minutes);

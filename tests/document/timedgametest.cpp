@@ -6,6 +6,7 @@
 #include <string>
 
 #include "document/pgnexport.h"
+#include "document/replybudget.h"
 #include "document/selfplay.h"
 #include "document/tesseldoc.h"
 #include "tests/document/gametestsupport.h"
@@ -119,6 +120,19 @@ TEST_F(TimedGameTest, ClocksAndTimeControlComeBackFromTheExportedPgn) {
     EXPECT_EQ(opened.m_timeControl, doc.m_timeControl);
     EXPECT_EQ(opened.m_countdown.History(), doc.m_countdown.History());
     EXPECT_EQ(ExportPgn(opened, kDate), pgn);
+}
+
+TEST_F(TimedGameTest, TheBudgetIsTheShorterOfTheClocksAndTheTimePerMove) {
+    NewGame({});
+    EXPECT_FALSE(doc.ComputerBudgetMs());
+    doc.m_moveTimeLimitMs = 5'000;
+    EXPECT_EQ(doc.ComputerBudgetMs(), 5'000);
+    NewGame({60, 0, 0});
+    const int64_t timed = ReplyBudgetMs({60, 0, 0}, 60'000, 0);
+    ASSERT_LT(timed, 5'000);
+    EXPECT_EQ(doc.ComputerBudgetMs(), timed);
+    doc.m_moveTimeLimitMs = 1'000;
+    EXPECT_EQ(doc.ComputerBudgetMs(), 1'000);
 }
 
 TEST_F(TimedGameTest, PlayingBothSidesTheComputerIsChargedOnlyWhileItThinks) {

@@ -144,3 +144,66 @@ TEST(NodeLimits, LeaveEveryDecisionAsItIsAndSpareWork) {
 }
 
 }  // namespace
+
+namespace {
+
+using CaptureListTest = ComputerTest;
+
+// White's list after Black's king went g7-g6, which gives White no capture:
+// only the records that still stand remain, whatever moved since they were
+// made.
+TEST_F(CaptureListTest, KeepsOnlyTheRecordsThatStillStand) {
+    SetUpBoard(game, "Kb1 Ra1 Rh8 Qd1 Pd4 Nc3 ra8 rh1 qd8 kg6 pe4");
+    const CaptureList list = {
+        {kRookValue, Sq("a1"), Sq("a8")},    // stands
+        {kRookValue, Sq("h1"), Sq("h8")},    // attacker and target swapped colours
+        {kQueenValue, Sq("d1"), Sq("d8")},   // a pawn came between
+        {kBishopValue, Sq("c1"), Sq("g5")},  // the attacker left
+        {kPawnValue, Sq("c3"), Sq("e4")},    // a knight needs no free line
+    };
+    CaptureList out;
+    EXPECT_TRUE(game.UpdateOpponentCaptures(Sq("g7"), Sq("g6"), kWhite, list, out));
+    EXPECT_EQ((CaptureList{list[0], list[4]}), out);
+}
+
+// Pawns come first at the Novice root: e4xd5 nets 150, the pawn less the
+// bishop Black wins back after Nb5xc3 b2xc3, which is no winning capture;
+// Ra1xa6, which nets 550, is.
+TEST_F(ComputerTest, NoviceRootPlaysACaptureAtOnceOnlyIfItNetsAPawn) {
+    SetUpBoard(game, "Kg1 Pe4 Pb2 Bc3 Ra1 kg8 pd5 nb5 na6");
+    const CaptureList black = {{kBishopValue, Sq("b5"), Sq("c3")}};
+    for (unsigned threads : {1U, 2U}) {
+        game.m_searchThreads = threads;
+        const ScoredMove move = game.SearchRootNovice(kRootAlpha, kRootBeta, kBlack, kWhite, 1,
+                                                      {}, black);
+        EXPECT_EQ(Sq("a1"), move.from) << threads;
+        EXPECT_EQ(Sq("a6"), move.to) << threads;
+    }
+}
+
+// Move Now before any root move is finished plays the first move the root
+// would have tried, on one thread and on two.
+TEST_F(ComputerTest, MoveNowBeforeAnyRootMoveIsFinishedPlaysTheFirstMove) {
+    SearchControl control;
+    control.RequestMoveNow();
+    Intelligence player(kSeed);
+    player.m_control = &control;
+    g_searchDepth = 3;
+    const struct {
+        int skill;
+        const char* from;
+        const char* to;
+    } cases[] = {{kSearchKindNovice, "h2", "h3"}, {kSearchKindExpert, "g1", "h3"}};
+    for (const auto& c : cases) {
+        for (unsigned threads : {1U, 2U}) {
+            player.m_searchThreads = threads;
+            const ScoredMove move =
+                c.skill == kSearchKindNovice
+                    ? player.SearchRootNovice(kRootAlpha, kRootBeta, kBlack, kWhite, 1, {}, {})
+                    : player.Search(kRootAlpha, kRootBeta, kBlack, kWhite, 1, {}, {});
+            EXPECT_EQ((ScoredMove{0, Sq(c.from), Sq(c.to)}), move) << c.skill << " " << threads;
+        }
+    }
+}
+
+}  // namespace

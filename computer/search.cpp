@@ -439,8 +439,8 @@ bool Intelligence::ExpertNode::Accept(int from, int to, const ExpertTrial& trial
 // Nor does one scoring no more than lower and beta: it cannot cut the node
 // off, and whatever it makes of the best, the parent stops on it alike.
 bool Intelligence::ExpertNode::CannotChange(int score) const {
-    return counted > 0 && ((score <= alpha && score <= best.value) ||
-                           (score <= lower && score <= beta));
+    return counted > 0 &&
+           ((score <= alpha && score <= best.value) || (score <= lower && score <= beta));
 }
 
 // A reply of value v leaves the move at score - v: at or below the floor it

@@ -1,7 +1,7 @@
-#include "tests/computer/computertest.h"
-
 #include <random>
 #include <vector>
+
+#include "tests/computer/computertest.h"
 
 namespace {
 
@@ -32,9 +32,6 @@ TEST_F(SharpPosition, SearchesLeaveThePositionAsTheyFoundIt) {
     EXPECT_GT(game.m_trialMoves, 1000u);
 }
 
-}  // namespace
-
-namespace {
 
 using Node = Intelligence::ExpertNode;
 
@@ -143,9 +140,6 @@ TEST(NodeLimits, LeaveEveryDecisionAsItIsAndSpareWork) {
     EXPECT_LT(trials[1], trials[0]);
 }
 
-}  // namespace
-
-namespace {
 
 using CaptureListTest = ComputerTest;
 
@@ -174,8 +168,8 @@ TEST_F(ComputerTest, NoviceRootPlaysACaptureAtOnceOnlyIfItNetsAPawn) {
     const CaptureList black = {{kBishopValue, Sq("b5"), Sq("c3")}};
     for (unsigned threads : {1U, 2U}) {
         game.m_searchThreads = threads;
-        const ScoredMove move = game.SearchRootNovice(kRootAlpha, kRootBeta, kBlack, kWhite, 1,
-                                                      {}, black);
+        const ScoredMove move =
+            game.SearchRootNovice(kRootAlpha, kRootBeta, kBlack, kWhite, 1, {}, black);
         EXPECT_EQ(Sq("a1"), move.from) << threads;
         EXPECT_EQ(Sq("a6"), move.to) << threads;
     }

@@ -120,9 +120,9 @@ public:
         int beta;
         // What the parent can use of this node's value. Once a move is
         // counted the best never falls again, and a best at or above enough
-        // changes nothing in the parent, so the node stops there. Every value
-        // at or below lower ends the parent in turn: a move scoring no more
-        // needs no exact loss. The root has neither.
+        // changes nothing in the parent, so the node stops there. A value at
+        // or below lower stops the parent in turn, so a last-ply move scoring
+        // no more than lower needs no exact loss. The root has neither.
         int enough = kNoLimit;
         int lower = kNoFloor;
         ScoredMove best = kNoMove;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -96,8 +97,51 @@ public:
     SearchControl* m_control = nullptr;
     // How many threads the Expert search runs on: every core by default.
     unsigned m_searchThreads = DefaultSearchThreads();
+    // Whether a node stops once its parent can use no more of its value.
+    // The decisions are the same either way; only the work differs.
+    bool m_nodeLimits = true;
 
     static unsigned DefaultSearchThreads();
+
+    // What one trial move of an Expert node came to: its score, and whether
+    // it was searched on (counted) or pruned for the material it loses.
+    struct ExpertTrial {
+        int score;
+        bool counted;
+    };
+    // The running state of an Expert node: the window, the best move and how
+    // many moves were counted. Accept takes the next trial's outcome and
+    // answers false at a cut-off, or once the parent can use no more.
+    struct ExpertNode {
+        static constexpr int kNoLimit = std::numeric_limits<int>::max();
+        static constexpr int kNoFloor = std::numeric_limits<int>::min();
+
+        int alpha;
+        int beta;
+        // What the parent can use of this node's value. Once a move is
+        // counted the best never falls again, and a best at or above enough
+        // changes nothing in the parent, so the node stops there. A value at
+        // or below lower stops the parent in turn, so a last-ply move scoring
+        // no more than lower needs no exact loss. The root has neither.
+        int enough = kNoLimit;
+        int lower = kNoFloor;
+        ScoredMove best = kNoMove;
+        int counted = 0;
+        // At a split point, where a move is tried on its own, the floor of
+        // the node when the move was started; it only rises until the move
+        // settles.
+        int startFloor = kNoFloor;
+
+        bool Accept(int from, int to, const ExpertTrial& trial);
+        // Whether a trial scoring at most score, counted or not, can change
+        // nothing Accept keeps.
+        bool CannotChange(int score) const;
+        // The score at or below which a move changes nothing but the count.
+        int Floor() const { return counted > 0 ? std::min(alpha, best.value) : startFloor; }
+        // The window and limits of the reply searched below a move of static
+        // score score.
+        ExpertNode Child(int score, bool limited) const;
+    };
 
 private:
     friend class SplitPoint;
@@ -179,26 +223,6 @@ private:
     };
     struct ExchangeStep;
 
-    // What one trial move of an Expert node came to: its score, and whether
-    // it was searched on (counted) or pruned for the material it loses.
-    struct ExpertTrial {
-        int score;
-        bool counted;
-    };
-    // The running state of an Expert node: the window, the best move and how
-    // many moves were counted. Accept takes the next trial's outcome and
-    // answers false at a cut-off.
-    struct ExpertNode {
-        int alpha;
-        int beta;
-        ScoredMove best = kNoMove;
-        int counted = 0;
-        bool Accept(int from, int to, const ExpertTrial& trial);
-        // Whether a trial scoring at most score, counted or not, can change
-        // nothing Accept keeps.
-        bool CannotChange(int score) const;
-    };
-
     // Whether side's king is attacked in the position of one search node,
     // found out when first needed and kept while the position is the same.
     struct KingCheck {
@@ -251,6 +275,8 @@ private:
     void ListMoves(int side, bool expertOrder, int ply, MoveList& moves);
     void ListRootMoves(int side, bool expertOrder, MoveList& moves);
     bool MaySplit(int ply, int rootHumanSide) const;
+    ScoredMove SearchNode(ExpertNode node, int rootHumanSide, int side, int ply,
+                          const CaptureList& own, const CaptureList& opponent);
     ScoredMove SearchSplittable(ExpertNode node, int rootHumanSide, int side, int ply,
                                 const CaptureList& own, const CaptureList& opponent);
     bool IsStopRequested() const;

@@ -142,8 +142,13 @@ ScoredMove Intelligence::SearchRootNovice(int alpha, int beta, int rootHumanSide
         }
         alpha = score;
         if (ply < plyLimit) {
+            // The move becomes best only above the best so far.
+            ExpertNode replies{-beta, -alpha};
+            if (m_nodeLimits) {
+                replies.enough = score - best.value;
+            }
             const ScoredMove reply =
-                Search(-beta, -alpha, rootHumanSide, -side, ply + 1, frame.replies, frame.ownNext);
+                SearchNode(replies, rootHumanSide, -side, ply + 1, frame.replies, frame.ownNext);
             score -= reply.value;
         }
         TakeBackTrialMove(frame.undo);

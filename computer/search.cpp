@@ -422,7 +422,8 @@ bool Intelligence::ExpertNode::Accept(int from, int to, const ExpertTrial& trial
         if (trial.score > best.value) {
             best = {trial.score, from, to};
         }
-        return true;
+        // Before the first counted move the best may still fall.
+        return counted == 0 || best.value < enough;
     }
     ++counted;
     alpha = std::max(alpha, trial.score);
@@ -430,13 +431,33 @@ bool Intelligence::ExpertNode::Accept(int from, int to, const ExpertTrial& trial
     if (counted == 1 || trial.score > best.value) {
         best = {trial.score, from, to};
     }
-    return alpha <= beta;
+    return alpha <= beta && best.value < enough;
 }
 
 // Once a move is counted, a move scoring no more than alpha and the best
 // changes neither, counted or not, and it can no longer be the first counted.
+// Nor does one scoring no more than lower and beta: it cannot cut the node
+// off, and whatever it makes of the best, the parent stops on it alike.
 bool Intelligence::ExpertNode::CannotChange(int score) const {
-    return counted > 0 && score <= alpha && score <= best.value;
+    return counted > 0 &&
+           ((score <= alpha && score <= best.value) || (score <= lower && score <= beta));
+}
+
+// A reply of value v leaves the move at score - v: at or below the floor it
+// changes nothing here, and at or above enough it stops this node.
+Intelligence::ExpertNode Intelligence::ExpertNode::Child(int score, bool limited) const {
+    ExpertNode child{-beta, -alpha};
+    if (!limited) {
+        return child;
+    }
+    const int floor = Floor();
+    if (floor != kNoFloor) {
+        child.enough = score - floor;
+    }
+    if (enough != kNoLimit) {
+        child.lower = score - enough;
+    }
+    return child;
 }
 
 Intelligence::ExpertTrial Intelligence::TryExpertMove(int from, int to, int mobility,
@@ -471,8 +492,9 @@ Intelligence::ExpertTrial Intelligence::TryExpertMove(int from, int to, int mobi
     }
     if (!last) {
         UpdateMoverCaptures(from, to, side, own, frame.ownNext);
-        const ScoredMove reply = Search(-node.beta, -node.alpha, rootHumanSide, -side, ply + 1,
-                                        repliesListed ? frame.replies : kNoCaptures, frame.ownNext);
+        const ScoredMove reply =
+            SearchNode(node.Child(score, m_nodeLimits), rootHumanSide, -side, ply + 1,
+                       repliesListed ? frame.replies : kNoCaptures, frame.ownNext);
         score -= reply.value;
     }
     TakeBackTrialMove(frame.undo);
@@ -510,7 +532,11 @@ ScoredMove Intelligence::Search(int alpha, int beta, int rootHumanSide, int side
     if (ply == kRootPly) {
         return SearchRootExpert(alpha, beta, rootHumanSide, side, own, opponent);
     }
-    ExpertNode node{alpha, beta};
+    return SearchNode({alpha, beta}, rootHumanSide, side, ply, own, opponent);
+}
+
+ScoredMove Intelligence::SearchNode(ExpertNode node, int rootHumanSide, int side, int ply,
+                                    const CaptureList& own, const CaptureList& opponent) {
     // A stopped search unwinds at once; its root discards what it brings.
     if (ply > PlyLimit(rootHumanSide) || IsSearchCalledOff()) {
         return node.best;

@@ -68,9 +68,12 @@ bool SplitPoint::HasMoveToStart() const {
            !CalledOff();
 }
 
-Intelligence::ExpertTrial SplitPoint::Try(Intelligence& worker, size_t index, int alpha) const {
+Intelligence::ExpertTrial SplitPoint::Try(Intelligence& worker, size_t index, int alpha,
+                                          int floor) const {
     Intelligence::ExpertNode window{alpha, m_node.beta};
     window.best.value = kBelowAnyScore;
+    window.enough = m_node.enough;
+    window.startFloor = floor;
     const Intelligence::ListedMove& move = m_moves[index];
     return worker.TryExpertMove(move.from, move.to, move.mobility, window, m_rootHumanSide, m_side,
                                 m_ply, m_own, m_opponent, worker.FrameAt(m_ply));
@@ -83,6 +86,7 @@ void SplitPoint::SearchNextMove(Intelligence& worker, bool atPosition,
     ++m_busy;
     size_t index = m_next++;
     int alpha = m_node.alpha;
+    int floor = m_node.Floor();
     for (;;) {
         slot.index = index;
         slot.alpha = alpha;
@@ -93,7 +97,7 @@ void SplitPoint::SearchNextMove(Intelligence& worker, bool atPosition,
             atPosition = true;
         }
         worker.m_slot = &slot;
-        const Intelligence::ExpertTrial trial = Try(worker, index, alpha);
+        const Intelligence::ExpertTrial trial = Try(worker, index, alpha, floor);
         worker.m_slot = outer;
         lock.lock();
         slot.index = SplitSlot::kIdle;
@@ -105,12 +109,14 @@ void SplitPoint::SearchNextMove(Intelligence& worker, bool atPosition,
         // move was never searched on and stands.
         if (trial.counted && slot.abandon.load(std::memory_order_relaxed)) {
             alpha = m_node.alpha;
+            floor = m_node.Floor();
             continue;
         }
         m_outcomes[index] = {true, alpha, trial};
         if (!Settle(index, alpha)) {
             break;
         }
+        floor = m_node.Floor();
     }
     --m_busy;
 }

@@ -82,7 +82,9 @@ private:
         Intelligence::ExpertTrial trial{};
     };
 
-    Intelligence::ExpertTrial Try(Intelligence& worker, size_t index, int alpha) const;
+    // Tries the move with the given alpha, and with the node's floor when it
+    // was started, below which no reply value can change the node.
+    Intelligence::ExpertTrial Try(Intelligence& worker, size_t index, int alpha, int floor) const;
     // Settles the finished moves in order and answers the move that must be
     // searched again (with its alpha), or false.
     bool Settle(size_t& redo, int& alpha);

@@ -156,10 +156,12 @@ bool CTesselDoc::OnNewDocument() {
     m_drawn = false;
     m_kingOnlyCountdown = {};
     m_matedSide = 0;
+    m_resignedSide = 0;
     m_importNote.clear();
     m_pEngine.reset();
     m_pEngine = std::make_unique<Intelligence>();
     m_moveCount = 0;
+    ForgetRedo();
     g_sideToMove = kWhite;
     if (m_playMode == kPlayBlack) {
         g_chessClock.running = true;
@@ -210,6 +212,7 @@ FileResult CTesselDoc::OpenPgn(const std::vector<uint8_t>& bytes, const std::str
     }
     m_moves.assign(moves.begin(), moves.end());
     m_moveCount = static_cast<int16_t>(moves.size());
+    ForgetRedo();
     AdoptGame(std::move(*game));
     m_importNote = endsEarly ? "The game ends at move " + std::to_string((moves.size() + 1) / 2) +
                                    "; the file's later moves are left out."
@@ -250,6 +253,7 @@ void CTesselDoc::Serialize(Archive& archive) {
     }
     m_moves.assign(moves.begin(), moves.end());
     m_moveCount = static_cast<int16_t>(moves.size());
+    ForgetRedo();
     AdoptGame(std::move(*game));
 }
 
@@ -298,7 +302,9 @@ int CTesselDoc::SearchDepth() const { return g_searchDepth; }
 void CTesselDoc::SetSearchDepth(int depth) { g_searchDepth = depth; }
 
 bool CTesselDoc::UndoMove() {
+    if (m_resignedSide != 0) return WithdrawResignation();
     if (m_moveCount == 0) return false;
+    const int16_t redoEnd = m_redoEnd;
     m_gameOver = false;
     m_drawn = false;
     m_moveCount -= 1;
@@ -306,7 +312,7 @@ bool CTesselDoc::UndoMove() {
         // Against the computer its reply goes too.
         m_moveCount -= 1;
         if (m_moveCount <= 0) {
-            OnNewDocument();
+            StartOverKeepingRedo(redoEnd);
             // The computer has opened the new game; its clock runs already.
             if (m_playMode == kPlayBlack) return true;
         }
@@ -317,9 +323,50 @@ bool CTesselDoc::UndoMove() {
 }
 
 bool CTesselDoc::UndoAllMoves() {
-    if (m_moveCount == 0) return false;
-    OnNewDocument();
+    if (!CanUndo()) return false;
+    StartOverKeepingRedo(m_redoEnd);
     return true;
+}
+
+bool CTesselDoc::RedoMove() {
+    if (!CanRedo()) return false;
+    const int step = m_playMode == kPlayHumanVsHuman ? 1 : 2;
+    const int16_t redoEnd = m_redoEnd;
+    m_moveCount = static_cast<int16_t>(std::min(m_moveCount + step, static_cast<int>(redoEnd)));
+    RebuildPosition();
+    SetModifiedFlag(true);
+    if (m_gameOver) {
+        g_chessClock.Stop();
+    } else {
+        g_chessClock.Resume();
+    }
+    return true;
+}
+
+bool CTesselDoc::Resign(int side) {
+    // The view marks a finished game over only once it has reported the end.
+    const bool over = m_gameOver || m_drawn || m_matedSide != 0;
+    if (over || (side != kWhite && side != kBlack)) return false;
+    m_resignedSide = static_cast<int16_t>(side);
+    m_gameOver = true;
+    ForgetRedo();
+    g_chessClock.Stop();
+    SetModifiedFlag(true);
+    return true;
+}
+
+bool CTesselDoc::WithdrawResignation() {
+    m_resignedSide = 0;
+    m_gameOver = false;
+    g_chessClock.Resume();
+    return true;
+}
+
+void CTesselDoc::StartOverKeepingRedo(int16_t redoEnd) {
+    const std::optional<MoveEntry> opening =
+        m_moves.empty() ? std::nullopt : std::optional(m_moves.front());
+    OnNewDocument();
+    if (m_moveCount == 0 || m_moves.front() == opening) m_redoEnd = redoEnd;
 }
 
 void CTesselDoc::AbortComputerSearch() { m_searchControl.RequestAbort(); }
@@ -354,6 +401,7 @@ void CTesselDoc::AppendMove(const MoveEntry& move) {
         m_moves.push_back(move);
     }
     ++m_moveCount;
+    ForgetRedo();
 }
 
 std::optional<MoveEntry> CTesselDoc::ThinkComputerMove(int humanSide, int lastFrom, int lastTo,
@@ -374,6 +422,7 @@ void CTesselDoc::AdoptGame(ReplayedGame&& game) {
     m_drawn = game.end.drawn;
     m_kingOnlyCountdown = game.end.kingOnlyCountdown;
     m_matedSide = game.end.matedSide;
+    m_resignedSide = 0;
     m_gameOver = m_drawn || m_matedSide != 0;
     Publish();
 }

@@ -303,19 +303,22 @@ void CTesselDoc::SetSearchDepth(int depth) { g_searchDepth = depth; }
 
 bool CTesselDoc::UndoMove() {
     if (m_resignedSide != 0) return WithdrawResignation();
-    if (m_moveCount == 0) return false;
+    // Against the computer its reply goes too.
+    const int step = m_playMode == kPlayHumanVsHuman ? 1 : 2;
+    return TakeBackTo(m_moveCount - step);
+}
+
+bool CTesselDoc::TakeBackTo(int moveCount) {
+    if (m_moveCount == 0 || moveCount >= m_moveCount) return false;
     const int16_t redoEnd = m_redoEnd;
     m_gameOver = false;
     m_drawn = false;
-    m_moveCount -= 1;
-    if (m_playMode != kPlayHumanVsHuman) {
-        // Against the computer its reply goes too.
-        m_moveCount -= 1;
-        if (m_moveCount <= 0) {
-            StartOverKeepingRedo(redoEnd);
-            // The computer has opened the new game; its clock runs already.
-            if (m_playMode == kPlayBlack) return true;
-        }
+    m_resignedSide = 0;
+    m_moveCount = static_cast<int16_t>(std::max(moveCount, 0));
+    if (m_moveCount == 0 && m_playMode != kPlayHumanVsHuman) {
+        StartOverKeepingRedo(redoEnd);
+        // The computer has opened the new game; its clock runs already.
+        if (m_playMode == kPlayBlack) return true;
     }
     RebuildPosition();
     g_chessClock.Resume();

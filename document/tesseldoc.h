@@ -79,6 +79,9 @@ public:
     // mode. The clock counts on from the times it shows. False, with nothing
     // changed, when there is nothing to take back.
     bool UndoMove();
+    // Takes the game back to its first moveCount moves, as repeated undos
+    // would. False, with nothing changed, when that keeps every move.
+    bool TakeBackTo(int moveCount);
     // Takes back every move and a resignation: a new game in the current
     // mode. False, with nothing changed, when there is nothing to take back.
     bool UndoAllMoves();

@@ -117,7 +117,9 @@ TEST_F(TesselDocTest, RedoMakesTheTakenBackMovesAgainOneAtATime) {
     NewGame(kPlayHumanVsHuman);
     ASSERT_TRUE(PlayAll(doc, kFoolsMate));
     const auto mated = doc.m_pEngine->m_board;
-    ASSERT_TRUE(doc.UndoMove());
+    ASSERT_TRUE(doc.TakeBackTo(2));
+    EXPECT_EQ(doc.m_matedSide, 0);
+    EXPECT_EQ(g_sideToMove, kWhite);
     ASSERT_TRUE(doc.UndoAllMoves());
     EXPECT_EQ(doc.m_moveCount, 0);
 

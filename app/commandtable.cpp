@@ -13,6 +13,7 @@ constexpr std::array kCommands = {
     Command{ID_FILE_SAVE, "&Save\tCtrl+S", "Ctrl+S", ""},
     Command{ID_FILE_SAVE_AS, "Save &As...", "", ""},
     Command{ID_FILE_EXPORT_PGN, "&Export PGN...", "", ""},
+    Command{ID_FILE_PRINT, "&Print...\tCtrl+P", "Ctrl+P", ""},
     Command{ID_APP_EXIT, "E&xit", "", ""},
     Command{ID_PLAY_HUMANVSHUMAN, "&Human vs Human", "", "Play a Two Player Game"},
     Command{ID_PLAY_BLACK, "Play &Black", "", "You play Black. Computer plays White."},
@@ -34,7 +35,6 @@ constexpr std::array kCommands = {
     Command{ID_VIEW_FLIPBOARD, "&Flip Board", "", "Show Black at the bottom"},
     Command{ID_VIEW_COORDINATES, "&Coordinates", "", "Show files and ranks along the board"},
     Command{ID_APP_ABOUT, "&About Quillon...", "", ""},
-    Command{ID_FILE_PRINT, "&Print", "Ctrl+P", ""},
 };
 
 }  // namespace

@@ -19,7 +19,8 @@
 
 namespace {
 
-const QString kWindowTitle = QStringLiteral("Quillon - %1");
+// The placeholder shows "*" while the game has unsaved changes.
+const QString kWindowTitle = QStringLiteral("Quillon - %1[*]");
 
 // The first local file of a drop, or empty.
 QString DroppedFile(const QMimeData* data) {
@@ -55,12 +56,15 @@ CMainFrame::CMainFrame(CTesselDoc& doc, Prompter& prompter)
     BuildMoveMenu();
     BuildViewMenu();
     BuildHelpMenu();
-    AddPrintShortcut();
     ApplyViewSettings(LoadViewSettings());
 
     connect(m_view, &CTesselView::GameStateChanged, this, &CMainFrame::RefreshFrame);
-    connect(m_view, &CTesselView::ShownMovesChanged, this,
-            [this] { m_moveList->ShowMoves(m_view->ShownMoves()); });
+    // A move shown is already counted as unsaved, also while the computer
+    // thinks about its reply.
+    connect(m_view, &CTesselView::ShownMovesChanged, this, [this] {
+        m_moveList->ShowMoves(m_view->ShownMoves());
+        RefreshTitle();
+    });
     connect(m_moveList, &MoveListPanel::CopyGameRequested, this, &CMainFrame::CopyGameAsPgn);
     connect(m_files, &FileCommands::DocumentChanged, this, &CMainFrame::RefreshFrame);
     RefreshFrame();
@@ -99,16 +103,32 @@ void CMainFrame::BuildFileMenu() {
     AddCommand(menu, ID_FILE_SAVE_AS, [this] { m_files->OnFileSaveAs(); });
     AddCommand(menu, ID_FILE_EXPORT_PGN, [this] { m_files->OnFileExportPgn(); });
     menu->addSeparator();
+    AddCommand(menu, ID_FILE_PRINT, [this] { m_view->OnFilePrint(); });
+    menu->addSeparator();
     AddCommand(menu, ID_APP_EXIT, [this] { m_view->OnAppExit(); });
 }
 
 void CMainFrame::BuildPlayMenu() {
     QMenu* menu = AddMenu(tr("&Play"));
     AddCommand(menu, ID_PLAY_HUMANVSHUMAN, [this] {
-        m_view->OnPlayHumanVsHuman();
+        ChoosePlayMode(kPlayHumanVsHuman, &CTesselView::OnPlayHumanVsHuman);
     })->setCheckable(true);
-    AddCommand(menu, ID_PLAY_BLACK, [this] { m_view->OnPlayBlack(); })->setCheckable(true);
-    AddCommand(menu, ID_PLAY_WHITE, [this] { m_view->OnPlayWhite(); })->setCheckable(true);
+    AddCommand(menu, ID_PLAY_BLACK, [this] {
+        ChoosePlayMode(kPlayBlack, &CTesselView::OnPlayBlack);
+    })->setCheckable(true);
+    AddCommand(menu, ID_PLAY_WHITE, [this] {
+        ChoosePlayMode(kPlayWhite, &CTesselView::OnPlayWhite);
+    })->setCheckable(true);
+}
+
+// Another play mode starts a new game: unsaved moves are asked about first,
+// and Cancel keeps the game and the mode (the menu's marks follow the mode).
+void CMainFrame::ChoosePlayMode(int playMode, void (CTesselView::*command)()) {
+    if (m_view->GetDocument().m_playMode != playMode && !m_files->SaveModified()) {
+        m_view->ResumeStoppedReply();
+        return;
+    }
+    (m_view->*command)();
 }
 
 void CMainFrame::BuildSkillMenu() {
@@ -171,11 +191,6 @@ void CMainFrame::BuildHelpMenu() {
     AddCommand(menu, ID_APP_ABOUT, [this] { OnAppAbout(); });
 }
 
-// Printing has a shortcut but no menu item.
-void CMainFrame::AddPrintShortcut() {
-    addAction(AddCommand(nullptr, ID_FILE_PRINT, [this] { m_view->OnFilePrint(); }));
-}
-
 void CMainFrame::SetCommandState(int id, bool enabled, bool checked) {
     QAction* action = m_actions.value(id);
     action->setEnabled(enabled);
@@ -222,8 +237,14 @@ void CMainFrame::UpdateCommandUI() {
 }
 
 void CMainFrame::RefreshFrame() {
-    setWindowTitle(kWindowTitle.arg(QString::fromStdString(m_view->GetDocument().GetTitle())));
+    RefreshTitle();
     UpdateCommandUI();
+}
+
+void CMainFrame::RefreshTitle() {
+    const CTesselDoc& doc = m_view->GetDocument();
+    setWindowTitle(kWindowTitle.arg(QString::fromStdString(doc.GetTitle())));
+    setWindowModified(doc.IsModified());
 }
 
 void CMainFrame::OnAppAbout() {

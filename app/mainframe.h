@@ -46,10 +46,11 @@ private:
     void ApplyViewSettings(const ViewSettings& settings);
     void CopyGameAsPgn();
     void BuildHelpMenu();
-    void AddPrintShortcut();
     QMenu* AddMenu(const QString& title);
     void SetCommandState(int id, bool enabled, bool checked = false);
     void RefreshFrame();
+    void RefreshTitle();
+    void ChoosePlayMode(int playMode, void (CTesselView::*command)());
     void OnAppAbout();
 
     // First, so that it is set before the children below are made: adding

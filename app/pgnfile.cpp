@@ -22,10 +22,20 @@ std::string PgnDateToday() {
 }
 
 QString ProposedPgnName(const CTesselDoc& doc) {
-    const QString pgnName =
-        QFileInfo(QString::fromStdString(doc.GetTitle())).completeBaseName() + '.' + kPgnFileSuffix;
+    const QString baseName = QFileInfo(QString::fromStdString(doc.GetTitle())).completeBaseName();
+    const QString pgnName = baseName + '.' + kPgnFileSuffix;
     if (doc.GetPathName().empty()) return pgnName;
-    return QFileInfo(QString::fromStdString(doc.GetPathName())).dir().filePath(pgnName);
+    const QFileInfo gameFile(QString::fromStdString(doc.GetPathName()));
+    const QDir dir = gameFile.dir();
+    const QString beside = dir.filePath(pgnName);
+    if (QFileInfo(beside) != gameFile) return beside;
+    // The game was read from this very file, perhaps a database of many
+    // games: one Yes would replace them all. A new name is proposed instead.
+    for (int copy = 1;; ++copy) {
+        const QString renamed =
+            dir.filePath(QStringLiteral("%1-%2.%3").arg(baseName).arg(copy).arg(kPgnFileSuffix));
+        if (!QFileInfo::exists(renamed)) return renamed;
+    }
 }
 
 namespace {
@@ -54,7 +64,8 @@ int PrintGameAsPgn(const QString& path, int gameNumber) {
         std::fprintf(stderr, "%s\n", opened.message.c_str());
         return EXIT_FAILURE;
     }
-    std::fputs(ExportPgn(doc, PgnDateToday()).c_str(), stdout);
+    // Neither file records who played: the players are unknown.
+    std::fputs(ExportPgn(doc, kUnknownPlayMode, PgnDateToday()).c_str(), stdout);
     if (!doc.m_importNote.empty()) std::fprintf(stderr, "%s\n", doc.m_importNote.c_str());
     return EXIT_SUCCESS;
 }

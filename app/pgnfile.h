@@ -18,7 +18,8 @@ extern const QString kPgnFileSuffix;
 std::string PgnDateToday();
 
 // The name proposed for the export: the game file's name with ".pgn", or
-// "Untitled.pgn" for a game never saved.
+// "Untitled.pgn" for a game never saved; for a game read from that very PGN
+// file, a name beside it that no file has yet ("games-1.pgn").
 QString ProposedPgnName(const CTesselDoc& doc);
 
 // Writes the game as PGN, dated today, to the file.

@@ -125,6 +125,8 @@ std::pair<std::string, std::string> PlayerNames(int playMode) {
             return {"Player", "Quillon"};
         case kPlayBlack:
             return {"Quillon", "Player"};
+        case kUnknownPlayMode:
+            return {"?", "?"};
         default:
             return {"Player 1", "Player 2"};
     }
@@ -193,9 +195,13 @@ std::string ComposePgn(std::span<const MoveEntry> moves, int playMode, const std
 }  // namespace
 
 std::string ExportPgn(const CTesselDoc& doc, const std::string& date) {
+    return ExportPgn(doc, doc.m_playMode, date);
+}
+
+std::string ExportPgn(const CTesselDoc& doc, int playMode, const std::string& date) {
     const std::size_t count =
         std::min(static_cast<std::size_t>(std::max<int>(doc.m_moveCount, 0)), doc.m_moves.size());
-    return ComposePgn(std::span(doc.m_moves.data(), count), doc.m_playMode, date, ResultOf(doc));
+    return ComposePgn(std::span(doc.m_moves.data(), count), playMode, date, ResultOf(doc));
 }
 
 std::string ExportUnfinishedPgn(std::span<const MoveEntry> moves, int playMode,

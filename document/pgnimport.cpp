@@ -18,6 +18,9 @@ constexpr char kStartingFen[] = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w K
 constexpr char kPgnExtension[] = ".pgn";
 
 constexpr std::size_t kByteOrderMarkLength = 3;
+// How many of a game's first moves the list of games shows: enough to tell
+// apart the lines of an opening book.
+constexpr std::size_t kSummaryPlies = 12;
 constexpr uint8_t kFirstNonAscii = 0x80;
 
 bool HasByteOrderMark(const std::vector<uint8_t>& bytes) {
@@ -44,11 +47,36 @@ bool StartsFromSetUpPosition(const PgnGame& game) {
     return !fen.starts_with(kStartingFen);
 }
 
+// The opening named as precisely as the tags allow, "Sicilian, Najdorf".
+std::string OpeningName(const PgnGame& game) {
+    std::string name;
+    for (const char* tag : {"Opening", "Variation", "SubVariation"}) {
+        const std::string part = game.Tag(tag);
+        if (part.empty()) continue;
+        if (!name.empty()) name += ", ";
+        name += part;
+    }
+    return name;
+}
+
+std::string FirstMoves(const PgnGame& game) {
+    std::string text;
+    const std::size_t shown = std::min(game.moves.size(), kSummaryPlies);
+    for (std::size_t ply = 0; ply < shown; ++ply) {
+        if (ply > 0) text += ' ';
+        if (ply % 2 == 0) text += std::to_string(ply / 2 + 1) + ". ";
+        text += game.moves[ply].text;
+    }
+    if (game.moves.size() > shown) text += " ...";
+    return text;
+}
+
 std::vector<PgnGameSummary> Summaries(const std::vector<PgnGame>& games) {
     std::vector<PgnGameSummary> summaries;
     summaries.reserve(games.size());
     for (const PgnGame& game : games) {
-        summaries.push_back({game.Tag("White"), game.Tag("Black"), game.result, game.Tag("Event")});
+        summaries.push_back({game.Tag("White"), game.Tag("Black"), game.result, game.Tag("Event"),
+                             game.Tag("ECO"), OpeningName(game), FirstMoves(game)});
     }
     return summaries;
 }

@@ -19,6 +19,12 @@ struct PgnGameSummary {
     std::string black;
     std::string result;
     std::string event;
+    std::string eco;
+    // The Opening tag with the Variation and SubVariation tags that refine it.
+    std::string opening;
+    // The start of the movetext, "1. e4 e5 2. Nf3", with " ..." when it goes
+    // on.
+    std::string firstMoves;
 };
 
 // Picks one of a file's games by its index; empty cancels the open.

@@ -53,6 +53,9 @@ done
 dpkg-deb -f "$package" Depends | grep -q 'libqt6widgets6' || fail "shared-library dependencies are missing"
 
 desktop-file-validate "$scratch/usr/share/applications/$app_id.desktop"
+# PGN's type is shared-mime-info's; the entry only claims it.
+grep -q '^MimeType=.*application/x-chess-pgn;' "$scratch/usr/share/applications/$app_id.desktop" ||
+    fail "the desktop entry does not open PGN files"
 appstreamcli validate --no-net "$scratch/usr/share/metainfo/$app_id.metainfo.xml"
 
 mime="$scratch/usr/share/mime"

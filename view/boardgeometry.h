@@ -17,8 +17,8 @@ constexpr QPoint kPieceHotSpot(kPieceImageSize / 2, kPieceImageSize / 2);
 
 // Wide enough for the status box at the right of the board.
 constexpr QSize kViewSize(570, 440);
-// What a printed page shows: the board, the side to move and the clock labels.
-constexpr QRect kPrintedRect(0, 0, 350, 400);
+// What a printed page shows: the board, the side to move and the clocks.
+constexpr QRect kPrintedRect(0, 0, 350, 430);
 
 constexpr QPoint kSideToMovePos(110, 340);
 constexpr QPoint kWhiteLabelPos(70, 370);

@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace {
 
@@ -21,6 +22,13 @@ QMessageBox::Icon BoxIcon(Prompter::Icon icon) {
             break;
     }
     return QMessageBox::NoIcon;
+}
+
+// The extension a filter such as "PGN Files (*.pgn)" stands for; empty for
+// one of several or of any extension, such as "All Files (*.*)".
+QString FilterSuffix(const QString& filter) {
+    static const QRegularExpression onlyPattern(QStringLiteral("\\(\\*\\.(\\w+)\\)$"));
+    return onlyPattern.match(filter).captured(1);
 }
 
 QString ChosenFile(QFileDialog& dialog) {
@@ -65,6 +73,13 @@ QString MessageBoxPrompter::AskSaveFileName(QWidget* parent, const QString& capt
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(defaultSuffix);
+    // A name typed without an extension takes the chosen filter's, and the
+    // extension decides the file's format.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog, defaultSuffix](const QString& filter) {
+                         const QString suffix = FilterSuffix(filter);
+                         dialog.setDefaultSuffix(suffix.isEmpty() ? defaultSuffix : suffix);
+                     });
     dialog.selectFile(proposed);
     return ChosenFile(dialog);
 }

@@ -8,7 +8,6 @@
 #include <QPrinter>
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 #include "view/boardgeometry.h"
 #include "view/boardpainter.h"
@@ -165,6 +164,8 @@ void CTesselView::PrintView(QPainter& painter, const QRect& page) {
     // Pieces rendered for the page's resolution, not the screen's; the page
     // shows White at the bottom and none of the screen's marks.
     PaintBoard(painter, LoadPieceImages(scale), false, nullptr);
+    BoardPainter(painter, m_pieceImages)
+        .DrawClockTimes(m_clockReading.whiteSeconds, m_clockReading.blackSeconds);
     painter.restore();
 }
 
@@ -470,7 +471,6 @@ void CTesselView::RunStep(const ViewStep& step) {
 void CTesselView::ReportCheckmate(int winner) {
     m_doc.m_gameOver = true;
     g_chessClock.Stop();
-    m_doc.SetModifiedFlag(false);
     m_strStatus = kCheckmateStatus.arg(SideName(winner));
     DrawStatus();
     emit GameStateChanged();
@@ -607,4 +607,6 @@ void CTesselView::OnFilePrint() {
     PrintView(painter, printer.pageLayout().paintRectPixels(printer.resolution()));
 }
 
-void CTesselView::OnAppExit() { std::_Exit(EXIT_SUCCESS); }
+// Closes the window as its close box does, so that unsaved moves are asked
+// about first.
+void CTesselView::OnAppExit() { window()->close(); }

@@ -98,7 +98,7 @@ public:
     // Plays at once the best move the computer has found so far.
     void OnMoveNow();
     void OnFilePrint();
-    [[noreturn]] void OnAppExit();
+    void OnAppExit();
 
 signals:
     // The game, its settings or the busy state changed: menus and title follow.

@@ -240,9 +240,10 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 const std::string kThreeGames =
-    "[Event \"Club\"]\n[White \"Anna\"]\n[Black \"Bert\"]\n[Result \"1-0\"]\n\n1. e4 1-0\n\n"
+    "[Event \"Club\"]\n[White \"Anna\"]\n[Black \"Bert\"]\n[Result \"1-0\"]\n[ECO \"C20\"]\n"
+    "[Opening \"King's pawn\"]\n[Variation \"Open\"]\n\n1. e4 1-0\n\n"
     "[White \"M\xFCller\"]\n[Event \"Open\"]\n[Black \"Cleo\"]\n\n1. d4 d5 1/2-1/2\n\n"
-    "1. c4 *\n";
+    "1. c4 c5 2. Nc3 Nc6 3. g3 g6 4. Bg2 Bg7 5. Nf3 Nf6 6. O-O O-O 7. d3 *\n";
 
 TEST(PgnImport, OffersEveryGameOfTheFileAndReadsTheOnePicked) {
     std::vector<PgnGameSummary> offered;
@@ -255,6 +256,12 @@ TEST(PgnImport, OffersEveryGameOfTheFileAndReadsTheOnePicked) {
     EXPECT_EQ(offered[0].black, "Bert");
     EXPECT_EQ(offered[0].result, "1-0");
     EXPECT_EQ(offered[0].event, "Club");
+    EXPECT_EQ(offered[0].eco, "C20");
+    EXPECT_EQ(offered[0].opening, "King's pawn, Open");
+    EXPECT_EQ(offered[0].firstMoves, "1. e4");
+    EXPECT_EQ(offered[1].opening, "");
+    EXPECT_EQ(offered[2].firstMoves,
+              "1. c4 c5 2. Nc3 Nc6 3. g3 g6 4. Bg2 Bg7 5. Nf3 Nf6 6. O-O O-O ...");
     // A Latin-1 name reads as UTF-8.
     EXPECT_EQ(offered[1].white, "M\xC3\xBCller");
     EXPECT_EQ(offered[2].result, "*");

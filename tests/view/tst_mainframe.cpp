@@ -3,12 +3,18 @@
 // thinking, PGN games opened and exported.
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QWindow>
 #include <algorithm>
 #include <memory>
 
@@ -16,6 +22,7 @@
 #include "app/filecommands.h"
 #include "app/mainframe.h"
 #include "app/pgnfile.h"
+#include "app/pgngamedialog.h"
 #include "app/tesselapp.h"
 #include "computer/intelligence.h"
 #include "document/chessclock.h"
@@ -24,6 +31,7 @@
 #include "tests/view/fakeprompter.h"
 #include "tests/view/gamedriver.h"
 #include "view/boardgeometry.h"
+#include "view/messageboxprompter.h"
 #include "view/tesselview.h"
 
 namespace {
@@ -97,6 +105,8 @@ private slots:
     void refusalLeavesTheGameAsItWas();
     void earlyEndIsToldInTheStatusBox();
     void exportsTheGameToTheChosenFile();
+    void saveAsWritesTheFormatOfTheChosenFilter();
+    void gamePickerNarrowsTheListAsOneTypes();
     void commandLinePrintsTheGameWithoutADisplay();
 
     void ignoresPressesAndUndoWhileTheComputerThinks();
@@ -122,6 +132,9 @@ private:
     void Start(const QStringList& arguments = {});
     void Trigger(int id) { m_frame->Action(id)->trigger(); }
     bool Enabled(int id) const { return m_frame->Action(id)->isEnabled(); }
+    bool Checked(int id) const { return m_frame->Action(id)->isChecked(); }
+    // The title as the window manager shows it, "*" marking unsaved moves.
+    QString Title() const { return m_frame->windowHandle()->title(); }
     CTesselDoc& Doc() { return m_app->Document(); }
     CTesselView& View() { return m_frame->View(); }
     QString Write(const QString& name, const QByteArray& bytes);
@@ -135,6 +148,8 @@ private:
     void OpenGame(int playMode, const QStringList& moves);
 
     QTemporaryDir m_dir;
+    // The real dialogs, for a test that answers them as a user would.
+    MessageBoxPrompter m_dialogs;
     // The view settings' store, so that no test touches the user's.
     QTemporaryDir m_settingsDir;
     std::unique_ptr<FakePrompter> m_prompter;
@@ -219,21 +234,31 @@ void MainFrameTest::greysCommandsThatWaitForTheMoveBeingProcessed() {
     QVERIFY(!Enabled(ID_MOVE_NOW));
 }
 
+// Another mode asks first about unsaved moves; Cancel keeps game and mode.
 void MainFrameTest::playModeCommandsStartANewGame() {
     Start();
     QVERIFY(PlayMoves(View(), {"e2e4"}));
+    QCOMPARE(Title(), QStringLiteral("Quillon - Untitled*"));
     Trigger(ID_PLAY_WHITE);
     QCOMPARE(int(Doc().m_moveCount), 2);
+    QVERIFY(m_prompter->questions.isEmpty());
+    m_prompter->answer = Prompter::Answer::Cancel;
+    Trigger(ID_PLAY_BLACK);
+    QCOMPARE(m_prompter->questions, QStringList({"Rovu Dider|Save changes to Untitled?"}));
+    QCOMPARE(Doc().m_playMode, kPlayWhite);
+    QCOMPARE(int(Doc().m_moveCount), 2);
+    QVERIFY(Checked(ID_PLAY_WHITE) && !Checked(ID_PLAY_BLACK));
+    m_prompter->answer = Prompter::Answer::No;
     Trigger(ID_PLAY_BLACK);
     QCOMPARE(Doc().m_playMode, kPlayBlack);
     QCOMPARE(int(Doc().m_moveCount), 1);
     QCOMPARE(View().ShownPosition().sideToMove, kBlack);
     QVERIFY(!Doc().IsModified());
-    QVERIFY(m_prompter->questions.isEmpty());
+    QVERIFY(Checked(ID_PLAY_BLACK) && !Checked(ID_PLAY_WHITE));
     Trigger(ID_PLAY_HUMANVSHUMAN);
     QCOMPARE(int(Doc().m_moveCount), 0);
     QCOMPARE(View().ShownPosition().sideToMove, kWhite);
-    QCOMPARE(m_frame->windowTitle(), QStringLiteral("Quillon - Untitled"));
+    QCOMPARE(Title(), QStringLiteral("Quillon - Untitled"));
 }
 
 void MainFrameTest::savesAndOpensAGame() {
@@ -245,20 +270,20 @@ void MainFrameTest::savesAndOpensAGame() {
     m_prompter->saveFile = path;
     Trigger(ID_FILE_SAVE);
     QCOMPARE(ReadFile(path), QByteArray::fromHex("01000b001b00"));
-    QCOMPARE(m_frame->windowTitle(), QStringLiteral("Quillon - game.qln"));
+    QCOMPARE(Title(), QStringLiteral("Quillon - game.qln"));
     QVERIFY(!Doc().IsModified());
 
     Trigger(ID_FILE_NEW);
     QVERIFY(m_prompter->questions.isEmpty());
     QCOMPARE(int(Doc().m_moveCount), 0);
-    QCOMPARE(m_frame->windowTitle(), QStringLiteral("Quillon - Untitled"));
+    QCOMPARE(Title(), QStringLiteral("Quillon - Untitled"));
 
     m_prompter->openFile = path;
     Trigger(ID_FILE_OPEN);
     QCOMPARE(int(Doc().m_moveCount), 1);
     QCOMPARE(View().ShownPosition().sideToMove, kBlack);
     QCOMPARE(View().ShownPosition().board[Sq("e4")], kPawnValue);
-    QCOMPARE(m_frame->windowTitle(), QStringLiteral("Quillon - game.qln"));
+    QCOMPARE(Title(), QStringLiteral("Quillon - game.qln"));
     QVERIFY(m_prompter->messages.isEmpty());
 }
 
@@ -275,7 +300,6 @@ void MainFrameTest::reportsAFileThatCannotBeRead() {
     QFETCH(QString, message);
     Start();
     QVERIFY(PlayMoves(View(), {"e2e4"}));
-    Doc().SetModifiedFlag(false);
     const QString path = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + ".qln");
     if (!bytes.isEmpty()) QVERIFY(WriteFile(path, bytes));
     m_prompter->openFile = path;
@@ -284,7 +308,7 @@ void MainFrameTest::reportsAFileThatCannotBeRead() {
     QCOMPARE(m_prompter->messages[0].caption, QStringLiteral("Rovu Dider"));
     QCOMPARE(m_prompter->messages[0].text, QString(message).replace(QStringLiteral("%1"), path));
     QCOMPARE(int(Doc().m_moveCount), 2);
-    QCOMPARE(m_frame->windowTitle(), QStringLiteral("Quillon - Untitled"));
+    QCOMPARE(Title(), QStringLiteral("Quillon - Untitled*"));
 }
 
 void MainFrameTest::asksAboutUnsavedChangesBeforeANewGame() {
@@ -309,20 +333,23 @@ void MainFrameTest::asksAboutUnsavedChangesBeforeANewGame() {
 void MainFrameTest::asksAboutUnsavedChangesOnClosing() {
     Start();
     QVERIFY(PlayMoves(View(), {"e2e4"}));
+    // File > Exit asks as the close box does.
     m_prompter->answer = Prompter::Answer::Cancel;
-    QVERIFY(!m_frame->close());
+    Trigger(ID_APP_EXIT);
     QVERIFY(m_frame->isVisible());
+    QVERIFY(!m_frame->close());
     m_prompter->answer = Prompter::Answer::No;
-    QVERIFY(m_frame->close());
-    QCOMPARE(m_prompter->questions.size(), 2);
+    Trigger(ID_APP_EXIT);
+    QVERIFY(!m_frame->isVisible());
+    QCOMPARE(m_prompter->questions.size(), 3);
 }
 
 // Black is to move in the file, and the computer plays Black: it replies at
 // once rather than leave the board dead.
 void MainFrameTest::opensTheFileNamedOnTheCommandLine() {
     Start({Write(QStringLiteral("saved.qln"), GameBytes({"e2e4"}))});
-    QCOMPARE(m_frame->windowTitle(), QStringLiteral("Quillon - saved.qln"));
     QVERIFY(WaitIdle(View()));
+    QCOMPARE(Title(), QStringLiteral("Quillon - saved.qln*"));
     QCOMPARE(int(Doc().m_moveCount), 2);
     QCOMPARE(View().ShownPosition().sideToMove, kWhite);
 }
@@ -383,7 +410,7 @@ void MainFrameTest::replacingTheGameStopsTheSearch() {
     QCOMPARE(View().ShownPosition().board, Doc().Published().board);
     QVERIFY(!Doc().m_searchControl.StopRequested());
     QVERIFY(!Doc().IsModified());
-    QCOMPARE(m_frame->windowTitle(), QStringLiteral("Quillon - Untitled"));
+    QCOMPARE(Title(), QStringLiteral("Quillon - Untitled"));
 }
 
 void MainFrameTest::closingSavesTheHumansLastMove() {
@@ -410,8 +437,7 @@ void MainFrameTest::refusalLeavesTheGameAsItWas() {
     QCOMPARE(int(Doc().m_moveCount), 1);
     QCOMPARE(View().ShownPosition().board[Sq("e4")], kPawnValue);
     QCOMPARE(View().ShownPosition().sideToMove, kBlack);
-    QCOMPARE(m_frame->windowTitle(), QStringLiteral("Quillon - Untitled"));
-    QVERIFY(Doc().IsModified());
+    QCOMPARE(Title(), QStringLiteral("Quillon - Untitled*"));
 }
 
 void MainFrameTest::earlyEndIsToldInTheStatusBox() {
@@ -436,8 +462,52 @@ void MainFrameTest::exportsTheGameToTheChosenFile() {
     QCOMPARE(pgn, QByteArray::fromStdString(ExportPgn(Doc(), PgnDateToday())));
     QVERIFY(pgn.contains("[White \"Player 1\"]\n[Black \"Player 2\"]\n[Result \"0-1\"]"));
     QVERIFY(pgn.endsWith(kFoolsMateMovetext));
-    // An export is not a save: the game keeps its name.
-    QCOMPARE(m_frame->windowTitle(), QStringLiteral("Quillon - Untitled"));
+    // An export is not a save: the game keeps its name and stays unsaved.
+    QCOMPARE(Title(), QStringLiteral("Quillon - Untitled*"));
+    // Opened from that file, the game is never exported over it.
+    QVERIFY(m_frame->Files().OpenDocumentFile(path));
+    QCOMPARE(ProposedPgnName(Doc()), m_dir.filePath(QStringLiteral("mate-1.pgn")));
+}
+
+// "saveas" typed with the PGN filter chosen in the real dialog.
+void MainFrameTest::saveAsWritesTheFormatOfTheChosenFilter() {
+    m_app = std::make_unique<CTesselApp>(m_dialogs);
+    Start();
+    QVERIFY(PlayMoves(View(), {"e2e4"}));
+    const QString typed = m_dir.filePath(QStringLiteral("saveas"));
+    QTimer::singleShot(0, [typed] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        QTest::keyClick(dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")),
+                        Qt::Key_Down);
+        QCOMPARE(dialog->selectedNameFilter(), QStringLiteral("PGN Files (*.pgn)"));
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        name->setText(typed);
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    Trigger(ID_FILE_SAVE_AS);
+    QVERIFY(ReadFile(typed + ".pgn").startsWith("[Event \"Quillon game\"]"));
+    QVERIFY(!QFileInfo::exists(typed + ".qln"));
+    QCOMPARE(Title(), QStringLiteral("Quillon - saveas.pgn"));
+}
+
+// The list shows the columns some game fills; the filter keeps the rows
+// holding the text, and the pick is the game's place in the file.
+void MainFrameTest::gamePickerNarrowsTheListAsOneTypes() {
+    const std::vector<PgnGameSummary> games = {
+        {"", "", "*", "", "B20", "Sicilian defence", "1. e4 c5"},
+        {"", "", "*", "", "C20", "King's pawn game", "1. e4 e5"},
+        {"", "", "*", "", "B90", "Sicilian, Najdorf", "1. e4 c5 2. Nf3 d6 ..."}};
+    PgnGameDialog dialog(games);
+    QVERIFY(dialog.Table()->isColumnHidden(1));
+    QVERIFY(!dialog.Table()->isColumnHidden(6));
+    QTest::keyClicks(dialog.FilterBox(), QStringLiteral("najd"));
+    QCOMPARE(dialog.Table()->model()->rowCount(), 1);
+    QCOMPARE(dialog.SelectedGame(), std::optional<std::size_t>(2));
+    dialog.FilterBox()->setText(QStringLiteral("1. e4 c5"));
+    QCOMPARE(dialog.Table()->model()->rowCount(), 2);
+    dialog.FilterBox()->setText(QStringLiteral("no such game"));
+    QCOMPARE(dialog.SelectedGame(), std::nullopt);
 }
 
 void MainFrameTest::commandLinePrintsTheGameWithoutADisplay() {
@@ -449,7 +519,8 @@ void MainFrameTest::commandLinePrintsTheGameWithoutADisplay() {
     QCOMPARE(quillon->exitCode(), 0);
     const QByteArray pgn = quillon->readAllStandardOutput();
     QVERIFY(pgn.startsWith("[Event \"Quillon game\"]\n"));
-    QVERIFY(pgn.contains("[Result \"0-1\"]"));
+    // A saved game does not say who played.
+    QVERIFY(pgn.contains("[White \"?\"]\n[Black \"?\"]\n[Result \"0-1\"]"));
     QVERIFY(pgn.endsWith(kFoolsMateMovetext));
     QVERIFY(quillon->readAllStandardError().isEmpty());
 }
@@ -515,11 +586,15 @@ void MainFrameTest::endsTheGameAtCheckmate() {
                            QStringLiteral(" wins!"));
     QVERIFY(box.icon == Prompter::Icon::Information);
     QVERIFY(Doc().m_gameOver);
-    QVERIFY(!Doc().IsModified());
     QVERIFY(!g_chessClock.running);
     // Later presses are ignored.
     QVERIFY(PlayMoves(View(), {"a2a3", "a7a6"}));
     QCOMPARE(int(Doc().m_moveCount), int(moves.size()));
+    // The mated game is not saved yet: closing asks.
+    QCOMPARE(Title(), QStringLiteral("Quillon - Untitled*"));
+    m_prompter->answer = Prompter::Answer::Cancel;
+    QVERIFY(!m_frame->close());
+    QCOMPARE(m_prompter->questions, QStringList({"Rovu Dider|Save changes to Untitled?"}));
 }
 
 void MainFrameTest::drawsTheGameAtStalemate() {

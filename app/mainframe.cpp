@@ -4,7 +4,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QMenuBar>
 #include <QMimeData>
 
@@ -39,15 +38,9 @@ CMainFrame::CMainFrame(CTesselDoc& doc, Prompter& prompter)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
-    // The board takes what the window grows by; the move list keeps its
-    // width.
-    auto* central = new QWidget(this);
-    auto* row = new QHBoxLayout(central);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(0);
-    row->addWidget(m_view, 1);
-    row->addWidget(m_moveList);
-    setCentralWidget(central);
+    // The view lays out the move list beside the board and scales both.
+    m_view->AdoptMoveList(m_moveList);
+    setCentralWidget(m_view);
     setAcceptDrops(true);
 
     BuildFileMenu();
@@ -68,8 +61,8 @@ CMainFrame::CMainFrame(CTesselDoc& doc, Prompter& prompter)
     connect(m_moveList, &MoveListPanel::CopyGameRequested, this, &CMainFrame::CopyGameAsPgn);
     connect(m_files, &FileCommands::DocumentChanged, this, &CMainFrame::RefreshFrame);
     RefreshFrame();
-    // Opens at the smallest size, the size the board is drawn for.
-    resize(minimumSizeHint());
+    // Opens at the size the layout is drawn for; it may be made smaller.
+    resize(sizeHint());
     m_view->setFocus();
 }
 

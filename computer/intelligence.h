@@ -258,6 +258,8 @@ private:
     // in vain.
     bool IsSearchCalledOff() const;
     void CountRootMoveDone();
+    // The root's best move so far, for the window's progress.
+    void PublishBestSoFar(const ScoredMove& best);
     ScoredMove MoveNowChoice(const ScoredMove& best, const MoveList& moves) const;
 
     // The threads this search shares its work with, when it has any; this

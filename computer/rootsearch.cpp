@@ -25,6 +25,12 @@ void Intelligence::CountRootMoveDone() {
     }
 }
 
+void Intelligence::PublishBestSoFar(const ScoredMove& best) {
+    if (m_control != nullptr && IsMove(best)) {
+        m_control->SetBestSoFar(best.from, best.to);
+    }
+}
+
 // A node's moves in the order the search tries them. Nothing is tried
 // while they are listed, so each piece sees the position its turn would.
 void Intelligence::ListMoves(int side, bool expertOrder, int ply, MoveList& moves) {
@@ -87,6 +93,7 @@ ScoredMove Intelligence::SearchRootExpert(int alpha, int beta, int rootHumanSide
         if (!node.Accept(move.from, move.to, trial)) {
             break;
         }
+        PublishBestSoFar(node.best);
     }
     return node.best;
 }
@@ -147,6 +154,7 @@ ScoredMove Intelligence::SearchRootNovice(int alpha, int beta, int rootHumanSide
         ++counted;
         if (score > best.value) {
             best = {score, from, to};
+            PublishBestSoFar(best);
         }
     }
     return best;

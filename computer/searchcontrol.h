@@ -13,6 +13,7 @@ public:
         m_abort.store(false, std::memory_order_relaxed);
         m_rootMovesDone.store(0, std::memory_order_relaxed);
         m_rootMovesTotal.store(0, std::memory_order_relaxed);
+        m_bestSoFar.store(kNoBest, std::memory_order_relaxed);
     }
 
     // Play the best root move found so far (the first move the search would
@@ -32,9 +33,27 @@ public:
     int RootMovesDone() const { return m_rootMovesDone.load(std::memory_order_relaxed); }
     int RootMovesTotal() const { return m_rootMovesTotal.load(std::memory_order_relaxed); }
 
+    // The best of the root moves finished so far, as Move Now would play it;
+    // one value, so that a watcher never sees the squares of two moves.
+    void SetBestSoFar(int from, int to) {
+        m_bestSoFar.store(from * kSquareSpan + to, std::memory_order_relaxed);
+    }
+    // False until a root move is finished.
+    bool BestSoFar(int& from, int& to) const {
+        const int best = m_bestSoFar.load(std::memory_order_relaxed);
+        if (best == kNoBest) return false;
+        from = best / kSquareSpan;
+        to = best % kSquareSpan;
+        return true;
+    }
+
 private:
+    static constexpr int kNoBest = -1;
+    static constexpr int kSquareSpan = 64;
+
     std::atomic<bool> m_moveNow{false};
     std::atomic<bool> m_abort{false};
     std::atomic<int> m_rootMovesDone{0};
     std::atomic<int> m_rootMovesTotal{0};
+    std::atomic<int> m_bestSoFar{kNoBest};
 };

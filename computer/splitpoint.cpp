@@ -130,6 +130,9 @@ bool SplitPoint::Settle(size_t& redo, int& alpha) {
             m_control->CountRootMoveDone();
         }
         m_cutOff = !m_node.Accept(move.from, move.to, outcome.trial);
+        if (IsRoot() && m_control != nullptr && IsMove(m_node.best)) {
+            m_control->SetBestSoFar(m_node.best.from, m_node.best.to);
+        }
         if (outcome.trial.counted) {
             m_alphaSteady = m_node.alpha == alphaBefore;
         }

@@ -13,10 +13,20 @@ constexpr int kBoardOrigin = 10;  // x and y of the board's top-left corner
 constexpr int kCellSize = 40;
 constexpr int kBoardCells = 8;
 constexpr int kPieceImageSize = 40;
+// The margin round the cells that holds the coordinates when they are shown.
+constexpr int kCoordinateMargin = 18;
 constexpr QPoint kPieceHotSpot(kPieceImageSize / 2, kPieceImageSize / 2);
 
-// Wide enough for the status box at the right of the board.
-constexpr QSize kViewSize(570, 440);
+// The board with its margin, drawn by the board widget.
+constexpr QRect kBoardArea(0, 0, 2 * kBoardOrigin + kBoardCells * kCellSize,
+                           2 * kBoardOrigin + kBoardCells * kCellSize);
+// The whole layout: the board with the side to move and the clocks below
+// it, the move list and the status box in a column at its right. A larger
+// view draws it scaled, down to three quarters of this size.
+constexpr QSize kViewSize(530, 440);
+constexpr qreal kSmallestScale = 0.75;
+constexpr QRect kMoveListRect(345, 10, 180, 280);
+constexpr QRect kStatusBox(340, 300, 190, 130);
 // What a printed page shows: the board, the side to move and the clocks.
 constexpr QRect kPrintedRect(0, 0, 350, 430);
 
@@ -26,7 +36,6 @@ constexpr QPoint kBlackLabelPos(220, 370);
 constexpr QPoint kWhiteTimePos(70, 400);
 constexpr QPoint kBlackTimePos(220, 400);
 constexpr QSize kClockTimeSize(100, 30);
-constexpr QRect kStatusBox(370, 170, 190, 130);
 
 inline const QColor kPanelColour(225, 225, 225);
 inline const QColor kLightCellColour(255, 255, 255);

@@ -14,25 +14,18 @@ const QColor kSelectedFrame(30, 150, 60);
 const QColor kHintFrame(150, 40, 200);
 const QColor kTargetColour(20, 60, 20, 110);
 const QColor kCursorColour(255, 120, 0);
-const QColor kCoordinateOnLight(90, 120, 180);
-const QColor kCoordinateOnDark(255, 255, 255);
+// Dark on the panel's grey round the board.
+const QColor kCoordinateColour(40, 40, 40);
 
 constexpr qreal kDotShare = 0.28;  // diameter of a target dot, of the cell
 constexpr qreal kRingWidth = 4;    // board units
 constexpr qreal kHintWidth = 4;
 constexpr qreal kCursorWidth = 3;
 constexpr qreal kSelectedWidth = 3;
-constexpr int kCoordinatePixelSize = 10;
-constexpr int kCoordinateInset = 2;
+constexpr int kCoordinatePixelSize = 13;
 
 QRectF CellRect(int square, bool flipped) {
     return QRectF(CellOrigin(square, flipped), QSizeF(kCellSize, kCellSize));
-}
-
-bool IsLightCell(QPoint origin) {
-    return ((origin.x() - kBoardOrigin) / kCellSize + (origin.y() - kBoardOrigin) / kCellSize) %
-               2 ==
-           0;
 }
 
 void Tint(QPainter& painter, int square, bool flipped, const QColor& colour) {
@@ -62,27 +55,26 @@ void DrawTarget(QPainter& painter, int square, bool occupied, bool flipped) {
     painter.drawEllipse(cell.center(), radius, radius);
 }
 
+// Ranks in the margin left of the cells, files in the margin below them,
+// where no piece can cover them.
 void DrawCoordinates(QPainter& painter, bool flipped) {
     QFont font = painter.font();
     font.setPixelSize(kCoordinatePixelSize);
+    font.setBold(true);
     painter.setFont(font);
+    painter.setPen(kCoordinateColour);
     painter.setBackgroundMode(Qt::TransparentMode);
     const int bottomRow = kBoardCells - 1;
+    const int marginStart = kBoardOrigin - kCoordinateMargin;
+    const int boardEnd = kBoardOrigin + kBoardCells * kCellSize;
     for (int cell = 0; cell < kBoardCells; ++cell) {
-        // Ranks down the left edge, files along the bottom edge.
         const int rank = flipped ? cell : bottomRow - cell;
         const int file = flipped ? bottomRow - cell : cell;
-        const QPoint rankCell(kBoardOrigin, kBoardOrigin + kCellSize * cell);
-        const QPoint fileCell(kBoardOrigin + kCellSize * cell,
-                              kBoardOrigin + kCellSize * bottomRow);
-        painter.setPen(IsLightCell(rankCell) ? kCoordinateOnLight : kCoordinateOnDark);
-        painter.drawText(QRect(rankCell, QSize(kCellSize, kCellSize))
-                             .adjusted(kCoordinateInset, kCoordinateInset, 0, 0),
-                         Qt::AlignLeft | Qt::AlignTop, QString(QChar('1' + rank)));
-        painter.setPen(IsLightCell(fileCell) ? kCoordinateOnLight : kCoordinateOnDark);
-        painter.drawText(QRect(fileCell, QSize(kCellSize, kCellSize))
-                             .adjusted(0, 0, -kCoordinateInset, -kCoordinateInset),
-                         Qt::AlignRight | Qt::AlignBottom, QString(QChar('a' + file)));
+        const int along = kBoardOrigin + kCellSize * cell;
+        painter.drawText(QRect(marginStart, along, kCoordinateMargin, kCellSize), Qt::AlignCenter,
+                         QString(QChar('1' + rank)));
+        painter.drawText(QRect(along, boardEnd, kCellSize, kCoordinateMargin), Qt::AlignCenter,
+                         QString(QChar('a' + file)));
     }
 }
 

@@ -2,14 +2,18 @@
 
 #include <QFont>
 #include <QPainter>
+#include <algorithm>
 
 #include "document/chessclock.h"
 #include "view/boardgeometry.h"
 #include "view/boardmarks.h"
+#include "view/pieceimages.h"
 
 namespace {
 
 constexpr int kFontPixelSize = 18;
+// The share of the page's width or height the printed board fills.
+constexpr qreal kPrintedShare = 0.8;
 const QString kLineBreak = QStringLiteral("\n\r");
 
 }  // namespace
@@ -20,6 +24,25 @@ QFont ViewFont() {
     font.setPixelSize(kFontPixelSize);
     font.setBold(true);
     return font;
+}
+
+void PrintPosition(QPainter& painter, const QRect& page, const PublishedPosition& position,
+                   const ChessClock::Reading& clocks) {
+    const qreal scale = kPrintedShare * std::min(qreal(page.width()) / kPrintedRect.width(),
+                                                 qreal(page.height()) / kPrintedRect.height());
+    const QSizeF printed = QSizeF(kPrintedRect.size()) * scale;
+    painter.save();
+    painter.translate(page.x() + (page.width() - printed.width()) / 2, page.y());
+    painter.scale(scale, scale);
+    // Pieces rendered for the page's resolution, not the screen's.
+    const QList<QPixmap> pieceImages = LoadPieceImages(scale);
+    BoardPainter board(painter, pieceImages);
+    board.FillPanel(kPrintedRect);
+    board.DrawBoard(position);
+    board.DrawSideToMove(position.sideToMove);
+    board.DrawClockLabels();
+    board.DrawClockTimes(clocks.whiteSeconds, clocks.blackSeconds);
+    painter.restore();
 }
 
 BoardPainter::BoardPainter(QPainter& painter, const QList<QPixmap>& pieceImages)

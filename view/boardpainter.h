@@ -5,6 +5,7 @@
 #include <QString>
 #include <cstdint>
 
+#include "document/chessclock.h"
 #include "document/tesseldoc.h"
 
 class QPainter;
@@ -13,6 +14,11 @@ struct BoardMarks;
 // The one font of the view's texts: a bold sans-serif face at a size at
 // which every text fits its place.
 QFont ViewFont();
+
+// The board with the side to move and the clock times on a printer's page,
+// scaled to fill most of it: White at the bottom, none of the screen's marks.
+void PrintPosition(QPainter& painter, const QRect& page, const PublishedPosition& position,
+                   const ChessClock::Reading& clocks);
 
 // Draws the parts of the view on a surface, the window's or a printer's, in
 // board units.

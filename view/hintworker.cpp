@@ -4,6 +4,8 @@ namespace {
 
 constexpr int kCheckOwnership = 1;
 constexpr int kFirstPly = 1;
+// How often the result is looked for while the search runs.
+constexpr int kPollMs = 20;
 
 std::optional<MoveEntry> FirstLegalMove(Chessgame& position, int side) {
     for (int from = 0; from < kSquareCount; ++from) {
@@ -18,10 +20,16 @@ std::optional<MoveEntry> FirstLegalMove(Chessgame& position, int side) {
 
 }  // namespace
 
+HintWorker::HintWorker(ResultHandler handler) : m_handler(std::move(handler)) {
+    m_poll.setInterval(kPollMs);
+    QObject::connect(&m_poll, &QTimer::timeout, [this] { CollectResult(); });
+}
+
 HintWorker::~HintWorker() { Stop(); }
 
 void HintWorker::Stop() {
     if (!m_thread.joinable()) return;
+    m_poll.stop();
     m_control.RequestAbort();
     m_thread.join();
     m_finished.store(false, std::memory_order_relaxed);
@@ -35,11 +43,14 @@ void HintWorker::Start(const Intelligence& position, int side, int searchKind) {
     m_result.reset();
     m_finished.store(false, std::memory_order_relaxed);
     m_thread = std::thread(&HintWorker::Run, this, side, searchKind);
+    m_poll.start();
 }
 
-std::optional<MoveEntry> HintWorker::TakeResult() {
+void HintWorker::CollectResult() {
+    if (!m_finished.load(std::memory_order_acquire)) return;
+    m_poll.stop();
     m_thread.join();
-    return m_result;
+    m_handler(m_result);
 }
 
 // The hint is for the human: his captures are the engine's human list. The

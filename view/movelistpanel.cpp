@@ -4,6 +4,7 @@
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QMenu>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -13,9 +14,9 @@ namespace {
 
 constexpr int kNumberColumn = 0;
 constexpr int kPlyColumns = 2;  // White's move, Black's move
-constexpr int kPanelWidth = 190;
-constexpr int kNumberWidth = 40;
-constexpr int kMoveWidth = 70;
+constexpr int kFontPixelSize = 13;
+// A row's height, of the font's.
+constexpr qreal kRowShare = 1.4;
 
 QTableWidgetItem* NewItem(const QString& text) {
     auto* item = new QTableWidgetItem(text);
@@ -28,18 +29,26 @@ QTableWidgetItem* NewItem(const QString& text) {
 MoveListPanel::MoveListPanel(QWidget* parent)
     : QTableWidget(0, 1 + kPlyColumns, parent),
       m_copyAction(new QAction(tr("&Copy Game as PGN"), this)) {
-    setFixedWidth(kPanelWidth);
-    setColumnWidth(kNumberColumn, kNumberWidth);
-    setColumnWidth(1, kMoveWidth);
-    setColumnWidth(2, kMoveWidth);
+    // The numbers keep their width, so that "16." never loses a digit; the
+    // moves share the rest, and nothing scrolls sideways.
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    horizontalHeader()->setSectionResizeMode(kNumberColumn, QHeaderView::ResizeToContents);
     horizontalHeader()->hide();
-    horizontalHeader()->setStretchLastSection(true);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     verticalHeader()->hide();
     setShowGrid(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setFocusPolicy(Qt::ClickFocus);
     connect(m_copyAction, &QAction::triggered, this, &MoveListPanel::CopyGameRequested);
+    SetScale(1);
+}
+
+void MoveListPanel::SetScale(qreal scale) {
+    QFont scaled = font();
+    scaled.setPixelSize(std::max(1, qRound(kFontPixelSize * scale)));
+    setFont(scaled);
+    verticalHeader()->setDefaultSectionSize(qRound(QFontMetrics(scaled).height() * kRowShare));
 }
 
 void MoveListPanel::ShowMoves(std::span<const MoveEntry> moves) {

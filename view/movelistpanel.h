@@ -17,6 +17,8 @@ public:
     QString MoveText() const;
     // Copying reads the document's game, which a running move owns.
     void SetCopyEnabled(bool enabled);
+    // The font grows with the board; the columns share the list's width.
+    void SetScale(qreal scale);
 
 signals:
     void CopyGameRequested();

@@ -1,65 +1,64 @@
 #pragma once
 
-#include <QList>
-#include <QPixmap>
 #include <QTimer>
 #include <QWidget>
 #include <optional>
 #include <span>
-#include <thread>
 
 #include "document/chessclock.h"
 #include "document/tesseldoc.h"
 #include "view/boardmarks.h"
 #include "view/hintworker.h"
+#include "view/moverunner.h"
 #include "view/searchprogress.h"
-#include "view/showngame.h"
+#include "view/shownboard.h"
 #include "view/viewsettings.h"
-#include "view/viewstepqueue.h"
 
-class DragImage;
+class BoardWidget;
+class GamePanel;
+class MoveListPanel;
 class Prompter;
 class QPainter;
 
-// The board view: draws the game, turns drags, clicks and keys into moves,
-// runs each move on a worker thread and carries out the game commands of
-// the menu.
-class CTesselView : public QWidget {
+// The board view: shows the game on its board widget with the side to move,
+// the clocks and the status box, turns the board's square events into
+// moves, runs each move on a worker thread and carries out the game
+// commands of the menu.
+class CTesselView : public QWidget, private StepView {
     Q_OBJECT
 public:
     CTesselView(CTesselDoc& doc, Prompter& prompter, QWidget* parent = nullptr);
-    ~CTesselView() override;
 
     CTesselDoc& GetDocument() const { return m_doc; }
-    // The board is drawn for this size; larger views draw it larger.
-    QSize sizeHint() const override;
+    BoardWidget& Board() const { return *m_board; }
+    // The move list is shown beside the board, scaled with it.
+    void AdoptMoveList(MoveListPanel* moveList);
 
-    // A move or a hint is being processed: the game must not be replaced
-    // meanwhile.
-    bool IsBusy() const { return m_busy || m_hintWorker.IsRunning(); }
-    // The computer is searching for its reply.
+    // A move is being processed: the game must not be replaced meanwhile. A
+    // hint is not: whatever changes the game ends it first.
+    bool IsBusy() const { return m_runner.IsRunning(); }
+    // The computer is searching for its reply or for a hint.
     bool IsThinking() const { return m_progress.IsThinking(); }
     int SkillLevel() const { return m_skillLevel; }
     int SearchDepth() const { return m_searchDepth; }
     const QString& StatusText() const { return m_strStatus; }
-    const PublishedPosition& ShownPosition() const { return m_shown; }
-    const std::optional<MoveEntry>& LastMoveLine() const { return m_lastMoveLine; }
+    const PublishedPosition& ShownPosition() const { return m_shown.Position(); }
+    const std::optional<MoveEntry>& LastMoveLine() const { return m_shown.MoveLine(); }
     // The game as shown, move by move as it is processed.
-    const std::vector<MoveEntry>& ShownMoves() const { return m_game.Moves(); }
+    const std::vector<MoveEntry>& ShownMoves() const { return m_shown.Moves(); }
     // The selected piece and where it may go, by the rules.
-    const std::optional<int>& SelectedSquare() const { return m_selected; }
-    const std::vector<int>& Targets() const { return m_targets; }
-    const std::optional<MoveEntry>& HintMove() const { return m_hint; }
+    const std::optional<int>& SelectedSquare() const { return m_shown.Selected(); }
+    const std::vector<int>& Targets() const { return m_shown.Targets(); }
+    const std::optional<MoveEntry>& HintMove() const { return m_shown.Hint(); }
     // What the screen draws over the board now.
     BoardMarks Marks() const;
 
     const ViewSettings& Settings() const { return m_settings; }
     void SetSettings(const ViewSettings& settings);
-    // The cell of a square in widget pixels, as the board is scaled and
-    // turned now.
+    // The cell of a square in the board widget's pixels.
     QRect CellRect(int square) const;
     // Hint is offered in the human's turn against the computer, while the
-    // game is open and nothing is being processed.
+    // game is open and nothing is being processed or searched.
     bool CanHint() const;
 
     const SearchProgress& Progress() const { return m_progress; }
@@ -77,11 +76,10 @@ public:
     // Shows the document's game afresh after it has been replaced (new game,
     // open, play mode); an opened game that is already over says why.
     void ShowGameFromDocument();
-    // Puts the text in the status box.
-    void ShowStatus(const QString& text);
+    void ShowStatus(const QString& text) override;
 
-    // Draws the board, the side to move and the clock labels.
-    void PaintView(QPainter& painter);
+    // Shows the game as it stands now, on the board and around it.
+    void PaintView();
     // The board on a printer's page, scaled to fill most of the page.
     void PrintView(QPainter& painter, const QRect& page);
 
@@ -95,7 +93,8 @@ public:
     void OnMoveUndo();
     void OnMoveUndoAll();
     void OnMoveHint();
-    // Plays at once the best move the computer has found so far.
+    // Plays at once the best move the computer has found so far, or shows it
+    // as the hint.
     void OnMoveNow();
     void OnFilePrint();
     void OnAppExit();
@@ -106,90 +105,64 @@ signals:
     // The shown game gained or lost moves.
     void ShownMovesChanged();
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-
 private:
-    void OnDraw(QPainter& painter);
-    void PaintBoard(QPainter& painter, const QList<QPixmap>& pieceImages, bool flipped,
-                    const BoardMarks* marks);
-    QRect ToWidget(const QRect& area) const;
-    std::optional<int> SquareAtWidget(QPoint point) const;
-    void RenderPieceImages();
     void DrawStatus();
     void OnTimer();
-    void OnLButtonDown(QPoint point);
+    void OnLButtonDown(std::optional<int> square, QPoint point);
     void OnMouseMove(Qt::MouseButtons buttons, QPoint point);
-    void OnLButtonUp(QPoint point);
+    void OnLButtonUp(std::optional<int> square);
 
     bool IsHumansTurn() const;
     bool IsComputersTurn() const;
     bool AcceptsMoves() const;
-    bool IsOwnPiece(int square) const;
-    bool IsClickTarget(int square) const;
     void Select(int square);
     void ClearSelection();
     void ClickSquare(int square);
     void MoveSelectedTo(int square);
     void EnterMove(int toSquare);
-    void MoveCursor(int colStep, int rowStep);
-    void CollectHint();
+    void StartClockAtDrop();
+    void ShowHint(std::optional<MoveEntry> hint);
+    void CancelHint();
+    void OnEscape();
+    // A reply or a hint is being searched.
+    bool IsSearching() const { return m_runner.IsRunning() || m_hintWorker.IsRunning(); }
     void ShowGameMoves(std::span<const MoveEntry> moves);
+    void ShowDocumentGame();
     bool ConfirmUndoTurn();
+    void Undo(bool (CTesselDoc::*undo)());
     void ClearFinishedReport();
     void SetPlayMode(int playMode);
+    void ChooseSettings(int skillLevel, int searchDepth);
     void ApplySettings();
-    void ShowPosition(const PublishedPosition& position, std::optional<MoveEntry> lastMove);
+    void ShowPosition(const PublishedPosition& position,
+                      std::optional<MoveEntry> lastMove) override;
     void ReportGameAlreadyOver();
 
-    void StartMoveWorker();
-    void StartWorker(void (*work)(CTesselDoc&, ViewStepQueue&));
-    void DrainViewSteps();
-    void RunStep(const ViewStep& step);
-    void ReportCheckmate(int winner);
-    void SetThinking(bool thinking);
-    void SetBusyCursor(bool on);
-    void FinishMoveWorker();
+    void StartWorker(MoveRunner::Work work);
+    void ReportCheckmate(int winner) override;
+    void ReportDraw() override;
+    void SetThinking(bool thinking) override;
+    void FinishMoveWorker() override;
 
     CTesselDoc& m_doc;
     Prompter& m_prompter;
-    QList<QPixmap> m_pieceImages;
-    DragImage* m_dragImage;
+    GamePanel* m_panel;
+    BoardWidget* m_board;
     bool m_bDragging = false;
     QString m_strStatus;
-    PublishedPosition m_shown;
-    std::optional<MoveEntry> m_lastMoveLine;
+    ShownBoard m_shown;
     ChessClock::Reading m_clockReading{0, 0, false};
     QTimer m_clockTimer;
 
     ViewSettings m_settings;
-    // Board units to widget pixels: the view grows in proportion.
-    qreal m_scale = 1;
-    ShownGame m_game;
-    std::optional<int> m_selected;
-    std::vector<int> m_targets;
-    std::optional<int> m_cursor;
-    std::optional<int> m_checkedKing;
-    std::optional<MoveEntry> m_hint;
     HintWorker m_hintWorker;
-    QTimer m_hintTimer;
 
     // Settings chosen from the menu; passed to the game when no move is
     // being processed, so the search never sees them change under it.
     int m_skillLevel;
     int m_searchDepth;
 
-    bool m_busy = false;
-    bool m_busyCursor = false;
-    bool m_drainingSteps = false;
-    std::thread m_worker;
-    ViewStepQueue m_steps;
-    QTimer m_stepTimer;
+    MoveRunner m_runner;
     SearchProgress m_progress;
     // The last stop cut off the computer's reply in a game that goes on.
     bool m_replyStopped = false;

@@ -6,7 +6,7 @@
 #include <QTest>
 #include <QWidget>
 
-#include "view/boardgeometry.h"
+#include "view/boardwidget.h"
 #include "view/tesselview.h"
 
 void SendMouse(QWidget& view, QEvent::Type type, QPoint point, Qt::MouseButtons buttons) {
@@ -21,11 +21,15 @@ void DragBetween(QWidget& view, QPoint start, QPoint end) {
     SendMouse(view, QEvent::MouseButtonRelease, end, Qt::NoButton);
 }
 
-void Drag(QWidget& view, const char* from, const char* to) {
-    DragBetween(view, SquareCentre(Sq(from)), SquareCentre(Sq(to)));
+void Drag(CTesselView& view, const char* from, const char* to) {
+    DragBetween(view.Board(), view.CellRect(Sq(from)).center(), view.CellRect(Sq(to)).center());
 }
 
 void Click(QWidget& view, QPoint point) { DragBetween(view, point, point); }
+
+void ClickSquare(CTesselView& view, int square) {
+    Click(view.Board(), view.CellRect(square).center());
+}
 
 bool PlayMoves(CTesselView& view, const QStringList& moves) {
     for (const QString& move : moves) {

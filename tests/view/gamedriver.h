@@ -15,11 +15,11 @@ void SendMouse(QWidget& view, QEvent::Type type, QPoint point, Qt::MouseButtons 
 // Presses on one point and releases on the other, delivering the events at
 // once so that nothing else runs in between.
 void DragBetween(QWidget& view, QPoint start, QPoint end);
-// The same between the centres of two squares of the board at its smallest
-// size, White at the bottom.
-void Drag(QWidget& view, const char* from, const char* to);
+// The same between the centres of two squares of the view's board.
+void Drag(CTesselView& view, const char* from, const char* to);
 // A press and release on the same point.
 void Click(QWidget& view, QPoint point);
+void ClickSquare(CTesselView& view, int square);
 // Drags each "e2e4" of the list in turn, waiting after each for the view.
 bool PlayMoves(CTesselView& view, const QStringList& moves);
 // Waits until the view has finished processing a move.

@@ -31,7 +31,9 @@
 #include "tests/view/fakeprompter.h"
 #include "tests/view/gamedriver.h"
 #include "view/boardgeometry.h"
+#include "view/boardwidget.h"
 #include "view/messageboxprompter.h"
+#include "view/movelistpanel.h"
 #include "view/tesselview.h"
 
 namespace {
@@ -127,6 +129,10 @@ private slots:
     void offersTheRulesLegalTargets();
     void movesByClicksAndByKeys();
     void flippedBoardSurvivesARestartAndTakesMoves();
+    void boardFillsTheWindow_data();
+    void boardFillsTheWindow();
+    void hintEndsLikeTheComputersThinking_data();
+    void hintEndsLikeTheComputersThinking();
 
 private:
     void Start(const QStringList& arguments = {});
@@ -365,7 +371,7 @@ void MainFrameTest::moveNowPlaysTheBestMoveSoFar() {
     QFETCH(int, skill);
     StartThinking(skill);
     QVERIFY(Enabled(ID_MOVE_NOW));
-    const QRegularExpression progress(QStringLiteral("^Thinking\\.\\.\\. \\d+/\\d+$"));
+    const QRegularExpression progress(QStringLiteral("^Thinking\\.\\.\\. \\d+:\\d\\d\n\\d+/\\d+"));
     QTRY_VERIFY(progress.match(View().Progress().Text()).hasMatch());
     QElapsedTimer timer;
     timer.start();
@@ -724,7 +730,7 @@ void MainFrameTest::offersTheRulesLegalTargets() {
               "d2d4", "c8g4", "h2h3", "g4f3", "d1f3", "f8e7", "f3f6", "e8g8", "f6e7", "d8e7"});
     QCOMPARE(View().Marks().lastMove.value_or(MoveEntry{}), (MoveEntry{Sq("d8"), Sq("e7")}));
     for (int from = 0; from < kSquareCount; ++from) {
-        Click(View(), SquareCentre(from));
+        ClickSquare(View(), from);
         std::vector<int> legal;
         for (int to = 0; to < kSquareCount; ++to) {
             if (to != from && Doc().m_pEngine->IsMoveLegal(from, to, kWhite, 1)) {
@@ -732,25 +738,25 @@ void MainFrameTest::offersTheRulesLegalTargets() {
             }
         }
         QCOMPARE(Sorted(View().Targets()), legal);
-        Click(View(), QPoint(0, 0));
+        Click(View().Board(), QPoint(0, 0));
     }
     // A king in check is marked.
     OpenGame(kPlayHumanVsHuman, {"e2e4", "f7f6", "d1h5"});
     QCOMPARE(View().Marks().checkedKing.value_or(-1), Sq("e8"));
-    Click(View(), SquareCentre(Sq("g7")));
+    ClickSquare(View(), Sq("g7"));
     QCOMPARE(Sorted(View().Targets()), Squares({"g6"}));
 }
 
 void MainFrameTest::movesByClicksAndByKeys() {
     StartGame(kPlayHumanVsHuman);
-    Click(View(), SquareCentre(Sq("e2")));
-    Click(View(), SquareCentre(Sq("e4")));
+    ClickSquare(View(), Sq("e2"));
+    ClickSquare(View(), Sq("e4"));
     QVERIFY(WaitIdle(View()));
     // The first key shows the cursor on e2; up five to Black's e-pawn.
     const Qt::Key keys[] = {Qt::Key_Return, Qt::Key_Up,    Qt::Key_Up,    Qt::Key_Up,
                             Qt::Key_Up,     Qt::Key_Up,    Qt::Key_Space, Qt::Key_Down,
                             Qt::Key_Down,   Qt::Key_Return};
-    for (Qt::Key key : keys) QTest::keyClick(&View(), key);
+    for (Qt::Key key : keys) QTest::keyClick(&View().Board(), key);
     QVERIFY(WaitIdle(View()));
     QCOMPARE(Doc().m_moveCount, 2);
     QCOMPARE(Doc().m_moves[0], (MoveEntry{Sq("e2"), Sq("e4")}));
@@ -766,10 +772,89 @@ void MainFrameTest::flippedBoardSurvivesARestartAndTakesMoves() {
     StartGame(kPlayHumanVsHuman);
     QVERIFY(m_frame->Action(ID_VIEW_FLIPBOARD)->isChecked());
     QVERIFY(View().CellRect(Sq("e2")).top() < View().CellRect(Sq("e7")).top());
-    DragBetween(View(), View().CellRect(Sq("e2")).center(), View().CellRect(Sq("e4")).center());
+    DragBetween(View().Board(), View().CellRect(Sq("e2")).center(),
+                View().CellRect(Sq("e4")).center());
     QVERIFY(WaitIdle(View()));
     QCOMPARE(Doc().m_moveCount, 1);
     QCOMPARE(Doc().m_moves[0], (MoveEntry{Sq("e2"), Sq("e4")}));
+}
+
+// The board's width against its width at the start-up size.
+void MainFrameTest::boardFillsTheWindow_data() {
+    QTest::addColumn<QSize>("window");
+    QTest::addColumn<double>("least");
+    QTest::addColumn<double>("most");
+    QTest::newRow("900 x 900") << QSize(900, 900) << 1.6 << 1.8;
+    QTest::newRow("1600 x 1200") << QSize(1600, 1200) << 2.5 << 3.1;
+    QTest::newRow("smallest") << QSize(100, 100) << 0.7 << 0.8;
+}
+
+void MainFrameTest::boardFillsTheWindow() {
+    QFETCH(QSize, window);
+    QFETCH(double, least);
+    QFETCH(double, most);
+    Start();
+    const int startWidth = View().CellRect(Sq("h1")).right() - View().CellRect(Sq("a1")).left();
+    m_frame->resize(window);
+    QTRY_VERIFY(m_frame->size() != m_frame->sizeHint());
+    const QRect a8 = View().CellRect(Sq("a8"));
+    const QRect h1 = View().CellRect(Sq("h1"));
+    const double ratio = double(h1.right() - a8.left()) / startWidth;
+    QVERIFY2(ratio >= least && ratio <= most, qPrintable(QString::number(ratio)));
+    // Square cells, the whole board inside its widget and beside the list.
+    QCOMPARE(h1.bottom() - a8.top(), h1.right() - a8.left());
+    QVERIFY(View().Board().rect().contains(QRect(a8.topLeft(), h1.bottomRight())));
+    const QRect list = m_frame->MoveList().geometry();
+    QVERIFY(View().Board().geometry().right() < list.left());
+    QVERIFY(list.right() < View().width());
+}
+
+// A hint searched at depth 5 ends at once, by Move Now or Escape with the
+// best move so far framed, by a move made with nothing framed.
+void MainFrameTest::hintEndsLikeTheComputersThinking_data() {
+    QTest::addColumn<QString>("end");
+    QTest::newRow("Move Now") << QStringLiteral("now");
+    QTest::newRow("Escape") << QStringLiteral("escape");
+    QTest::newRow("move") << kHumansMove;
+}
+
+void MainFrameTest::hintEndsLikeTheComputersThinking() {
+    QFETCH(QString, end);
+    Start();
+    QVERIFY(m_frame->Files().OpenDocumentFile(
+        Write(QStringLiteral("middle.qln"), GameBytes(kMiddleGame))));
+    Doc().m_pEngine->m_outOfBook = true;
+    Trigger(ID_DEPTH_5);
+    Trigger(ID_MOVE_HINT);
+    QVERIFY(View().IsThinking());
+    QVERIFY(Enabled(ID_MOVE_NOW));
+    QVERIFY(Enabled(ID_MOVE_UNDO));
+    QVERIFY(Enabled(ID_FILE_SAVE));
+    QTRY_VERIFY(View().Progress().Text().startsWith(QStringLiteral("Thinking...")));
+    QElapsedTimer timer;
+    timer.start();
+    if (end == QLatin1String("now")) {
+        Trigger(ID_MOVE_NOW);
+    } else if (end == QLatin1String("escape")) {
+        QTest::keyClick(&View().Board(), Qt::Key_Escape);
+    } else {
+        const QByteArray move = end.toLatin1();
+        Drag(View(), move.left(2).constData(), move.mid(2).constData());
+        QVERIFY(!View().HintMove());
+        QTRY_COMPARE(View().ShownMoves().size(), kMiddleGame.size() + 1);
+        // The computer thinks about its reply at once.
+        QTRY_VERIFY(View().IsThinking());
+        Trigger(ID_MOVE_NOW);
+        QVERIFY(QTest::qWaitFor([this] { return !View().IsBusy(); }, kPromptMs));
+        QCOMPARE(int(Doc().m_moveCount), int(kMiddleGame.size()) + 2);
+        return;
+    }
+    QVERIFY(QTest::qWaitFor([this] { return !View().IsThinking(); }, kPromptMs));
+    QVERIFY(timer.elapsed() < kPromptMs);
+    QVERIFY(View().HintMove().has_value());
+    const MoveEntry hint = *View().HintMove();
+    QVERIFY(Doc().m_pEngine->IsMoveLegal(hint.from, hint.to, kWhite, 1));
+    QCOMPARE(int(Doc().m_moveCount), int(kMiddleGame.size()));
 }
 
 QTEST_MAIN(MainFrameTest)

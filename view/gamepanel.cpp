@@ -1,0 +1,84 @@
+#include "view/gamepanel.h"
+
+#include <QPainter>
+#include <algorithm>
+
+#include "view/boardgeometry.h"
+#include "view/boardpainter.h"
+#include "view/boardwidget.h"
+#include "view/movelistpanel.h"
+
+namespace {
+
+// Between the move list and the window's right edge, in board units.
+constexpr int kMoveListMargin = 5;
+
+QRect ClockTimeRect(QPoint topLeft) { return QRect(topLeft, kClockTimeSize); }
+
+}  // namespace
+
+GamePanel::GamePanel(QWidget* parent) : QWidget(parent), m_board(new BoardWidget(this)) {
+    setMinimumSize(QSizeF(QSizeF(kViewSize) * kSmallestScale).toSize());
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusProxy(m_board);
+}
+
+QSize GamePanel::sizeHint() const { return kViewSize; }
+
+void GamePanel::SetSideToMove(int side) {
+    if (side == m_sideToMove) return;
+    m_sideToMove = side;
+    update(ToWidget(QRect(kSideToMovePos, kClockTimeSize * 2)));
+}
+
+void GamePanel::SetClockTimes(int64_t whiteSeconds, int64_t blackSeconds) {
+    if (whiteSeconds == m_whiteSeconds && blackSeconds == m_blackSeconds) return;
+    m_whiteSeconds = whiteSeconds;
+    m_blackSeconds = blackSeconds;
+    update(ToWidget(ClockTimeRect(kWhiteTimePos)));
+    update(ToWidget(ClockTimeRect(kBlackTimePos)));
+}
+
+void GamePanel::SetStatus(const QString& status) {
+    m_status = status;
+    update(ToWidget(kStatusBox));
+}
+
+void GamePanel::SetProgress(const SearchProgress& progress) {
+    m_progress = progress;
+    update(ToWidget(SearchProgress::Area()));
+}
+
+void GamePanel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), kPanelColour);
+    painter.scale(m_scale, m_scale);
+    const QList<QPixmap> noPieces;
+    BoardPainter texts(painter, noPieces);
+    texts.DrawSideToMove(m_sideToMove);
+    texts.DrawClockLabels();
+    texts.DrawClockTimes(m_whiteSeconds, m_blackSeconds);
+    texts.DrawStatus(m_status);
+    m_progress.Draw(painter);
+}
+
+void GamePanel::AdoptMoveList(MoveListPanel* moveList) {
+    m_moveList = moveList;
+    moveList->setParent(this);
+}
+
+// The largest layout that fits; the move list takes the width left over.
+void GamePanel::resizeEvent(QResizeEvent*) {
+    m_scale = std::min(qreal(width()) / kViewSize.width(), qreal(height()) / kViewSize.height());
+    m_board->setGeometry(ToWidget(kBoardArea));
+    if (!m_moveList) return;
+    QRect list = ToWidget(kMoveListRect);
+    list.setRight(width() - 1 - qRound(kMoveListMargin * m_scale));
+    m_moveList->setGeometry(list);
+    m_moveList->SetScale(m_scale);
+}
+
+QRect GamePanel::ToWidget(const QRect& area) const {
+    const QRectF scaled(QPointF(area.topLeft()) * m_scale, QSizeF(area.size()) * m_scale);
+    return scaled.toAlignedRect();
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <cstdint>
+
+#include "view/searchprogress.h"
+
+class BoardWidget;
+class MoveListPanel;
+
+// The face of the game: the board, the side to move, the two clocks and the
+// status box with the computer's progress, laid out and scaled together.
+class GamePanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit GamePanel(QWidget* parent = nullptr);
+
+    BoardWidget& Board() const { return *m_board; }
+    QSize sizeHint() const override;
+
+    void SetSideToMove(int side);
+    void SetClockTimes(int64_t whiteSeconds, int64_t blackSeconds);
+    // Each "\n\r" ends a line of the status box.
+    void SetStatus(const QString& status);
+    void SetProgress(const SearchProgress& progress);
+    // The move list goes in the column at the board's right.
+    void AdoptMoveList(MoveListPanel* moveList);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QRect ToWidget(const QRect& area) const;
+
+    BoardWidget* m_board;
+    MoveListPanel* m_moveList = nullptr;
+    int m_sideToMove = 0;
+    int64_t m_whiteSeconds = 0;
+    int64_t m_blackSeconds = 0;
+    QString m_status;
+    SearchProgress m_progress;
+    // Board units to widget pixels: the panel grows in proportion.
+    qreal m_scale = 1;
+};

@@ -6,6 +6,8 @@
 namespace {
 
 constexpr char kDepthPrompt[] = "Set the depth to which the computer thinks ahead";
+constexpr char kTimeControlPrompt[] = "Start a new game with this time for each side";
+constexpr char kMoveTimePrompt[] = "Set the longest the computer thinks about a move";
 
 constexpr std::array kCommands = {
     Command{ID_FILE_NEW, "&New\tCtrl+N", "Ctrl+N", ""},
@@ -18,6 +20,16 @@ constexpr std::array kCommands = {
     Command{ID_PLAY_HUMANVSHUMAN, "&Human vs Human", "", "Play a Two Player Game"},
     Command{ID_PLAY_BLACK, "Play &Black", "", "You play Black. Computer plays White."},
     Command{ID_PLAY_WHITE, "Play &White", "", "You play White. Computer plays Black"},
+    Command{ID_PLAY_COMPUTERVSCOMPUTER, "&Computer vs Computer", "",
+            "The computer plays both sides"},
+    Command{ID_TIME_NO_LIMIT, "&No Limit", "", "Play without a time limit"},
+    Command{ID_TIME_1_MIN, "&1 min", "", kTimeControlPrompt},
+    Command{ID_TIME_3_MIN_2_S, "&3 min + 2 s", "", kTimeControlPrompt},
+    Command{ID_TIME_5_MIN, "&5 min", "", kTimeControlPrompt},
+    Command{ID_TIME_10_MIN_5_S, "1&0 min + 5 s", "", kTimeControlPrompt},
+    Command{ID_TIME_15_MIN_10_S, "15 &min + 10 s", "", kTimeControlPrompt},
+    Command{ID_TIME_30_MIN, "3&0 min", "", kTimeControlPrompt},
+    Command{ID_TIME_CUSTOM, "&Custom...", "", "Choose the time for each side and per move"},
     Command{ID_SKILL_NOVICE, "&Novice", "", "Set Skill level to Novice"},
     Command{ID_SKILL_EXPERT, "&Expert", "", "Set Skill level to Expert"},
     Command{ID_DEPTH_1, "&1", "", kDepthPrompt},
@@ -25,6 +37,11 @@ constexpr std::array kCommands = {
     Command{ID_DEPTH_3, "&3", "", kDepthPrompt},
     Command{ID_DEPTH_4, "&4", "", kDepthPrompt},
     Command{ID_DEPTH_5, "&5", "", kDepthPrompt},
+    Command{ID_MOVE_TIME_NO_LIMIT, "&No Limit", "", kMoveTimePrompt},
+    Command{ID_MOVE_TIME_1_S, "&1 s", "", kMoveTimePrompt},
+    Command{ID_MOVE_TIME_5_S, "&5 s", "", kMoveTimePrompt},
+    Command{ID_MOVE_TIME_15_S, "15 &s", "", kMoveTimePrompt},
+    Command{ID_MOVE_TIME_60_S, "&60 s", "", kMoveTimePrompt},
     Command{ID_MOVE_UNDO, "&Undo\tCtrl-Z", "Ctrl+Z", "Undo a move"},
     Command{ID_MOVE_UNDOALL, "Undo A&ll", "", "Undo all moves"},
     Command{ID_MOVE_NOW, "Move &Now\tCtrl+M", "Ctrl+M", "Play the best move found so far"},

@@ -11,6 +11,7 @@
 #include "app/commandtable.h"
 #include "app/filecommands.h"
 #include "app/pgnfile.h"
+#include "app/timecontroldialog.h"
 #include "document/pgnexport.h"
 #include "document/tesseldoc.h"
 #include "view/movelistpanel.h"
@@ -112,6 +113,50 @@ void CMainFrame::BuildPlayMenu() {
     AddCommand(menu, ID_PLAY_WHITE, [this] {
         ChoosePlayMode(kPlayWhite, &CTesselView::OnPlayWhite);
     })->setCheckable(true);
+    AddCommand(menu, ID_PLAY_COMPUTERVSCOMPUTER, [this] {
+        ChoosePlayMode(kPlayComputerVsComputer, &CTesselView::OnPlayComputerVsComputer);
+    })->setCheckable(true);
+    menu->addSeparator();
+    BuildTimeControlMenu(menu);
+}
+
+QMenu* CMainFrame::AddChoiceMenu(QMenu* menu, const QString& title) {
+    QMenu* choices = menu->addMenu(title);
+    connect(choices, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
+    return choices;
+}
+
+void CMainFrame::BuildTimeControlMenu(QMenu* playMenu) {
+    QMenu* menu = AddChoiceMenu(playMenu, tr("&Time Control"));
+    auto* choices = new QActionGroup(this);
+    for (const TimeControlCommand& command : kTimeControlCommands) {
+        choices
+            ->addAction(
+                AddCommand(menu, command.id,
+                           [this, control = command.control] { ChooseTimeControl(control); }))
+            ->setCheckable(true);
+    }
+    menu->addSeparator();
+    choices
+        ->addAction(AddCommand(menu, ID_TIME_CUSTOM,
+                               [this] {
+                                   const auto chosen = TimeControlDialog::Ask(
+                                       m_view->GetDocument().m_timeControl, this);
+                                   if (chosen) ChooseTimeControl(*chosen);
+                               }))
+        ->setCheckable(true);
+}
+
+// Another time control starts a new game, after the question about unsaved
+// moves, and is remembered for the next run.
+void CMainFrame::ChooseTimeControl(const TimeControl& control) {
+    if (m_view->GetDocument().m_timeControl == control) return;
+    if (!m_files->SaveModified()) {
+        m_view->ResumeStoppedReply();
+        return;
+    }
+    m_view->OnSetTimeControl(control);
+    SaveTimeControl(control);
 }
 
 // Another play mode starts a new game: unsaved moves are asked about first,
@@ -137,6 +182,18 @@ void CMainFrame::BuildSkillMenu() {
                                      [this, depth] { m_view->OnSetDepth(depth); });
         action->setCheckable(true);
         depths->addAction(action);
+    }
+    BuildMoveTimeMenu(menu);
+}
+
+void CMainFrame::BuildMoveTimeMenu(QMenu* skillMenu) {
+    QMenu* menu = AddChoiceMenu(skillMenu, tr("&Time per Move"));
+    auto* choices = new QActionGroup(this);
+    for (const MoveTimeCommand& command : kMoveTimeCommands) {
+        choices
+            ->addAction(AddCommand(menu, command.id,
+                                   [this, ms = command.ms] { m_view->OnSetMoveTime(ms); }))
+            ->setCheckable(true);
     }
 }
 
@@ -205,12 +262,23 @@ void CMainFrame::UpdateCommandUI() {
     SetCommandState(ID_PLAY_HUMANVSHUMAN, true, mode == kPlayHumanVsHuman);
     SetCommandState(ID_PLAY_BLACK, true, mode == kPlayBlack);
     SetCommandState(ID_PLAY_WHITE, true, mode == kPlayWhite);
+    SetCommandState(ID_PLAY_COMPUTERVSCOMPUTER, true, mode == kPlayComputerVsComputer);
+    bool preset = false;
+    for (const TimeControlCommand& command : kTimeControlCommands) {
+        const bool chosen = doc.m_timeControl == command.control;
+        preset = preset || chosen;
+        SetCommandState(command.id, true, chosen);
+    }
+    SetCommandState(ID_TIME_CUSTOM, true, !preset);
 
     const bool againstComputer = mode != kPlayHumanVsHuman;
     SetCommandState(ID_SKILL_NOVICE, againstComputer, m_view->SkillLevel() == kSkillNovice);
     SetCommandState(ID_SKILL_EXPERT, againstComputer, m_view->SkillLevel() == kSkillExpert);
     for (int depth = kMinSearchDepth; depth <= kMaxSearchDepth; ++depth) {
         SetCommandState(DepthCommand(depth), againstComputer, m_view->SearchDepth() == depth);
+    }
+    for (const MoveTimeCommand& command : kMoveTimeCommands) {
+        SetCommandState(command.id, againstComputer, m_view->MoveTimeMs() == command.ms);
     }
 
     // The move count is the worker's while it runs: read it only when idle.

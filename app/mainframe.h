@@ -5,6 +5,7 @@
 #include <functional>
 
 class CTesselDoc;
+struct TimeControl;
 class CTesselView;
 class FileCommands;
 class MoveListPanel;
@@ -51,6 +52,11 @@ private:
     void RefreshFrame();
     void RefreshTitle();
     void ChoosePlayMode(int playMode, void (CTesselView::*command)());
+    void BuildTimeControlMenu(QMenu* playMenu);
+    void ChooseTimeControl(const TimeControl& control);
+    void BuildMoveTimeMenu(QMenu* skillMenu);
+    // A submenu whose items show one choice of several with a radio bullet.
+    QMenu* AddChoiceMenu(QMenu* menu, const QString& title);
     void OnAppAbout();
 
     // First, so that it is set before the children below are made: adding

@@ -10,13 +10,20 @@
 #include "app/filecommands.h"
 #include "app/mainframe.h"
 #include "app/pgnfile.h"
+#include "document/selfplay.h"
 #include "view/tesselview.h"
+#include "view/viewsettings.h"
 
 namespace {
 
 const QString kIconResource = QStringLiteral(":/icons/quillon.svg");
 const QString kExportPgnOption = QStringLiteral("export-pgn");
 const QString kGameOption = QStringLiteral("game");
+const QString kSelfPlayOption = QStringLiteral("self-play");
+const QString kTimeControlOption = QStringLiteral("time-control");
+const QString kDepthOption = QStringLiteral("depth");
+const QString kSkillOption = QStringLiteral("skill");
+const QString kMaxMovesOption = QStringLiteral("max-moves");
 constexpr int kUsageExitCode = 2;
 
 // The toolkit's own options: it takes them off the command line only once it
@@ -66,6 +73,21 @@ void DescribeCommandLine(QCommandLineParser& parser) {
                       QObject::tr("With --export-pgn, the game of a PGN file to print, "
                                   "counting from 1 (default 1)."),
                       QObject::tr("n"), QStringLiteral("1")});
+    parser.addOption({kSelfPlayOption,
+                      QObject::tr("Let the computer play one game against itself and print it "
+                                  "as PGN on standard output."),
+                      {}});
+    parser.addOption({kTimeControlOption,
+                      QObject::tr("Play with this time control: minutes per side and seconds "
+                                  "a move, as 5+3, 5 or 40/90+30 (40 moves in 90 minutes)."),
+                      QObject::tr("M+S")});
+    parser.addOption({kDepthOption, QObject::tr("With --self-play, the search depth, 1 to 5."),
+                      QObject::tr("n"), QStringLiteral("1")});
+    parser.addOption({kSkillOption, QObject::tr("With --self-play, novice or expert."),
+                      QObject::tr("skill"), QStringLiteral("expert")});
+    parser.addOption({kMaxMovesOption,
+                      QObject::tr("With --self-play, the most moves of each side."),
+                      QObject::tr("n"), QStringLiteral("0")});
     parser.addPositionalArgument(QStringLiteral("file"),
                                  QObject::tr("A saved game or a PGN file to open."),
                                  QStringLiteral("[file]"));
@@ -84,6 +106,16 @@ void ParseOrExit(QCommandLineParser& parser, const QStringList& arguments) {
     if (!parser.parse(arguments)) ExitWithUsage(parser, parser.errorText());
     if (parser.isSet(kGameOption) && !parser.isSet(kExportPgnOption)) {
         ExitWithUsage(parser, QObject::tr("--game goes with --export-pgn."));
+    }
+    if (parser.isSet(kTimeControlOption) &&
+        !ParseTimeControl(parser.value(kTimeControlOption).toStdString())) {
+        ExitWithUsage(parser, QObject::tr("--time-control takes minutes 1 to 180 and seconds 0 "
+                                          "to 60, as 5+3."));
+    }
+    for (const QString& option : {kDepthOption, kSkillOption, kMaxMovesOption}) {
+        if (parser.isSet(option) && !parser.isSet(kSelfPlayOption)) {
+            ExitWithUsage(parser, QObject::tr("--%1 goes with --self-play.").arg(option));
+        }
     }
 }
 
@@ -105,6 +137,17 @@ void CTesselApp::AnswerWithoutDisplay(const QStringList& arguments) {
     if (parser.isSet(kExportPgnOption)) {
         std::exit(PrintGameAsPgn(parser.value(kExportPgnOption), GameNumber(parser)));
     }
+    if (parser.isSet(kSelfPlayOption)) {
+        const auto options = ReadSelfPlayOptions(parser.value(kTimeControlOption).toStdString(),
+                                                 parser.value(kDepthOption).toStdString(),
+                                                 parser.value(kSkillOption).toStdString(),
+                                                 parser.value(kMaxMovesOption).toStdString());
+        if (!options)
+            ExitWithUsage(parser, QObject::tr("--self-play takes a time control as 5+3, "
+                                              "a depth of 1 to 5, a skill of novice or "
+                                              "expert and a number of moves."));
+        std::exit(PrintSelfPlayGame(*options, PgnDateToday()));
+    }
 }
 
 QString CTesselApp::ParseCommandLine(const QStringList& arguments) {
@@ -118,8 +161,16 @@ CTesselApp::CTesselApp(Prompter& prompter) : m_prompter(prompter) {}
 
 CTesselApp::~CTesselApp() = default;
 
+TimeControl CTesselApp::StartTimeControl(const QStringList& arguments) {
+    QCommandLineParser parser;
+    ParseOrExit(parser, arguments);
+    if (!parser.isSet(kTimeControlOption)) return LoadTimeControl();
+    return ParseTimeControl(parser.value(kTimeControlOption).toStdString()).value_or(TimeControl{});
+}
+
 bool CTesselApp::InitInstance(const QStringList& arguments) {
     const QString file = ParseCommandLine(arguments);
+    m_doc.m_timeControl = StartTimeControl(arguments);
 
     m_mainFrame = std::make_unique<CMainFrame>(m_doc, m_prompter);
     QApplication::setWindowIcon(QIcon(kIconResource));

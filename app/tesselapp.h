@@ -27,6 +27,9 @@ public:
     // The game file named on the command line, or empty. A command line it
     // does not understand ends the program with the usage and status 2.
     static QString ParseCommandLine(const QStringList& arguments);
+    // The time control of the first game: --time-control's, else the one
+    // chosen in the last run.
+    static TimeControl StartTimeControl(const QStringList& arguments);
 
     CTesselDoc& Document() { return m_doc; }
     CMainFrame* MainFrame() const { return m_mainFrame.get(); }

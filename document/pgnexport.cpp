@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "document/clockcomment.h"
 #include "document/tesseldoc.h"
 #include "engine/chessgame.h"
 #include "engine/piecetable.h"
@@ -116,7 +117,15 @@ std::string ResultOf(const CTesselDoc& doc) {
     if (doc.m_matedSide == kBlack || doc.m_resignedSide == kBlack) return "1-0";
     if (doc.m_matedSide == kWhite || doc.m_resignedSide == kWhite) return "0-1";
     if (doc.m_drawn) return "1/2-1/2";
+    if (doc.m_flaggedSide == kWhite) return "0-1";
+    if (doc.m_flaggedSide == kBlack) return "1-0";
     return kUnfinished;
+}
+
+// How the game ended, in the words of the standard's Termination tag.
+std::string TerminationOf(const CTesselDoc& doc) {
+    if (doc.m_flaggedSide != 0) return "time forfeit";
+    return ResultOf(doc) == kUnfinished ? "unterminated" : "normal";
 }
 
 std::pair<std::string, std::string> PlayerNames(int playMode) {
@@ -125,6 +134,8 @@ std::pair<std::string, std::string> PlayerNames(int playMode) {
             return {"Player", "Quillon"};
         case kPlayBlack:
             return {"Quillon", "Player"};
+        case kPlayComputerVsComputer:
+            return {"Quillon", "Quillon"};
         case kUnknownPlayMode:
             return {"?", "?"};
         default:
@@ -136,12 +147,25 @@ std::string Tag(const std::string& name, const std::string& value) {
     return "[" + name + " \"" + value + "\"]\n";
 }
 
+// A timed game's control and its clocks after each move, [0] the start;
+// no clocks for a game without a limit.
+struct GameClocks {
+    TimeControl control;
+    std::vector<ClockTimes> history;
+};
+
+// A clock comment follows each move whose time is known, as a single token
+// so that wrapping never splits it.
 std::vector<std::string> MovetextTokens(const std::vector<std::string>& sanMoves,
-                                        const std::string& result) {
+                                        const GameClocks& clocks, const std::string& result) {
     std::vector<std::string> tokens;
     for (std::size_t ply = 0; ply < sanMoves.size(); ++ply) {
         if (ply % 2 == 0) tokens.push_back(std::to_string(ply / 2 + 1) + ".");
         tokens.push_back(sanMoves[ply]);
+        if (clocks.control.IsTimed() && ply + 1 < clocks.history.size()) {
+            const int mover = ply % 2 == 0 ? kWhite : kBlack;
+            tokens.push_back("{" + FormatClockComment(clocks.history[ply + 1].Of(mover)) + "}");
+        }
     }
     tokens.push_back(result);
     return tokens;
@@ -172,9 +196,11 @@ std::vector<std::string> SanMoves(std::span<const MoveEntry> moves) {
 
 namespace {
 
-// finishedResult is the result when every move is legal.
+// finishedResult is the result when every move is legal; termination, when
+// not empty, goes into the Termination tag.
 std::string ComposePgn(std::span<const MoveEntry> moves, int playMode, const std::string& date,
-                       const std::string& finishedResult) {
+                       const std::string& finishedResult, const GameClocks& clocks = {},
+                       const std::string& termination = {}) {
     const Movetext movetext = ReplayAsSan(moves);
     const std::string result = movetext.complete ? finishedResult : kUnfinished;
     const auto [white, black] = PlayerNames(playMode);
@@ -187,8 +213,11 @@ std::string ComposePgn(std::span<const MoveEntry> moves, int playMode, const std
     pgn += Tag("White", white);
     pgn += Tag("Black", black);
     pgn += Tag("Result", result);
+    if (clocks.control.IsTimed()) pgn += Tag("TimeControl", PgnTimeControl(clocks.control));
+    if (!termination.empty())
+        pgn += Tag("Termination", movetext.complete ? termination : "unterminated");
     pgn += '\n';
-    pgn += WrapTokens(MovetextTokens(movetext.sanMoves, result));
+    pgn += WrapTokens(MovetextTokens(movetext.sanMoves, clocks, result));
     return pgn;
 }
 
@@ -201,7 +230,12 @@ std::string ExportPgn(const CTesselDoc& doc, const std::string& date) {
 std::string ExportPgn(const CTesselDoc& doc, int playMode, const std::string& date) {
     const std::size_t count =
         std::min(static_cast<std::size_t>(std::max<int>(doc.m_moveCount, 0)), doc.m_moves.size());
-    return ComposePgn(std::span(doc.m_moves.data(), count), playMode, date, ResultOf(doc));
+    const GameClocks clocks{doc.m_countdown.Control(), doc.m_countdown.History()};
+    // Timed games and the computer's games against itself say how they ended,
+    // which a loss on time needs.
+    const bool saysHow = clocks.control.IsTimed() || playMode == kPlayComputerVsComputer;
+    return ComposePgn(std::span(doc.m_moves.data(), count), playMode, date, ResultOf(doc), clocks,
+                      saysHow ? TerminationOf(doc) : std::string());
 }
 
 std::string ExportUnfinishedPgn(std::span<const MoveEntry> moves, int playMode,

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <filesystem>
 
+#include "document/clockcomment.h"
 #include "document/pgnparser.h"
 #include "document/sanreader.h"
 #include "document/tesseldoc.h"
@@ -93,6 +94,7 @@ PgnImport ReadMoves(const PgnGame& game) {
         import.error = kSetUpPosition;
         return import;
     }
+    import.timeControl = game.Tag("TimeControl");
     SanReader reader;
     for (std::size_t ply = 0; ply < game.moves.size(); ++ply) {
         const std::string& san = game.moves[ply].text;
@@ -106,6 +108,7 @@ PgnImport ReadMoves(const PgnGame& game) {
             return import;
         }
         import.moves.push_back(*move);
+        import.clocksMs.push_back(ParseClockComment(game.moves[ply].comment));
     }
     return import;
 }

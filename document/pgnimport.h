@@ -39,6 +39,10 @@ struct PgnImport {
     // The moves read, in Quillon's terms; up to the move that stopped the
     // reading when there is an error.
     std::vector<MoveEntry> moves;
+    // Each move's %clk time in milliseconds, as far as the file gives them.
+    std::vector<std::optional<int64_t>> clocksMs;
+    // The TimeControl tag as the file writes it, empty without one.
+    std::string timeControl;
     // Empty when the whole game was read, else why reading stopped.
     std::string error;
     bool cancelled = false;

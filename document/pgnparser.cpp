@@ -97,6 +97,7 @@ bool PgnParser::Parse(std::vector<PgnGame>& games) {
     PgnGame game;
     while (true) {
         if (!SkipSpaceAndComments()) return false;
+        AttachComments(game);
         if (AtEnd()) break;
         if (Peek() == '[' && m_variationDepth == 0) {
             if (m_inMovetext)
@@ -140,14 +141,21 @@ bool PgnParser::SkipSpaceAndComments() {
 
 bool PgnParser::SkipBraceComment() {
     const int startLine = m_line;
+    const std::size_t start = m_position + 1;
     while (!AtEnd() && Peek() != '}') Advance();
     if (AtEnd()) {
         m_error =
             "The file ends inside the comment begun on line " + std::to_string(startLine) + ".";
         return false;
     }
+    if (m_variationDepth == 0) m_comments += m_text.substr(start, m_position - start);
     Advance();
     return true;
+}
+
+void PgnParser::AttachComments(PgnGame& game) {
+    if (!game.moves.empty()) game.moves.back().comment += m_comments;
+    m_comments.clear();
 }
 
 void PgnParser::SkipRestOfLine() {
@@ -249,7 +257,7 @@ bool PgnParser::TakeSymbol(const std::string& symbol, PgnGame& game, std::vector
         EndGame(game, games, symbol);
         return true;
     }
-    game.moves.push_back({symbol, m_line});
+    game.moves.push_back({symbol, m_line, {}});
     return true;
 }
 

@@ -6,14 +6,16 @@
 #include <utility>
 #include <vector>
 
-// One move of a game's movetext as the file writes it.
+// One move of a game's movetext as the file writes it, with the text of
+// the brace comments that follow it (where the clock comments are).
 struct SanToken {
     std::string text;
     int line;
+    std::string comment;
 };
 
-// One game of a PGN file: its tag pairs and its main line. Comments,
-// annotations and variations are left out.
+// One game of a PGN file: its tag pairs and its main line. Annotations,
+// variations and the comments before the first move are left out.
 struct PgnGame {
     std::vector<std::pair<std::string, std::string>> tags;
     std::vector<SanToken> moves;
@@ -43,6 +45,7 @@ private:
     void Advance();
     bool SkipSpaceAndComments();
     bool SkipBraceComment();
+    void AttachComments(PgnGame& game);
     void SkipRestOfLine();
     bool ReadTagPair(PgnGame& game);
     bool ReadString(std::string& value);
@@ -64,5 +67,7 @@ private:
     // The game has begun: a tag or a move has been read.
     bool m_inGame = false;
     bool m_inMovetext = false;
+    // The main line's brace comments read since the last move.
+    std::string m_comments;
     std::string m_error;
 };

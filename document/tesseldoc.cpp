@@ -8,6 +8,7 @@
 #include "document/archive.h"
 #include "document/chessclock.h"
 #include "document/fileio.h"
+#include "document/replybudget.h"
 
 namespace {
 
@@ -95,6 +96,30 @@ bool ReadMoveList(Archive& archive, std::vector<MoveEntry>& moves) {
     return true;
 }
 
+// Whether side has nothing on the board but its king.
+bool HasOnlyKing(const Chessgame& engine, int side) {
+    return std::none_of(engine.m_board.begin(), engine.m_board.end(), [side](int16_t cell) {
+        return cell * side > 0 && std::abs(cell) != kKingValue;
+    });
+}
+
+// The clocks after each move of an opened game: full time at the start, and
+// each mover's time as the file's clock comments give it.
+std::vector<ClockTimes> ClockHistory(const TimeControl& control,
+                                     std::span<const std::optional<int64_t>> clocksMs,
+                                     std::size_t plies) {
+    constexpr int64_t kMsPerSecond = 1000;
+    const int64_t full = control.periodSeconds * kMsPerSecond;
+    std::vector<ClockTimes> history{{full, full}};
+    for (std::size_t ply = 0; ply < plies; ++ply) {
+        ClockTimes times = history.back();
+        const int mover = ply % 2 == 0 ? kWhite : kBlack;
+        if (ply < clocksMs.size() && clocksMs[ply]) times.Of(mover) = *clocksMs[ply];
+        history.push_back(times);
+    }
+    return history;
+}
+
 void WriteMoveList(Archive& archive, std::span<const MoveEntry> moves) {
     archive.WriteInt16(static_cast<int16_t>(moves.size()));
     for (const MoveEntry& move : moves) {
@@ -157,15 +182,20 @@ bool CTesselDoc::OnNewDocument() {
     m_kingOnlyCountdown = {};
     m_matedSide = 0;
     m_resignedSide = 0;
+    m_flaggedSide = 0;
     m_importNote.clear();
     m_pEngine.reset();
     m_pEngine = std::make_unique<Intelligence>();
     m_moveCount = 0;
     ForgetRedo();
     g_sideToMove = kWhite;
+    m_countdown.Reset(m_timeControl);
     if (m_playMode == kPlayBlack) {
         g_chessClock.running = true;
+        m_countdown.Start(kWhite);
         if (auto move = ThinkComputerMove(kBlack, kNoSquare, kNoSquare, kSearchKindExpert)) {
+            // A book move: the time it takes cannot run out a period.
+            m_countdown.CompleteMove(kWhite);
             AppendMove(*move);
         }
     }
@@ -185,6 +215,9 @@ FileResult CTesselDoc::OnOpenDocument(const std::string& path, const PgnGameChoo
     SetModifiedFlag(false);
     m_importNote.clear();
     g_chessClock.Reset();
+    m_flaggedSide = 0;
+    m_countdown.Restore(m_timeControl,
+                        ClockHistory(m_timeControl, {}, static_cast<std::size_t>(m_moveCount)));
     Publish();
     return result;
 }
@@ -220,6 +253,11 @@ FileResult CTesselDoc::OpenPgn(const std::vector<uint8_t>& bytes, const std::str
     SetImportedPathName(path);
     SetModifiedFlag(false);
     g_chessClock.Reset();
+    // A tag that names no control Quillon keeps ("?", several periods)
+    // leaves the current one.
+    if (const auto control = ParsePgnTimeControl(import.timeControl)) m_timeControl = *control;
+    m_flaggedSide = 0;
+    m_countdown.Restore(m_timeControl, ClockHistory(m_timeControl, import.clocksMs, moves.size()));
     Publish();
     return {true, {}};
 }
@@ -264,6 +302,10 @@ bool CTesselDoc::MakeUserMove(bool& check, bool& mate) {
     }
     const int side = g_sideToMove;
     if (!m_pEngine->IsMoveLegal(m_fromSquare, m_toSquare, side, kCheckOwnership)) return false;
+    if (!m_countdown.CompleteMove(side)) {
+        EndOnTime();
+        return false;
+    }
     m_pEngine->MakeMoveForSide(m_fromSquare, m_toSquare, side, kSwitchSide);
     const MoveEntry move{m_fromSquare, m_toSquare};
     AppendMove(move);
@@ -277,13 +319,37 @@ bool CTesselDoc::MakeNextMove(bool& check, bool& mate) {
     check = false;
     mate = false;
     if (m_playMode == kPlayHumanVsHuman) return MakeUserMove(check, mate);
-    if (m_playMode != kPlayWhite && m_playMode != kPlayBlack) return false;
+    if (m_playMode != kPlayWhite && m_playMode != kPlayBlack &&
+        m_playMode != kPlayComputerVsComputer) {
+        return false;
+    }
     if (m_moveCount >= kMaxMoves) return false;
 
-    const int humanSide = m_playMode == kPlayWhite ? kWhite : kBlack;
+    const bool bothSides = m_playMode == kPlayComputerVsComputer;
+    const int humanSide = bothSides ? -g_sideToMove : m_playMode == kPlayWhite ? kWhite : kBlack;
     const int searchKind = m_skillLevel == kSkillNovice ? kSearchKindNovice : kSearchKindExpert;
-    const auto move = ThinkComputerMove(humanSide, m_fromSquare, m_toSquare, searchKind);
-    if (!move) return false;
+    // Playing both sides, each reply starts from its own side's capture list,
+    // which the other side's reply left up to date as its opponent's; there
+    // is no human move to bring into them.
+    auto& engine = *m_pEngine;
+    if (bothSides) std::swap(engine.m_humanCaptures, engine.m_computerCaptures);
+    m_countdown.Start(-humanSide);
+    const auto move = bothSides
+                          ? ThinkComputerMove(humanSide, kNoSquare, kNoSquare, searchKind)
+                          : ThinkComputerMove(humanSide, m_fromSquare, m_toSquare, searchKind);
+    if (!move) {
+        if (bothSides) std::swap(engine.m_humanCaptures, engine.m_computerCaptures);
+        return false;
+    }
+    if (!m_countdown.CompleteMove(-humanSide)) {
+        // The search has made its move on the engine.
+        RebuildPosition();
+        EndOnTime();
+        return false;
+    }
+    // Playing both sides, each side's time runs only while it thinks: the
+    // pause a person needs to follow the game is nobody's.
+    if (bothSides) m_countdown.Pause();
     AppendMove(*move);
     AfterMoveTests(*move, -humanSide, check, mate);
     Publish();
@@ -310,6 +376,8 @@ bool CTesselDoc::UndoMove() {
 
 bool CTesselDoc::TakeBackTo(int moveCount) {
     if (m_moveCount == 0 || moveCount >= m_moveCount) return false;
+    // The clocks after every move up to the last one made, for a redo.
+    if (!CanRedo()) m_redoClocks = m_countdown.History();
     const int16_t redoEnd = m_redoEnd;
     m_gameOver = false;
     m_drawn = false;
@@ -322,6 +390,8 @@ bool CTesselDoc::TakeBackTo(int moveCount) {
     }
     RebuildPosition();
     g_chessClock.Resume();
+    m_flaggedSide = 0;
+    m_countdown.UndoTo(m_moveCount, g_sideToMove);
     return true;
 }
 
@@ -338,10 +408,15 @@ bool CTesselDoc::RedoMove() {
     m_moveCount = static_cast<int16_t>(std::min(m_moveCount + step, static_cast<int>(redoEnd)));
     RebuildPosition();
     SetModifiedFlag(true);
+    const std::size_t kept =
+        std::min(m_redoClocks.size(), static_cast<std::size_t>(m_moveCount) + 1);
+    m_countdown.Restore(m_countdown.Control(),
+                        std::vector(m_redoClocks.begin(), m_redoClocks.begin() + kept));
     if (m_gameOver) {
         g_chessClock.Stop();
     } else {
         g_chessClock.Resume();
+        m_countdown.UndoTo(m_moveCount, g_sideToMove);
     }
     return true;
 }
@@ -354,6 +429,7 @@ bool CTesselDoc::Resign(int side) {
     m_gameOver = true;
     ForgetRedo();
     g_chessClock.Stop();
+    m_countdown.Stop();
     SetModifiedFlag(true);
     return true;
 }
@@ -362,6 +438,7 @@ bool CTesselDoc::WithdrawResignation() {
     m_resignedSide = 0;
     m_gameOver = false;
     g_chessClock.Resume();
+    m_countdown.UndoTo(m_moveCount, g_sideToMove);
     return true;
 }
 
@@ -377,6 +454,29 @@ void CTesselDoc::AbortComputerSearch() { m_searchControl.RequestAbort(); }
 void CTesselDoc::PlayComputerMoveNow() { m_searchControl.RequestMoveNow(); }
 
 void CTesselDoc::ClearSearchRequests() { m_searchControl.Reset(); }
+
+std::optional<int64_t> CTesselDoc::ComputerBudgetMs() {
+    std::optional<int64_t> budget;
+    const TimeControl control = m_countdown.Control();
+    if (control.IsTimed()) {
+        // Each side has made half the moves when it is to move again.
+        const int64_t left = m_countdown.Tick().left.Of(g_sideToMove);
+        budget = ReplyBudgetMs(control, left, m_moveCount / 2);
+    }
+    if (m_moveTimeLimitMs > 0)
+        budget = std::min(budget.value_or(m_moveTimeLimitMs), m_moveTimeLimitMs);
+    return budget;
+}
+
+void CTesselDoc::EndOnTime() {
+    const int side = m_countdown.Tick().flaggedSide;
+    if (side == 0) return;
+    m_flaggedSide = static_cast<int16_t>(side);
+    // A side with nothing but its king cannot win, on time or otherwise.
+    m_drawn = HasOnlyKing(*m_pEngine, -side);
+    m_gameOver = true;
+    SetModifiedFlag(true);
+}
 
 void CTesselDoc::Publish() {
     std::lock_guard lock(m_publishedMutex);
@@ -395,6 +495,8 @@ void CTesselDoc::AfterMoveTests(const MoveEntry& move, int side, bool& check, bo
     m_drawn = end.drawn;
     m_kingOnlyCountdown = end.kingOnlyCountdown;
     m_matedSide = end.matedSide;
+    // A finished game cannot be lost on time.
+    if (m_drawn || mate) m_countdown.Stop();
 }
 
 void CTesselDoc::AppendMove(const MoveEntry& move) {

@@ -10,9 +10,11 @@
 #include <vector>
 
 #include "computer/intelligence.h"
+#include "document/countdownclock.h"
 #include "document/document.h"
 #include "document/moveentry.h"
 #include "document/pgnimport.h"
+#include "document/timecontrol.h"
 
 class Archive;
 
@@ -26,6 +28,8 @@ struct PublishedPosition {
 constexpr int kPlayHumanVsHuman = 0;
 constexpr int kPlayWhite = 1;
 constexpr int kPlayBlack = 2;
+// The computer plays both sides.
+constexpr int kPlayComputerVsComputer = 3;
 constexpr int kSkillNovice = 1;
 constexpr int kSkillExpert = 2;
 // The most moves a 16-bit count can carry.
@@ -58,11 +62,14 @@ public:
 
     // The pending move m_fromSquare -> m_toSquare for the side to move. False,
     // with nothing but the unsaved-changes flag changed, when it is not legal
-    // or the move list is full.
+    // or the move list is full; false too, and the game over on time, when
+    // the side's time ran out before the move.
     bool MakeUserMove(bool& check, bool& mate);
-    // The human's move in mode 0, else the computer's reply. False when no
-    // move was made: an illegal move in mode 0, a full move list, a computer
-    // without a move, or a play mode that is none of the three.
+    // The human's move in mode 0, else the computer's reply (for the side to
+    // move when it plays both). False when no move was made: an illegal move
+    // in mode 0, a full move list, a computer without a move, a play mode
+    // that is none of the four, or a move completed after its side's time
+    // ran out (the game is then over on time).
     bool MakeNextMove(bool& check, bool& mate);
     // A fresh engine with the first m_moveCount moves replayed through the
     // after-move tests, so the draw state, countdowns and m_matedSide follow
@@ -105,6 +112,15 @@ public:
     // search must not reach the next one.
     void ClearSearchRequests();
 
+    // How long the computer may think about the reply it is to make now: the
+    // timed game's budget, and the time per move when one is set, whichever
+    // is shorter. None when it may think as long as its search takes.
+    std::optional<int64_t> ComputerBudgetMs();
+    // After the running side's flag has fallen and no move is being
+    // processed: the game is over, lost on time, or drawn when the other side
+    // has nothing but its king. Does nothing while no flag has fallen.
+    void EndOnTime();
+
     // Copies the position and side to move for the user-interface thread.
     void Publish();
     PublishedPosition Published() const;
@@ -127,6 +143,16 @@ public:
     // Set by the open of a PGN game that Quillon's rules end before the
     // file's last move: what was left out. Empty otherwise.
     std::string m_importNote;
+    // The time control of new games and of opened games that bring none.
+    TimeControl m_timeControl;
+    // The game's clocks when it is timed; with no limit they only keep the
+    // order of the moves, and the clocks that count up are g_chessClock.
+    CountdownClock m_countdown;
+    // Time per Move: the longest the computer thinks about a reply, 0 for no
+    // limit.
+    int64_t m_moveTimeLimitMs = 0;
+    // The side whose time ran out, 0 if none; it lost, unless m_drawn.
+    int16_t m_flaggedSide = 0;
     // Interrupts and follows the computer's search from the user-interface
     // thread. A request applies to the search running or about to run; it is
     // cleared when that search ends.
@@ -148,8 +174,10 @@ private:
     void StartOverKeepingRedo(int16_t redoEnd);
     bool WithdrawResignation();
 
-    // The entries of m_moves from m_moveCount up to here can be redone.
+    // The entries of m_moves from m_moveCount up to here can be redone, and
+    // the clocks after each move up to it, [0] the start.
     int16_t m_redoEnd = 0;
+    std::vector<ClockTimes> m_redoClocks;
 
     mutable std::mutex m_publishedMutex;
     PublishedPosition m_published{};

@@ -42,6 +42,7 @@ inline const QColor kLightCellColour(255, 255, 255);
 inline const QColor kDarkCellColour(139, 185, 254);
 inline const QColor kTextColour(192, 0, 0);
 inline const QColor kClockTimeColour(0, 0, 0);
+inline const QColor kLowClockTimeColour(220, 0, 0);
 
 // The square under a point in board units, or none off the board. Flipped,
 // Black is at the bottom.

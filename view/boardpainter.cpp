@@ -15,6 +15,9 @@ constexpr int kFontPixelSize = 18;
 // The share of the page's width or height the printed board fills.
 constexpr qreal kPrintedShare = 0.8;
 const QString kLineBreak = QStringLiteral("\n\r");
+// The frame round the side to move's clock, outside the text's bounds.
+constexpr QMargins kClockFrameMargins(4, 1, 4, 1);
+constexpr int kClockFrameWidth = 2;
 
 }  // namespace
 
@@ -26,8 +29,12 @@ QFont ViewFont() {
     return font;
 }
 
+ClockFace UsedTimeFace(int64_t seconds) {
+    return {QString::fromStdString(FormatClockTime(seconds))};
+}
+
 void PrintPosition(QPainter& painter, const QRect& page, const PublishedPosition& position,
-                   const ChessClock::Reading& clocks) {
+                   const ClockFace& whiteClock, const ClockFace& blackClock) {
     const qreal scale = kPrintedShare * std::min(qreal(page.width()) / kPrintedRect.width(),
                                                  qreal(page.height()) / kPrintedRect.height());
     const QSizeF printed = QSizeF(kPrintedRect.size()) * scale;
@@ -41,7 +48,7 @@ void PrintPosition(QPainter& painter, const QRect& page, const PublishedPosition
     board.DrawBoard(position);
     board.DrawSideToMove(position.sideToMove);
     board.DrawClockLabels();
-    board.DrawClockTimes(clocks.whiteSeconds, clocks.blackSeconds);
+    board.DrawClockTimes(whiteClock, blackClock);
     painter.restore();
 }
 
@@ -83,16 +90,25 @@ void BoardPainter::DrawSideToMove(int side) {
              kTextColour);
 }
 
-void BoardPainter::DrawClockLabels() {
-    DrawText(kWhiteLabelPos, QStringLiteral("White"), kTextColour);
-    DrawText(kBlackLabelPos, QStringLiteral("Black"), kTextColour);
+void BoardPainter::DrawClockLabels(const QString& white, const QString& black) {
+    DrawText(kWhiteLabelPos, white.isEmpty() ? QStringLiteral("White") : white, kTextColour);
+    DrawText(kBlackLabelPos, black.isEmpty() ? QStringLiteral("Black") : black, kTextColour);
 }
 
-void BoardPainter::DrawClockTimes(int64_t whiteSeconds, int64_t blackSeconds) {
-    DrawText(kWhiteTimePos, QString::fromStdString(FormatClockTime(whiteSeconds)),
-             kClockTimeColour);
-    DrawText(kBlackTimePos, QString::fromStdString(FormatClockTime(blackSeconds)),
-             kClockTimeColour);
+void BoardPainter::DrawClockTimes(const ClockFace& white, const ClockFace& black) {
+    DrawClockTime(kWhiteTimePos, white);
+    DrawClockTime(kBlackTimePos, black);
+}
+
+void BoardPainter::DrawClockTime(QPoint topLeft, const ClockFace& face) {
+    const QRect bounds =
+        DrawText(topLeft, face.text, face.low ? kLowClockTimeColour : kClockTimeColour);
+    if (!face.marked) return;
+    m_painter.save();
+    m_painter.setPen(QPen(kClockTimeColour, kClockFrameWidth));
+    m_painter.setBrush(Qt::NoBrush);
+    m_painter.drawRect(bounds.marginsAdded(kClockFrameMargins));
+    m_painter.restore();
 }
 
 void BoardPainter::DrawStatus(const QString& status) {
@@ -109,9 +125,9 @@ void BoardPainter::DrawLastMoveLine(const MoveEntry& move, bool flipped) {
     m_painter.drawLine(SquareCentre(move.from, flipped), SquareCentre(move.to, flipped));
 }
 
-void BoardPainter::DrawText(QPoint topLeft, const QString& text, const QColor& colour) {
+QRect BoardPainter::DrawText(QPoint topLeft, const QString& text, const QColor& colour) {
     m_painter.setPen(colour);
-    const QRect bounds = m_painter.fontMetrics().boundingRect(text);
-    m_painter.drawText(QRect(topLeft, bounds.size()),
-                       Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
+    const QRect bounds(topLeft, m_painter.fontMetrics().boundingRect(text).size());
+    m_painter.drawText(bounds, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
+    return bounds;
 }

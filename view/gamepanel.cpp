@@ -13,7 +13,12 @@ namespace {
 // Between the move list and the window's right edge, in board units.
 constexpr int kMoveListMargin = 5;
 
-QRect ClockTimeRect(QPoint topLeft) { return QRect(topLeft, kClockTimeSize); }
+// With room for the frame that marks the side to move's clock.
+constexpr QMargins kClockFrameRoom(6, 3, 6, 3);
+
+QRect ClockTimeRect(QPoint topLeft) {
+    return QRect(topLeft, kClockTimeSize).marginsAdded(kClockFrameRoom);
+}
 
 }  // namespace
 
@@ -31,12 +36,19 @@ void GamePanel::SetSideToMove(int side) {
     update(ToWidget(QRect(kSideToMovePos, kClockTimeSize * 2)));
 }
 
-void GamePanel::SetClockTimes(int64_t whiteSeconds, int64_t blackSeconds) {
-    if (whiteSeconds == m_whiteSeconds && blackSeconds == m_blackSeconds) return;
-    m_whiteSeconds = whiteSeconds;
-    m_blackSeconds = blackSeconds;
+void GamePanel::SetClocks(const ClockFace& white, const ClockFace& black) {
+    if (white == m_whiteClock && black == m_blackClock) return;
+    m_whiteClock = white;
+    m_blackClock = black;
     update(ToWidget(ClockTimeRect(kWhiteTimePos)));
     update(ToWidget(ClockTimeRect(kBlackTimePos)));
+}
+
+void GamePanel::SetPlayerNames(const QString& white, const QString& black) {
+    if (white == m_whiteName && black == m_blackName) return;
+    m_whiteName = white;
+    m_blackName = black;
+    update();
 }
 
 void GamePanel::SetStatus(const QString& status) {
@@ -56,8 +68,8 @@ void GamePanel::paintEvent(QPaintEvent*) {
     const QList<QPixmap> noPieces;
     BoardPainter texts(painter, noPieces);
     texts.DrawSideToMove(m_sideToMove);
-    texts.DrawClockLabels();
-    texts.DrawClockTimes(m_whiteSeconds, m_blackSeconds);
+    texts.DrawClockLabels(m_whiteName, m_blackName);
+    texts.DrawClockTimes(m_whiteClock, m_blackClock);
     texts.DrawStatus(m_status);
     m_progress.Draw(painter);
 }

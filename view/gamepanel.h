@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <cstdint>
 
+#include "view/boardpainter.h"
 #include "view/searchprogress.h"
 
 class BoardWidget;
@@ -20,7 +21,11 @@ public:
     QSize sizeHint() const override;
 
     void SetSideToMove(int side);
-    void SetClockTimes(int64_t whiteSeconds, int64_t blackSeconds);
+    void SetClocks(const ClockFace& white, const ClockFace& black);
+    // The players named under the board, "White" and "Black" when empty.
+    void SetPlayerNames(const QString& white, const QString& black);
+    const ClockFace& WhiteClock() const { return m_whiteClock; }
+    const ClockFace& BlackClock() const { return m_blackClock; }
     // Each "\n\r" ends a line of the status box.
     void SetStatus(const QString& status);
     void SetProgress(const SearchProgress& progress);
@@ -37,8 +42,10 @@ private:
     BoardWidget* m_board;
     MoveListPanel* m_moveList = nullptr;
     int m_sideToMove = 0;
-    int64_t m_whiteSeconds = 0;
-    int64_t m_blackSeconds = 0;
+    ClockFace m_whiteClock;
+    ClockFace m_blackClock;
+    QString m_whiteName;
+    QString m_blackName;
     QString m_status;
     SearchProgress m_progress;
     // Board units to widget pixels: the panel grows in proportion.

@@ -60,6 +60,8 @@ void MoveRunner::RunStep(const ViewStep& step) {
         m_view.ReportDraw();
     } else if (const auto* thinking = std::get_if<ThinkingStep>(&step)) {
         m_view.SetThinking(thinking->thinking);
+    } else if (const auto* budget = std::get_if<ReplyBudgetStep>(&step)) {
+        m_view.StartReplyBudget(budget->ms);
     } else {
         m_view.FinishMoveWorker();
     }

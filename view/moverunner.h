@@ -17,6 +17,8 @@ public:
     virtual void ReportCheckmate(int winner) = 0;
     virtual void ReportDraw() = 0;
     virtual void SetThinking(bool thinking) = 0;
+    // The reply begun is to be played through Move Now after ms.
+    virtual void StartReplyBudget(int64_t ms) = 0;
     // The worker has ended.
     virtual void FinishMoveWorker() = 0;
 

@@ -29,7 +29,7 @@ public:
 private:
     void RunTwoPlayerMove() {
         if (!m_doc.MakeNextMove(m_check, m_mate)) {
-            ShowStatus(kInvalidMoveText);
+            RefuseMove();
             return;
         }
         m_status.clear();
@@ -40,7 +40,7 @@ private:
 
     void RunMoveAgainstComputer() {
         if (!m_doc.MakeUserMove(m_check, m_mate)) {
-            ShowStatus(kInvalidMoveText);
+            RefuseMove();
             return;
         }
         m_status.clear();
@@ -64,6 +64,7 @@ private:
 
     void RunComputerReply() {
         m_steps.Push(ThinkingStep{true});
+        if (const auto budget = m_doc.ComputerBudgetMs()) m_steps.Push(ReplyBudgetStep{*budget});
         // The reply's report starts empty; the box keeps the earlier text
         // until the reply is shown.
         m_status.clear();
@@ -89,6 +90,12 @@ private:
     }
 
     void ShowStatus(const std::string& text) { m_steps.Push(ShowStatusStep{text}); }
+
+    // A move that came after its side's time ran out is no invalid move: the
+    // window reports the game lost on time once the worker has ended.
+    void RefuseMove() {
+        if (m_doc.m_flaggedSide == 0) ShowStatus(kInvalidMoveText);
+    }
 
     void ShowPosition(bool withLastMove) {
         ShowPositionStep step{m_doc.Published(), std::nullopt};

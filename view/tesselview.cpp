@@ -17,6 +17,12 @@
 namespace {
 
 constexpr int kClockPeriodMs = 200;
+// A timed game's clocks show tenths under ten seconds.
+constexpr int kCountdownPeriodMs = 100;
+constexpr int64_t kLowTimeMs = 10'000;
+// The least time between two moves of the computer playing both sides, so
+// that a person can follow them.
+constexpr int kComputerPaceMs = 500;
 
 const QString kCheckmateStatus = QString::fromLatin1(kCheckmateText);
 const QString kCheckmateMessage = QStringLiteral("Checkmate! Game over\n\r\n\r    %1 wins!");
@@ -24,6 +30,13 @@ const QString kGameOverCaption = QStringLiteral("Game Over");
 const QString kDrawnStatus = QString::fromLatin1(kDrawnText);
 const QString kUndoRefusal = QStringLiteral("Please undo only when it is your turn");
 const QString kUndoRefusalCaption = QStringLiteral("Please co-operate");
+const QString kLostOnTime = QStringLiteral("%1 lost on time");
+const QString kLostOnTimeMessage = QStringLiteral("%1 lost on time\n\r\n\r    %2 wins!");
+const QString kDrawnOnTimeReason = QStringLiteral("%1 ran out of time, but %2 has only its king");
+const QString kStatusLineBreak = QStringLiteral("\n\r");
+const QString kComputerName = QStringLiteral("Quillon");
+const QString kWhiteKing = QStringLiteral("\u2654 ");
+const QString kBlackKing = QStringLiteral("\u265A ");
 
 QString SideName(int side) {
     return side == kWhite ? QStringLiteral("White") : QStringLiteral("Black");
@@ -54,6 +67,11 @@ CTesselView::CTesselView(CTesselDoc& doc, Prompter& prompter, QWidget* parent)
     m_clockTimer.setInterval(kClockPeriodMs);
     connect(&m_clockTimer, &QTimer::timeout, this, &CTesselView::OnTimer);
     m_clockTimer.start();
+    m_budgetTimer.setSingleShot(true);
+    connect(&m_budgetTimer, &QTimer::timeout, this, &CTesselView::OnMoveNow);
+    m_paceTimer.setSingleShot(true);
+    m_paceTimer.setInterval(kComputerPaceMs);
+    connect(&m_paceTimer, &QTimer::timeout, this, &CTesselView::ReplyIfComputersTurn);
     PaintView();
 }
 
@@ -81,7 +99,7 @@ void CTesselView::SetSettings(const ViewSettings& settings) {
 }
 
 void CTesselView::PrintView(QPainter& painter, const QRect& page) {
-    PrintPosition(painter, page, m_shown.Position(), m_clockReading);
+    PrintPosition(painter, page, m_shown.Position(), m_whiteClock, m_blackClock);
 }
 
 void CTesselView::DrawStatus() { m_panel->SetStatus(m_strStatus); }
@@ -89,16 +107,66 @@ void CTesselView::DrawStatus() { m_panel->SetStatus(m_strStatus); }
 void CTesselView::OnTimer() {
     m_clockReading = g_chessClock.Tick(m_shown.Position().sideToMove);
     if (m_clockReading.justStarted) ShowStatus({});
-    m_panel->SetClockTimes(m_clockReading.whiteSeconds, m_clockReading.blackSeconds);
+    int flaggedSide = 0;
+    if (m_doc.m_countdown.Control().IsTimed()) {
+        flaggedSide = ShowCountdown();
+    } else {
+        m_whiteClock = UsedTimeFace(m_clockReading.whiteSeconds);
+        m_blackClock = UsedTimeFace(m_clockReading.blackSeconds);
+    }
+    m_panel->SetClocks(m_whiteClock, m_blackClock);
     const SearchControl& search =
         m_hintWorker.IsRunning() ? m_hintWorker.Control() : m_doc.m_searchControl;
     if (m_progress.Poll(search, m_shown.Moves())) m_panel->SetProgress(m_progress);
+    // Last: the report's message box waits for the user.
+    if (flaggedSide != 0 && !m_timeReported) EndGameOnTime();
+}
+
+// The time each side has left; the side whose flag has fallen, 0 if none.
+int CTesselView::ShowCountdown() {
+    const CountdownClock::Reading reading = m_doc.m_countdown.Tick();
+    const int marked = reading.flaggedSide == 0 ? m_shown.Position().sideToMove : 0;
+    const auto face = [marked](int side, int64_t ms) {
+        return ClockFace{QString::fromStdString(FormatCountdown(ms)), side == marked,
+                         ms < kLowTimeMs};
+    };
+    m_whiteClock = face(kWhite, reading.left.whiteMs);
+    m_blackClock = face(kBlack, reading.left.blackMs);
+    return reading.flaggedSide;
+}
+
+// The search of a side out of time is ended without a move.
+void CTesselView::EndGameOnTime() {
+    m_timeReported = true;
+    m_runner.Stop();
+    m_doc.EndOnTime();
+    ReportTimeForfeit();
+}
+
+void CTesselView::ReportTimeForfeit() {
+    m_timeReported = true;
+    const int loser = m_doc.m_flaggedSide;
+    const QString text = m_doc.m_drawn
+                             ? kDrawnStatus + kStatusLineBreak +
+                                   kDrawnOnTimeReason.arg(SideName(loser), SideName(-loser))
+                             : kLostOnTime.arg(SideName(loser));
+    ShowStatus(text);
+    emit GameStateChanged();
+    const QString message =
+        m_doc.m_drawn ? text : kLostOnTimeMessage.arg(SideName(loser), SideName(-loser));
+    m_prompter.ShowMessage(this, kGameOverCaption, message, Prompter::Icon::Information);
 }
 
 void CTesselView::ShowPosition(const PublishedPosition& position,
                                std::optional<MoveEntry> lastMove) {
     if (m_shown.Show(position, lastMove)) emit ShownMovesChanged();
     PaintView();
+    // The mark follows the side to move at once; a fallen flag waits for
+    // the tick.
+    if (m_doc.m_countdown.Control().IsTimed()) {
+        ShowCountdown();
+        m_panel->SetClocks(m_whiteClock, m_blackClock);
+    }
 }
 
 void CTesselView::ShowGameMoves(std::span<const MoveEntry> moves) {
@@ -117,8 +185,13 @@ void CTesselView::ShowDocumentGame() {
     ShowGameMoves(std::span(m_doc.m_moves.data(), static_cast<std::size_t>(m_doc.m_moveCount)));
     m_replyStopped = false;
     ShowPosition(m_doc.Published(), std::nullopt);
+    m_timeReported = false;
+    m_clockTimer.setInterval(m_doc.m_countdown.Control().IsTimed() ? kCountdownPeriodMs
+                                                                   : kClockPeriodMs);
+    ShowPlayerNames();
     OnTimer();
     if (m_doc.m_matedSide != 0 || m_doc.m_drawn) ReportGameAlreadyOver();
+    if (m_doc.m_playMode == kPlayComputerVsComputer) m_paceTimer.start();
     emit GameStateChanged();
 }
 
@@ -134,8 +207,17 @@ void CTesselView::ReportGameAlreadyOver() {
                                       : kDrawnStatus);
 }
 
+// The computer playing both sides names both players after itself, each
+// with its colour's king.
+void CTesselView::ShowPlayerNames() {
+    const bool computerOnly = m_doc.m_playMode == kPlayComputerVsComputer;
+    m_panel->SetPlayerNames(computerOnly ? kWhiteKing + kComputerName : QString(),
+                            computerOnly ? kBlackKing + kComputerName : QString());
+}
+
 bool CTesselView::IsHumansTurn() const {
-    return !(m_doc.m_playMode == kPlayWhite && m_shown.Position().sideToMove == kBlack) &&
+    return m_doc.m_playMode != kPlayComputerVsComputer &&
+           !(m_doc.m_playMode == kPlayWhite && m_shown.Position().sideToMove == kBlack) &&
            !(m_doc.m_playMode == kPlayBlack && m_shown.Position().sideToMove == kWhite);
 }
 
@@ -206,6 +288,7 @@ void CTesselView::MoveSelectedTo(int square) {
 // before the move reports, not afterwards.
 void CTesselView::StartClockAtDrop() {
     g_chessClock.StartAtDrop();
+    m_doc.m_countdown.Start(m_shown.Position().sideToMove);
     OnTimer();
 }
 
@@ -236,10 +319,13 @@ void CTesselView::StopMoveWorker() {
     // A hint's search reads the process-wide side to move and depth, which a
     // replaced game resets.
     CancelHint();
-    if (!m_runner.IsRunning()) return;
+    // Playing both sides, the computer's next move may be waiting for its
+    // turn rather than searched.
+    const bool replyPending = m_runner.IsRunning() || m_paceTimer.isActive();
     // The worker's last steps show the game as it now stands.
     m_runner.Stop();
-    m_replyStopped = IsComputersTurn();
+    m_paceTimer.stop();
+    if (replyPending) m_replyStopped = IsComputersTurn();
 }
 
 // The computer is to move in a game that goes on.
@@ -280,8 +366,11 @@ void CTesselView::SetThinking(bool thinking) {
     }
     m_progress.SetThinking(thinking);
     m_panel->SetProgress(m_progress);
+    if (!thinking) m_budgetTimer.stop();
     emit GameStateChanged();
 }
+
+void CTesselView::StartReplyBudget(int64_t ms) { m_budgetTimer.start(static_cast<int>(ms)); }
 
 void CTesselView::FinishMoveWorker() {
     m_doc.ClearSearchRequests();
@@ -289,6 +378,8 @@ void CTesselView::FinishMoveWorker() {
     // The steps may not have shown every move, a draw's for one.
     ShowGameMoves(std::span(m_doc.m_moves.data(), static_cast<std::size_t>(m_doc.m_moveCount)));
     ApplySettings();
+    if (m_doc.m_flaggedSide != 0 && !m_timeReported) ReportTimeForfeit();
+    if (m_doc.m_playMode == kPlayComputerVsComputer) m_paceTimer.start();
     emit GameStateChanged();
 }
 
@@ -336,6 +427,20 @@ void CTesselView::OnPlayBlack() { SetPlayMode(kPlayBlack); }
 
 void CTesselView::OnPlayWhite() { SetPlayMode(kPlayWhite); }
 
+void CTesselView::OnPlayComputerVsComputer() { SetPlayMode(kPlayComputerVsComputer); }
+
+void CTesselView::OnSetTimeControl(const TimeControl& control) {
+    StopMoveWorker();
+    m_doc.m_timeControl = control;
+    m_doc.OnNewDocument();
+    ShowGameFromDocument();
+}
+
+void CTesselView::OnSetMoveTime(int64_t ms) {
+    m_moveTimeMs = ms;
+    ApplySettings();
+}
+
 void CTesselView::OnSkillNovice() { ChooseSettings(kSkillNovice, m_searchDepth); }
 
 void CTesselView::OnSkillExpert() { ChooseSettings(kSkillExpert, m_searchDepth); }
@@ -352,6 +457,7 @@ void CTesselView::ApplySettings() {
     if (IsSearching()) return;
     m_doc.m_skillLevel = m_skillLevel;
     m_doc.SetSearchDepth(m_searchDepth);
+    m_doc.m_moveTimeLimitMs = m_moveTimeMs;
 }
 
 bool CTesselView::ConfirmUndoTurn() {

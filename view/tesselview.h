@@ -8,6 +8,7 @@
 #include "document/chessclock.h"
 #include "document/tesseldoc.h"
 #include "view/boardmarks.h"
+#include "view/boardpainter.h"
 #include "view/hintworker.h"
 #include "view/moverunner.h"
 #include "view/searchprogress.h"
@@ -41,6 +42,12 @@ public:
     bool IsThinking() const { return m_progress.IsThinking(); }
     int SkillLevel() const { return m_skillLevel; }
     int SearchDepth() const { return m_searchDepth; }
+    // Time per Move: the longest the computer thinks about a reply, 0 for no
+    // limit.
+    int64_t MoveTimeMs() const { return m_moveTimeMs; }
+    // The clocks as the window shows them now.
+    const ClockFace& WhiteClock() const { return m_whiteClock; }
+    const ClockFace& BlackClock() const { return m_blackClock; }
     const QString& StatusText() const { return m_strStatus; }
     const PublishedPosition& ShownPosition() const { return m_shown.Position(); }
     const std::optional<MoveEntry>& LastMoveLine() const { return m_shown.MoveLine(); }
@@ -87,6 +94,10 @@ public:
     void OnPlayHumanVsHuman();
     void OnPlayBlack();
     void OnPlayWhite();
+    void OnPlayComputerVsComputer();
+    // A new game under the time control.
+    void OnSetTimeControl(const TimeControl& control);
+    void OnSetMoveTime(int64_t ms);
     void OnSkillNovice();
     void OnSkillExpert();
     void OnSetDepth(int depth);
@@ -108,6 +119,10 @@ signals:
 private:
     void DrawStatus();
     void OnTimer();
+    int ShowCountdown();
+    void EndGameOnTime();
+    void ReportTimeForfeit();
+    void ShowPlayerNames();
     void OnLButtonDown(std::optional<int> square, QPoint point);
     void OnMouseMove(Qt::MouseButtons buttons, QPoint point);
     void OnLButtonUp(std::optional<int> square);
@@ -142,6 +157,7 @@ private:
     void ReportCheckmate(int winner) override;
     void ReportDraw() override;
     void SetThinking(bool thinking) override;
+    void StartReplyBudget(int64_t ms) override;
     void FinishMoveWorker() override;
 
     CTesselDoc& m_doc;
@@ -153,6 +169,14 @@ private:
     ShownBoard m_shown;
     ChessClock::Reading m_clockReading{0, 0, false};
     QTimer m_clockTimer;
+    ClockFace m_whiteClock;
+    ClockFace m_blackClock;
+    // The game's loss or draw on time has been reported.
+    bool m_timeReported = false;
+    // Plays the computer's reply through Move Now when its budget is spent.
+    QTimer m_budgetTimer;
+    // Keeps the computer's moves apart when it plays both sides.
+    QTimer m_paceTimer;
 
     ViewSettings m_settings;
     HintWorker m_hintWorker;
@@ -161,6 +185,7 @@ private:
     // being processed, so the search never sees them change under it.
     int m_skillLevel;
     int m_searchDepth;
+    int64_t m_moveTimeMs = 0;
 
     MoveRunner m_runner;
     SearchProgress m_progress;

@@ -12,6 +12,9 @@ const QString kLegalMovesKey = QStringLiteral("LegalMoves");
 const QString kLastMoveKey = QStringLiteral("LastMove");
 const QString kFlipBoardKey = QStringLiteral("FlipBoard");
 const QString kCoordinatesKey = QStringLiteral("Coordinates");
+const QString kGameGroup = QStringLiteral("Game");
+// In the PGN tag's form.
+const QString kTimeControlKey = QStringLiteral("TimeControl");
 
 }  // namespace
 
@@ -36,4 +39,17 @@ void SaveViewSettings(const ViewSettings& settings) {
     store.setValue(kLastMoveKey, settings.lastMove);
     store.setValue(kFlipBoardKey, settings.flipBoard);
     store.setValue(kCoordinatesKey, settings.coordinates);
+}
+
+TimeControl LoadTimeControl() {
+    QSettings store(kOrganisation, kApplication);
+    store.beginGroup(kGameGroup);
+    const QString text = store.value(kTimeControlKey).toString();
+    return ParsePgnTimeControl(text.toStdString()).value_or(TimeControl{});
+}
+
+void SaveTimeControl(const TimeControl& control) {
+    QSettings store(kOrganisation, kApplication);
+    store.beginGroup(kGameGroup);
+    store.setValue(kTimeControlKey, QString::fromStdString(PgnTimeControl(control)));
 }

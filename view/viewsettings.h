@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/timecontrol.h"
+
 // How the board is shown, chosen in the View menu and remembered between
 // runs. The game settings are not among them: they start afresh each run.
 struct ViewSettings {
@@ -15,3 +17,8 @@ struct ViewSettings {
 // The remembered choices, or the defaults for those never made.
 ViewSettings LoadViewSettings();
 void SaveViewSettings(const ViewSettings& settings);
+
+// The time control last chosen in the Play menu, remembered like the view
+// settings; No Limit when none was.
+TimeControl LoadTimeControl();
+void SaveTimeControl(const TimeControl& control);

@@ -26,10 +26,14 @@ struct DrawStep {};
 struct ThinkingStep {
     bool thinking;
 };
+// How long the computer may think about the reply it has begun.
+struct ReplyBudgetStep {
+    int64_t ms;
+};
 struct WorkerFinishedStep {};
 
 using ViewStep = std::variant<ShowStatusStep, ShowPositionStep, CheckmateStep, DrawStep,
-                              ThinkingStep, WorkerFinishedStep>;
+                              ThinkingStep, ReplyBudgetStep, WorkerFinishedStep>;
 
 // Carries the steps from the worker to the user-interface thread. A plain
 // mutex-guarded queue: the user-interface thread collects the steps itself,

@@ -71,7 +71,7 @@ TEST_F(TesselDocTest, CheckmateIsReportedWithTheMatedSide) {
 
 TEST_F(TesselDocTest, UnknownPlayModeMakesNoMove) {
     NewGame(kPlayHumanVsHuman);
-    doc.m_playMode = kPlayBlack + 1;
+    doc.m_playMode = kPlayComputerVsComputer + 1;
     bool check = false;
     bool mate = false;
     EXPECT_FALSE(doc.MakeNextMove(check, mate));

@@ -125,6 +125,7 @@ private slots:
     void undoAllStartsAgainInEachMode_data();
     void undoAllStartsAgainInEachMode();
     void undoReopensAFinishedGame();
+    void timedGameCountsDownAndEndsAtTheFlag();
 
     void offersTheRulesLegalTargets();
     void movesByClicksAndByKeys();
@@ -720,6 +721,31 @@ void MainFrameTest::undoReopensAFinishedGame() {
     QVERIFY(PlayMoves(View(), {"d8e7"}));
     QCOMPARE(int(Doc().m_moveCount), 4);
     QVERIFY(!Doc().m_gameOver);
+}
+
+void MainFrameTest::timedGameCountsDownAndEndsAtTheFlag() {
+    StartGame(kPlayHumanVsHuman);
+    // Shared, since the clock outlives this function until cleanup.
+    const auto now = std::make_shared<int64_t>(0);
+    Doc().m_countdown.SetTimeSource([now] { return *now; });
+    Trigger(ID_TIME_1_MIN);
+    QVERIFY(Checked(ID_TIME_1_MIN));
+    QCOMPARE(QSettings(QStringLiteral("Quillon"), QStringLiteral("Quillon"))
+                 .value(QStringLiteral("Game/TimeControl")),
+             QVariant(QStringLiteral("60")));
+    QVERIFY(PlayMoves(View(), {"e2e4"}));
+    *now += 51'500;
+    QTRY_COMPARE(View().BlackClock(), (ClockFace{QStringLiteral("0:08.5"), true, true}));
+    QCOMPARE(View().WhiteClock(), (ClockFace{QStringLiteral("1:00"), false, false}));
+
+    *now += 8'500;
+    QTRY_COMPARE(View().StatusText(), QStringLiteral("Black lost on time"));
+    QCOMPARE(m_prompter->messages.size(), 1);
+    QCOMPARE(m_prompter->messages[0].caption, QStringLiteral("Game Over"));
+    QVERIFY(Doc().m_gameOver);
+    QCOMPARE(View().BlackClock().text, QStringLiteral("0:00.0"));
+    Drag(View(), "e7", "e5");
+    QVERIFY(!View().IsBusy());
 }
 
 // Every square of a middle game with both sides castled, then a check that

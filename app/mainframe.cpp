@@ -99,7 +99,21 @@ void CMainFrame::BuildFileMenu() {
     menu->addSeparator();
     AddCommand(menu, ID_FILE_PRINT, [this] { m_view->OnFilePrint(); });
     menu->addSeparator();
+    m_recentMenu = menu->addMenu(tr("Recent &Games"));
+    connect(m_recentMenu, &QMenu::aboutToShow, this, &CMainFrame::FillRecentMenu);
+    menu->addSeparator();
     AddCommand(menu, ID_APP_EXIT, [this] { m_view->OnAppExit(); });
+}
+
+void CMainFrame::FillRecentMenu() {
+    m_recentMenu->clear();
+    const RecentGames& recent = m_files->Recent();
+    for (std::size_t index = 0; index < recent.Games().size(); ++index) {
+        m_recentMenu->addAction(recent.MenuText(index), this, [this, index] {
+            m_files->OpenRecentGame(index);
+            UpdateCommandUI();
+        });
+    }
 }
 
 void CMainFrame::BuildPlayMenu() {
@@ -257,6 +271,7 @@ void CMainFrame::UpdateCommandUI() {
     SetCommandState(ID_FILE_SAVE, idle);
     SetCommandState(ID_FILE_SAVE_AS, idle);
     SetCommandState(ID_FILE_EXPORT_PGN, idle);
+    m_recentMenu->menuAction()->setEnabled(!m_files->Recent().Games().empty());
 
     const int mode = doc.m_playMode;
     SetCommandState(ID_PLAY_HUMANVSHUMAN, true, mode == kPlayHumanVsHuman);

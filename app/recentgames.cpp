@@ -5,10 +5,10 @@
 #include <QSettings>
 #include <algorithm>
 
+#include "view/viewsettings.h"
+
 namespace {
 
-const QString kOrganisation = QStringLiteral("Quillon");
-const QString kApplication = QStringLiteral("Quillon");
 const QString kArray = QStringLiteral("RecentGames");
 const QString kPathKey = QStringLiteral("Path");
 const QString kGameKey = QStringLiteral("Game");

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QMenu>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QProcess>
@@ -126,6 +127,7 @@ private slots:
     void undoAllStartsAgainInEachMode();
     void undoReopensAFinishedGame();
     void timedGameCountsDownAndEndsAtTheFlag();
+    void recentGamesFollowSavesAndOpens();
 
     void offersTheRulesLegalTargets();
     void movesByClicksAndByKeys();
@@ -746,6 +748,33 @@ void MainFrameTest::timedGameCountsDownAndEndsAtTheFlag() {
     QCOMPARE(View().BlackClock().text, QStringLiteral("0:00.0"));
     Drag(View(), "e7", "e5");
     QVERIFY(!View().IsBusy());
+}
+
+void MainFrameTest::recentGamesFollowSavesAndOpens() {
+    StartGame(kPlayHumanVsHuman);
+    QVERIFY(PlayMoves(View(), {"e2e4"}));
+    const QString saved = m_dir.filePath(QStringLiteral("saved.qln"));
+    m_prompter->saveFile = saved;
+    Trigger(ID_FILE_SAVE);
+    const QString pgn = Write(QStringLiteral("two.pgn"), "1. d4 *\n\n1. c4 e5 *\n");
+    m_frame->Files().SetGameChooser(
+        [](const auto&, QWidget*) { return std::optional<std::size_t>(1); });
+    QVERIFY(m_frame->Files().OpenDocumentFile(pgn));
+    QMenu& menu = m_frame->RecentMenu();
+    emit menu.aboutToShow();
+    QCOMPARE(menu.actions().size(), 2);
+    QCOMPARE(menu.actions()[0]->text(), QStringLiteral("&1 two.pgn, game 2"));
+    QCOMPARE(menu.actions()[1]->text(), QStringLiteral("&2 saved.qln"));
+
+    QVERIFY(QFile::remove(saved));
+    menu.actions()[1]->trigger();
+    QCOMPARE(m_prompter->messages.size(), 1);
+    Trigger(ID_FILE_NEW);
+    emit menu.aboutToShow();
+    QCOMPARE(menu.actions().size(), 1);
+    menu.actions()[0]->trigger();
+    QCOMPARE(int(Doc().m_moveCount), 2);
+    QCOMPARE(Title(), QStringLiteral("Quillon - two.pgn"));
 }
 
 // Every square of a middle game with both sides castled, then a check that

@@ -377,7 +377,7 @@ bool CTesselDoc::UndoMove() {
 bool CTesselDoc::TakeBackTo(int moveCount) {
     if (m_moveCount == 0 || moveCount >= m_moveCount) return false;
     // The clocks after every move up to the last one made, for a redo.
-    if (!CanRedo()) m_redoClocks = m_countdown.History();
+    if (!KeepsRedo()) m_redoClocks = m_countdown.History();
     const int16_t redoEnd = m_redoEnd;
     m_gameOver = false;
     m_drawn = false;

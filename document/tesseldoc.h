@@ -93,8 +93,9 @@ public:
     // mode. False, with nothing changed, when there is nothing to take back.
     bool UndoAllMoves();
     // Moves taken back by the undos can be made again until a new move, a
-    // resignation, a new game or an open.
-    bool CanRedo() const { return m_redoEnd > m_moveCount; }
+    // resignation, a new game or an open, while the game is not over (an
+    // undo reopens a game lost on time).
+    bool CanRedo() const { return !m_gameOver && KeepsRedo(); }
     // Makes again the next move taken back, against the computer its reply
     // too, as an undo takes them. False, with nothing changed, when there is
     // nothing to redo.
@@ -168,6 +169,7 @@ private:
     FileResult OpenPgn(const std::vector<uint8_t>& bytes, const std::string& path,
                        const PgnGameChooser& choose);
 
+    bool KeepsRedo() const { return m_redoEnd > m_moveCount; }
     void ForgetRedo() { m_redoEnd = m_moveCount; }
     // A new game after the undos took back every move; what they took back
     // up to redoEnd stays redoable unless the computer opens it differently.

@@ -104,6 +104,10 @@ TEST_F(TimedGameTest, UndoPutsBothClocksBackToWhenThePositionWasReachedAndRedoFo
     EXPECT_EQ(reading.left, (ClockTimes{182'000, 177'000}));
     EXPECT_EQ(reading.runningSide, kWhite);
 
+    // Lost on time, the game takes no redo until an undo reopens it.
+    now += 200'000;
+    doc.EndOnTime();
+    EXPECT_FALSE(doc.RedoMove());
     ASSERT_TRUE(doc.UndoMove());
     ASSERT_TRUE(doc.RedoMove());
     ASSERT_TRUE(doc.RedoMove());

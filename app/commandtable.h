@@ -10,6 +10,8 @@ enum CommandId : int {
     ID_MOVE_UNDO = 32776,
     ID_MOVE_UNDOALL = 32777,
     ID_MOVE_NOW = 32778,
+    ID_MOVE_REDO = 32779,
+    ID_MOVE_RESIGN = 32780,
     ID_PLAY_BLACK = 32781,
     ID_PLAY_WHITE = 32782,
     ID_SKILL_NOVICE = 32783,
@@ -53,7 +55,7 @@ constexpr int kMinSearchDepth = 1;
 constexpr int kMaxSearchDepth = 5;
 
 // One command: its menu text (the part after a tab is the shortcut as the
-// menu shows it), its shortcut and its prompt text.
+// menu shows it), its shortcuts (separated by "; ") and its prompt text.
 struct Command {
     int id;
     const char* text;

@@ -93,16 +93,37 @@ void FileCommands::OpenDroppedFile(const QString& path) {
     OpenDocumentFile(path);
 }
 
-bool FileCommands::OpenDocumentFile(const QString& path) {
+void FileCommands::OpenRecentGame(std::size_t index) {
+    const RecentGames::Choice choice = m_recent.Choose(index);
+    if (!choice.game) {
+        m_prompter.ShowMessage(m_window, kAppName, choice.message, Prompter::Icon::Warning);
+        return;
+    }
+    if (!SaveModified()) {
+        m_view.ResumeStoppedReply();
+        return;
+    }
+    OpenDocumentFile(choice.game->path, choice.game->gameNumber);
+}
+
+bool FileCommands::OpenDocumentFile(const QString& path, int gameNumber) {
     m_view.StopMoveWorker();
-    const FileResult result = m_doc.OnOpenDocument(
-        path.toStdString(), [this](const auto& games) { return m_chooseGame(games, m_window); });
+    // A game picked from several is remembered with its number.
+    const auto choose = [this, &gameNumber](const std::vector<PgnGameSummary>& games) {
+        if (games.size() < 2) return std::optional<std::size_t>(0);
+        if (gameNumber > 0) return std::optional<std::size_t>(gameNumber - 1);
+        const std::optional<std::size_t> picked = m_chooseGame(games, m_window);
+        if (picked) gameNumber = static_cast<int>(*picked) + 1;
+        return picked;
+    };
+    const FileResult result = m_doc.OnOpenDocument(path.toStdString(), choose);
     if (!result.ok) {
         // An empty message: the user cancelled the choice of a game.
         if (!result.message.empty()) ShowFileError(result.message);
         m_view.ResumeStoppedReply();
         return false;
     }
+    m_recent.Add({path, gameNumber});
     m_view.ShowGameFromDocument();
     if (!m_doc.m_importNote.empty()) {
         m_view.ShowStatus(m_view.StatusText() + kStatusParagraph +
@@ -159,7 +180,11 @@ bool FileCommands::DoSave(const QString& path) {
     m_view.StopMoveWorker();
     const FileResult result =
         IsPgnName(path) ? SavePgn(path) : m_doc.OnSaveDocument(path.toStdString());
-    if (!result.ok) ShowFileError(result.message);
+    if (!result.ok) {
+        ShowFileError(result.message);
+    } else {
+        m_recent.Add({path, 0});
+    }
     emit DocumentChanged();
     return result.ok;
 }

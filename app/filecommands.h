@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/recentgames.h"
 #include "document/document.h"
 #include "document/pgnimport.h"
 
@@ -37,9 +38,13 @@ public:
     void OnFileExportPgn();
     // A file dropped on the window, opened as by File > Open.
     void OpenDroppedFile(const QString& path);
-    // Opens the file and shows its game; on failure shows why and leaves the
-    // game that was open.
-    bool OpenDocumentFile(const QString& path);
+    // Opens the file and shows its game, for a PGN file of several games the
+    // one numbered gameNumber (from 1) or else the one the user picks; on
+    // failure shows why and leaves the game that was open.
+    bool OpenDocumentFile(const QString& path, int gameNumber = 0);
+    // Opens a game of File > Recent Games, as File > Open would.
+    void OpenRecentGame(std::size_t index);
+    const RecentGames& Recent() const { return m_recent; }
     // Asks "Save changes to ...?" when the game has unsaved changes; false
     // when the user cancelled or the save failed.
     bool SaveModified();
@@ -61,6 +66,7 @@ private:
     Prompter& m_prompter;
     QWidget* m_window;
     GameChooser m_chooseGame;
+    RecentGames m_recent;
 };
 
 // The caption of the program's own message boxes.

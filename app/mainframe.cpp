@@ -60,6 +60,12 @@ CMainFrame::CMainFrame(CTesselDoc& doc, Prompter& prompter)
         RefreshTitle();
     });
     connect(m_moveList, &MoveListPanel::CopyGameRequested, this, &CMainFrame::CopyGameAsPgn);
+    connect(m_moveList, &MoveListPanel::PlyChosen, m_view, &CTesselView::BrowseTo);
+    connect(m_moveList, &MoveListPanel::ContinueRequested, this, [this] {
+        m_view->OnContinueFromHere();
+        UpdateCommandUI();
+    });
+    connect(m_view, &CTesselView::ShownPlyChanged, m_moveList, &MoveListPanel::SelectPly);
     connect(m_files, &FileCommands::DocumentChanged, this, &CMainFrame::RefreshFrame);
     RefreshFrame();
     // Opens at the size the layout is drawn for; it may be made smaller.
@@ -78,7 +84,7 @@ QAction* CMainFrame::AddCommand(QMenu* menu, int id, std::function<void()> handl
     const Command& command = FindCommand(id);
     auto* action = new QAction(QString::fromUtf8(command.text), this);
     action->setData(id);
-    action->setShortcut(QKeySequence(QString::fromUtf8(command.shortcut)));
+    action->setShortcuts(QKeySequence::listFromString(QString::fromUtf8(command.shortcut)));
     action->setStatusTip(QString::fromUtf8(command.prompt));
     connect(action, &QAction::triggered, this, [this, handler = std::move(handler)] {
         handler();
@@ -99,7 +105,21 @@ void CMainFrame::BuildFileMenu() {
     menu->addSeparator();
     AddCommand(menu, ID_FILE_PRINT, [this] { m_view->OnFilePrint(); });
     menu->addSeparator();
+    m_recentMenu = menu->addMenu(tr("Recent &Games"));
+    connect(m_recentMenu, &QMenu::aboutToShow, this, &CMainFrame::FillRecentMenu);
+    menu->addSeparator();
     AddCommand(menu, ID_APP_EXIT, [this] { m_view->OnAppExit(); });
+}
+
+void CMainFrame::FillRecentMenu() {
+    m_recentMenu->clear();
+    const RecentGames& recent = m_files->Recent();
+    for (std::size_t index = 0; index < recent.Games().size(); ++index) {
+        m_recentMenu->addAction(recent.MenuText(index), this, [this, index] {
+            m_files->OpenRecentGame(index);
+            UpdateCommandUI();
+        });
+    }
 }
 
 void CMainFrame::BuildPlayMenu() {
@@ -201,7 +221,9 @@ void CMainFrame::BuildMoveMenu() {
     QMenu* menu = AddMenu(tr("&Move"));
     AddCommand(menu, ID_MOVE_UNDO, [this] { m_view->OnMoveUndo(); });
     AddCommand(menu, ID_MOVE_UNDOALL, [this] { m_view->OnMoveUndoAll(); });
+    AddCommand(menu, ID_MOVE_REDO, [this] { m_view->OnMoveRedo(); });
     AddCommand(menu, ID_MOVE_NOW, [this] { m_view->OnMoveNow(); });
+    AddCommand(menu, ID_MOVE_RESIGN, [this] { m_view->OnMoveResign(); });
     menu->addSeparator();
     AddCommand(menu, ID_MOVE_HINT, [this] { m_view->OnMoveHint(); });
 }
@@ -223,10 +245,7 @@ void CMainFrame::BuildViewMenu() {
     addToggle(ID_VIEW_COORDINATES, &ViewSettings::coordinates);
 }
 
-void CMainFrame::ApplyViewSettings(const ViewSettings& settings) {
-    m_view->SetSettings(settings);
-    m_moveList->setVisible(settings.moveList);
-}
+void CMainFrame::ApplyViewSettings(const ViewSettings& settings) { m_view->SetSettings(settings); }
 
 // The game is the document's, which a running move owns: the command is
 // greyed meanwhile.
@@ -257,6 +276,7 @@ void CMainFrame::UpdateCommandUI() {
     SetCommandState(ID_FILE_SAVE, idle);
     SetCommandState(ID_FILE_SAVE_AS, idle);
     SetCommandState(ID_FILE_EXPORT_PGN, idle);
+    m_recentMenu->menuAction()->setEnabled(!m_files->Recent().Games().empty());
 
     const int mode = doc.m_playMode;
     SetCommandState(ID_PLAY_HUMANVSHUMAN, true, mode == kPlayHumanVsHuman);
@@ -282,9 +302,11 @@ void CMainFrame::UpdateCommandUI() {
     }
 
     // The move count is the worker's while it runs: read it only when idle.
-    const bool canUndo = idle && doc.m_moveCount != 0;
+    const bool canUndo = idle && doc.CanUndo();
     SetCommandState(ID_MOVE_UNDO, canUndo);
     SetCommandState(ID_MOVE_UNDOALL, canUndo);
+    SetCommandState(ID_MOVE_REDO, idle && doc.CanRedo());
+    SetCommandState(ID_MOVE_RESIGN, m_view->CanResign());
     SetCommandState(ID_MOVE_NOW, m_view->IsThinking());
     SetCommandState(ID_MOVE_HINT, m_view->CanHint());
 
@@ -295,6 +317,7 @@ void CMainFrame::UpdateCommandUI() {
     SetCommandState(ID_VIEW_FLIPBOARD, true, view.flipBoard);
     SetCommandState(ID_VIEW_COORDINATES, true, view.coordinates);
     m_moveList->SetCopyEnabled(idle);
+    m_moveList->SetContinueEnabled(m_view->CanContinueFromHere());
 }
 
 void CMainFrame::RefreshFrame() {

@@ -24,6 +24,7 @@ public:
     CTesselView& View() const { return *m_view; }
     MoveListPanel& MoveList() const { return *m_moveList; }
     FileCommands& Files() const { return *m_files; }
+    QMenu& RecentMenu() const { return *m_recentMenu; }
     QAction* Action(int id) const { return m_actions.value(id); }
 
     // Enables, checks and marks every command by the game's state.
@@ -40,6 +41,7 @@ protected:
 private:
     QAction* AddCommand(QMenu* menu, int id, std::function<void()> handler);
     void BuildFileMenu();
+    void FillRecentMenu();
     void BuildPlayMenu();
     void BuildSkillMenu();
     void BuildMoveMenu();
@@ -66,4 +68,5 @@ private:
     MoveListPanel* m_moveList;
     FileCommands* m_files;
     QHash<int, QAction*> m_actions;
+    QMenu* m_recentMenu = nullptr;
 };

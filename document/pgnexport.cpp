@@ -114,8 +114,8 @@ Movetext ReplayAsSan(std::span<const MoveEntry> moves) {
 }
 
 std::string ResultOf(const CTesselDoc& doc) {
-    if (doc.m_matedSide == kBlack) return "1-0";
-    if (doc.m_matedSide == kWhite) return "0-1";
+    if (doc.m_matedSide == kBlack || doc.m_resignedSide == kBlack) return "1-0";
+    if (doc.m_matedSide == kWhite || doc.m_resignedSide == kWhite) return "0-1";
     if (doc.m_drawn) return "1/2-1/2";
     if (doc.m_flaggedSide == kWhite) return "0-1";
     if (doc.m_flaggedSide == kBlack) return "1-0";

@@ -181,11 +181,13 @@ bool CTesselDoc::OnNewDocument() {
     m_drawn = false;
     m_kingOnlyCountdown = {};
     m_matedSide = 0;
+    m_resignedSide = 0;
     m_flaggedSide = 0;
     m_importNote.clear();
     m_pEngine.reset();
     m_pEngine = std::make_unique<Intelligence>();
     m_moveCount = 0;
+    ForgetRedo();
     g_sideToMove = kWhite;
     m_countdown.Reset(m_timeControl);
     if (m_playMode == kPlayBlack) {
@@ -243,6 +245,7 @@ FileResult CTesselDoc::OpenPgn(const std::vector<uint8_t>& bytes, const std::str
     }
     m_moves.assign(moves.begin(), moves.end());
     m_moveCount = static_cast<int16_t>(moves.size());
+    ForgetRedo();
     AdoptGame(std::move(*game));
     m_importNote = endsEarly ? "The game ends at move " + std::to_string((moves.size() + 1) / 2) +
                                    "; the file's later moves are left out."
@@ -288,6 +291,7 @@ void CTesselDoc::Serialize(Archive& archive) {
     }
     m_moves.assign(moves.begin(), moves.end());
     m_moveCount = static_cast<int16_t>(moves.size());
+    ForgetRedo();
     AdoptGame(std::move(*game));
 }
 
@@ -364,18 +368,25 @@ int CTesselDoc::SearchDepth() const { return g_searchDepth; }
 void CTesselDoc::SetSearchDepth(int depth) { g_searchDepth = depth; }
 
 bool CTesselDoc::UndoMove() {
-    if (m_moveCount == 0) return false;
+    if (m_resignedSide != 0) return WithdrawResignation();
+    // Against the computer its reply goes too.
+    const int step = m_playMode == kPlayHumanVsHuman ? 1 : 2;
+    return TakeBackTo(m_moveCount - step);
+}
+
+bool CTesselDoc::TakeBackTo(int moveCount) {
+    if (m_moveCount == 0 || moveCount >= m_moveCount) return false;
+    // The clocks after every move up to the last one made, for a redo.
+    if (!KeepsRedo()) m_redoClocks = m_countdown.History();
+    const int16_t redoEnd = m_redoEnd;
     m_gameOver = false;
     m_drawn = false;
-    m_moveCount -= 1;
-    if (m_playMode != kPlayHumanVsHuman) {
-        // Against the computer its reply goes too.
-        m_moveCount -= 1;
-        if (m_moveCount <= 0) {
-            OnNewDocument();
-            // The computer has opened the new game; its clock runs already.
-            if (m_playMode == kPlayBlack) return true;
-        }
+    m_resignedSide = 0;
+    m_moveCount = static_cast<int16_t>(std::max(moveCount, 0));
+    if (m_moveCount == 0 && m_playMode != kPlayHumanVsHuman) {
+        StartOverKeepingRedo(redoEnd);
+        // The computer has opened the new game; its clock runs already.
+        if (m_playMode == kPlayBlack) return true;
     }
     RebuildPosition();
     g_chessClock.Resume();
@@ -385,9 +396,57 @@ bool CTesselDoc::UndoMove() {
 }
 
 bool CTesselDoc::UndoAllMoves() {
-    if (m_moveCount == 0) return false;
-    OnNewDocument();
+    if (!CanUndo()) return false;
+    StartOverKeepingRedo(m_redoEnd);
     return true;
+}
+
+bool CTesselDoc::RedoMove() {
+    if (!CanRedo()) return false;
+    const int step = m_playMode == kPlayHumanVsHuman ? 1 : 2;
+    const int16_t redoEnd = m_redoEnd;
+    m_moveCount = static_cast<int16_t>(std::min(m_moveCount + step, static_cast<int>(redoEnd)));
+    RebuildPosition();
+    SetModifiedFlag(true);
+    const std::size_t kept =
+        std::min(m_redoClocks.size(), static_cast<std::size_t>(m_moveCount) + 1);
+    m_countdown.Restore(m_countdown.Control(),
+                        std::vector(m_redoClocks.begin(), m_redoClocks.begin() + kept));
+    if (m_gameOver) {
+        g_chessClock.Stop();
+    } else {
+        g_chessClock.Resume();
+        m_countdown.UndoTo(m_moveCount, g_sideToMove);
+    }
+    return true;
+}
+
+bool CTesselDoc::Resign(int side) {
+    // The view marks a finished game over only once it has reported the end.
+    const bool over = m_gameOver || m_drawn || m_matedSide != 0;
+    if (over || (side != kWhite && side != kBlack)) return false;
+    m_resignedSide = static_cast<int16_t>(side);
+    m_gameOver = true;
+    ForgetRedo();
+    g_chessClock.Stop();
+    m_countdown.Stop();
+    SetModifiedFlag(true);
+    return true;
+}
+
+bool CTesselDoc::WithdrawResignation() {
+    m_resignedSide = 0;
+    m_gameOver = false;
+    g_chessClock.Resume();
+    m_countdown.UndoTo(m_moveCount, g_sideToMove);
+    return true;
+}
+
+void CTesselDoc::StartOverKeepingRedo(int16_t redoEnd) {
+    const std::optional<MoveEntry> opening =
+        m_moves.empty() ? std::nullopt : std::optional(m_moves.front());
+    OnNewDocument();
+    if (m_moveCount == 0 || m_moves.front() == opening) m_redoEnd = redoEnd;
 }
 
 void CTesselDoc::AbortComputerSearch() { m_searchControl.RequestAbort(); }
@@ -447,6 +506,7 @@ void CTesselDoc::AppendMove(const MoveEntry& move) {
         m_moves.push_back(move);
     }
     ++m_moveCount;
+    ForgetRedo();
 }
 
 std::optional<MoveEntry> CTesselDoc::ThinkComputerMove(int humanSide, int lastFrom, int lastTo,
@@ -467,6 +527,7 @@ void CTesselDoc::AdoptGame(ReplayedGame&& game) {
     m_drawn = game.end.drawn;
     m_kingOnlyCountdown = game.end.kingOnlyCountdown;
     m_matedSide = game.end.matedSide;
+    m_resignedSide = 0;
     m_gameOver = m_drawn || m_matedSide != 0;
     Publish();
 }

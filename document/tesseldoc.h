@@ -79,14 +79,31 @@ public:
     // The depth of the computer's searches that start from now on.
     int SearchDepth() const;
     void SetSearchDepth(int depth);
-    // Takes back the last move, against the computer its reply too; taking
-    // back the first moves starts a new game in the current mode. The clock
-    // counts on from the times it shows. False, with nothing changed, when
-    // there is no move to take back.
+    // A resignation or a move to take back.
+    bool CanUndo() const { return m_moveCount != 0 || m_resignedSide != 0; }
+    // Takes back a resignation, else the last move, against the computer its
+    // reply too; taking back the first moves starts a new game in the current
+    // mode. The clock counts on from the times it shows. False, with nothing
+    // changed, when there is nothing to take back.
     bool UndoMove();
-    // Takes back every move: a new game in the current mode. False, with
-    // nothing changed, when there is no move to take back.
+    // Takes the game back to its first moveCount moves, as repeated undos
+    // would. False, with nothing changed, when that keeps every move.
+    bool TakeBackTo(int moveCount);
+    // Takes back every move and a resignation: a new game in the current
+    // mode. False, with nothing changed, when there is nothing to take back.
     bool UndoAllMoves();
+    // Moves taken back by the undos can be made again until a new move, a
+    // resignation, a new game or an open, while the game is not over (an
+    // undo reopens a game lost on time).
+    bool CanRedo() const { return !m_gameOver && KeepsRedo(); }
+    // Makes again the next move taken back, against the computer its reply
+    // too, as an undo takes them. False, with nothing changed, when there is
+    // nothing to redo.
+    bool RedoMove();
+    // The side gives up the game in progress; the game ends as a win for the
+    // other side. False, with nothing changed, when the game is already over
+    // or side is not a side.
+    bool Resign(int side);
 
     // Requests to the computer's search, from the user-interface thread: end
     // it without a move, or play the best move it has found so far.
@@ -122,6 +139,8 @@ public:
     std::array<int16_t, 3> m_kingOnlyCountdown{};
     // The side that was checkmated by the last move, 0 if none.
     int16_t m_matedSide = 0;
+    // The side that resigned the game, 0 if none.
+    int16_t m_resignedSide = 0;
     // Set by the open of a PGN game that Quillon's rules end before the
     // file's last move: what was left out. Empty otherwise.
     std::string m_importNote;
@@ -149,6 +168,18 @@ private:
     void AdoptGame(ReplayedGame&& game);
     FileResult OpenPgn(const std::vector<uint8_t>& bytes, const std::string& path,
                        const PgnGameChooser& choose);
+
+    bool KeepsRedo() const { return m_redoEnd > m_moveCount; }
+    void ForgetRedo() { m_redoEnd = m_moveCount; }
+    // A new game after the undos took back every move; what they took back
+    // up to redoEnd stays redoable unless the computer opens it differently.
+    void StartOverKeepingRedo(int16_t redoEnd);
+    bool WithdrawResignation();
+
+    // The entries of m_moves from m_moveCount up to here can be redone, and
+    // the clocks after each move up to it, [0] the start.
+    int16_t m_redoEnd = 0;
+    std::vector<ClockTimes> m_redoClocks;
 
     mutable std::mutex m_publishedMutex;
     PublishedPosition m_published{};

@@ -31,6 +31,9 @@ constexpr QRect kStatusBox(340, 300, 190, 130);
 constexpr QRect kPrintedRect(0, 0, 350, 430);
 
 constexpr QPoint kSideToMovePos(110, 340);
+// Where the text that an earlier position is shown stands instead: under
+// the board, across its width.
+constexpr QRect kViewingTextRect(kBoardOrigin, 334, kBoardCells* kCellSize, 34);
 constexpr QPoint kWhiteLabelPos(70, 370);
 constexpr QPoint kBlackLabelPos(220, 370);
 constexpr QPoint kWhiteTimePos(70, 400);

@@ -12,6 +12,7 @@
 namespace {
 
 constexpr int kFontPixelSize = 18;
+constexpr int kViewingFontPixelSize = 13;
 // The share of the page's width or height the printed board fills.
 constexpr qreal kPrintedShare = 0.8;
 const QString kLineBreak = QStringLiteral("\n\r");
@@ -88,6 +89,17 @@ void BoardPainter::DrawSideToMove(int side) {
     DrawText(kSideToMovePos,
              side == kWhite ? QStringLiteral("White to play") : QStringLiteral("Black to play"),
              kTextColour);
+}
+
+void BoardPainter::DrawViewingText(const QString& text) {
+    m_painter.save();
+    QFont font = ViewFont();
+    font.setPixelSize(kViewingFontPixelSize);
+    m_painter.setFont(font);
+    m_painter.setPen(kTextColour);
+    m_painter.drawText(kViewingTextRect, Qt::AlignCenter | Qt::TextWordWrap,
+                       QString(text).replace(QStringLiteral(" - "), QStringLiteral("\n")));
+    m_painter.restore();
 }
 
 void BoardPainter::DrawClockLabels(const QString& white, const QString& black) {

@@ -46,6 +46,9 @@ public:
     void DrawBoard(const PublishedPosition& position, bool flipped = false,
                    const BoardMarks* marks = nullptr);
     void DrawSideToMove(int side);
+    // "Viewing move 12 of 40 - End returns to the game", in two lines split
+    // at the dash.
+    void DrawViewingText(const QString& text);
     // "White" and "Black" unless the players are named.
     void DrawClockLabels(const QString& white = {}, const QString& black = {});
     void DrawClockTimes(const ClockFace& white, const ClockFace& black);

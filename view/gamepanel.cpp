@@ -6,12 +6,15 @@
 #include "view/boardgeometry.h"
 #include "view/boardpainter.h"
 #include "view/boardwidget.h"
+#include "view/browsebar.h"
 #include "view/movelistpanel.h"
 
 namespace {
 
 // Between the move list and the window's right edge, in board units.
 constexpr int kMoveListMargin = 5;
+// The browsing buttons' height at the bottom of the move list's place.
+constexpr int kBrowseBarHeight = 22;
 
 // With room for the frame that marks the side to move's clock.
 constexpr QMargins kClockFrameRoom(6, 3, 6, 3);
@@ -22,7 +25,9 @@ QRect ClockTimeRect(QPoint topLeft) {
 
 }  // namespace
 
-GamePanel::GamePanel(QWidget* parent) : QWidget(parent), m_board(new BoardWidget(this)) {
+GamePanel::GamePanel(QWidget* parent)
+    : QWidget(parent), m_board(new BoardWidget(this)), m_browseBar(new BrowseBar(this)) {
+    m_browseBar->hide();
     setMinimumSize(QSizeF(QSizeF(kViewSize) * kSmallestScale).toSize());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusProxy(m_board);
@@ -34,6 +39,12 @@ void GamePanel::SetSideToMove(int side) {
     if (side == m_sideToMove) return;
     m_sideToMove = side;
     update(ToWidget(QRect(kSideToMovePos, kClockTimeSize * 2)));
+}
+
+void GamePanel::SetViewingText(const QString& text) {
+    if (text == m_viewingText) return;
+    m_viewingText = text;
+    update(ToWidget(kViewingTextRect.united(QRect(kSideToMovePos, kClockTimeSize * 2))));
 }
 
 void GamePanel::SetClocks(const ClockFace& white, const ClockFace& black) {
@@ -67,7 +78,11 @@ void GamePanel::paintEvent(QPaintEvent*) {
     painter.scale(m_scale, m_scale);
     const QList<QPixmap> noPieces;
     BoardPainter texts(painter, noPieces);
-    texts.DrawSideToMove(m_sideToMove);
+    if (m_viewingText.isEmpty()) {
+        texts.DrawSideToMove(m_sideToMove);
+    } else {
+        texts.DrawViewingText(m_viewingText);
+    }
     texts.DrawClockLabels(m_whiteName, m_blackName);
     texts.DrawClockTimes(m_whiteClock, m_blackClock);
     texts.DrawStatus(m_status);
@@ -77,6 +92,13 @@ void GamePanel::paintEvent(QPaintEvent*) {
 void GamePanel::AdoptMoveList(MoveListPanel* moveList) {
     m_moveList = moveList;
     moveList->setParent(this);
+    m_browseBar->setVisible(moveList->isVisibleTo(this));
+}
+
+void GamePanel::SetMoveListVisible(bool visible) {
+    if (!m_moveList) return;
+    m_moveList->setVisible(visible);
+    m_browseBar->setVisible(visible);
 }
 
 // The largest layout that fits; the move list takes the width left over.
@@ -86,6 +108,9 @@ void GamePanel::resizeEvent(QResizeEvent*) {
     if (!m_moveList) return;
     QRect list = ToWidget(kMoveListRect);
     list.setRight(width() - 1 - qRound(kMoveListMargin * m_scale));
+    const int barHeight = qRound(kBrowseBarHeight * m_scale);
+    m_browseBar->setGeometry(list.x(), list.bottom() + 1 - barHeight, list.width(), barHeight);
+    list.setHeight(list.height() - barHeight);
     m_moveList->setGeometry(list);
     m_moveList->SetScale(m_scale);
 }

@@ -8,6 +8,7 @@
 #include "view/searchprogress.h"
 
 class BoardWidget;
+class BrowseBar;
 class MoveListPanel;
 
 // The face of the game: the board, the side to move, the two clocks and the
@@ -18,9 +19,14 @@ public:
     explicit GamePanel(QWidget* parent = nullptr);
 
     BoardWidget& Board() const { return *m_board; }
+    // Under the move list, shown with it.
+    BrowseBar& Browsing() const { return *m_browseBar; }
     QSize sizeHint() const override;
 
     void SetSideToMove(int side);
+    // While an earlier position is shown, this text takes the side to move's
+    // place; empty shows the side to move again.
+    void SetViewingText(const QString& text);
     void SetClocks(const ClockFace& white, const ClockFace& black);
     // The players named under the board, "White" and "Black" when empty.
     void SetPlayerNames(const QString& white, const QString& black);
@@ -31,6 +37,7 @@ public:
     void SetProgress(const SearchProgress& progress);
     // The move list goes in the column at the board's right.
     void AdoptMoveList(MoveListPanel* moveList);
+    void SetMoveListVisible(bool visible);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -41,7 +48,9 @@ private:
 
     BoardWidget* m_board;
     MoveListPanel* m_moveList = nullptr;
+    BrowseBar* m_browseBar;
     int m_sideToMove = 0;
+    QString m_viewingText;
     ClockFace m_whiteClock;
     ClockFace m_blackClock;
     QString m_whiteName;

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMenu>
 #include <algorithm>
 #include <string>
@@ -28,7 +29,8 @@ QTableWidgetItem* NewItem(const QString& text) {
 
 MoveListPanel::MoveListPanel(QWidget* parent)
     : QTableWidget(0, 1 + kPlyColumns, parent),
-      m_copyAction(new QAction(tr("&Copy Game as PGN"), this)) {
+      m_copyAction(new QAction(tr("&Copy Game as PGN"), this)),
+      m_continueAction(new QAction(tr("Continue from &Here"), this)) {
     // The numbers keep their width, so that "16." never loses a digit; the
     // moves share the rest, and nothing scrolls sideways.
     horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
@@ -41,6 +43,10 @@ MoveListPanel::MoveListPanel(QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setFocusPolicy(Qt::ClickFocus);
     connect(m_copyAction, &QAction::triggered, this, &MoveListPanel::CopyGameRequested);
+    connect(m_continueAction, &QAction::triggered, this, &MoveListPanel::ContinueRequested);
+    connect(this, &QTableWidget::cellClicked, this, [this](int row, int column) {
+        if (const auto ply = PlyAt(row, column)) emit PlyChosen(*ply);
+    });
     SetScale(1);
 }
 
@@ -62,13 +68,54 @@ void MoveListPanel::ShowMoves(std::span<const MoveEntry> moves) {
             setItem(row, kNumberColumn, NewItem(QStringLiteral("%1.").arg(row + 1)));
         setItem(row, 1 + ply % kPlyColumns, NewItem(QString::fromStdString(sanMoves[ply])));
     }
-    if (plies == 0) {
+    m_plies = plies;
+    SelectPly(plies);
+}
+
+void MoveListPanel::SelectPly(int ply) {
+    m_shownPly = ply;
+    QTableWidgetItem* move =
+        ply > 0 ? item((ply - 1) / kPlyColumns, 1 + (ply - 1) % kPlyColumns) : nullptr;
+    if (!move) {
         clearSelection();
         return;
     }
-    QTableWidgetItem* last = item((plies - 1) / kPlyColumns, 1 + (plies - 1) % kPlyColumns);
-    setCurrentItem(last);
-    scrollToItem(last);
+    setCurrentItem(move);
+    scrollToItem(move);
+}
+
+std::optional<int> MoveListPanel::PlyAt(int row, int column) const {
+    const int ply = row * kPlyColumns + std::max(column, 1);
+    if (row < 0 || ply > m_plies) return std::nullopt;
+    return ply;
+}
+
+void MoveListPanel::keyPressEvent(QKeyEvent* event) {
+    int ply = m_shownPly;
+    switch (event->key()) {
+        case Qt::Key_Left:
+            ply -= 1;
+            break;
+        case Qt::Key_Right:
+            ply += 1;
+            break;
+        case Qt::Key_Up:
+            ply -= kPlyColumns;
+            break;
+        case Qt::Key_Down:
+            ply += kPlyColumns;
+            break;
+        case Qt::Key_Home:
+            ply = 0;
+            break;
+        case Qt::Key_End:
+            ply = m_plies;
+            break;
+        default:
+            QTableWidget::keyPressEvent(event);
+            return;
+    }
+    emit PlyChosen(std::clamp(ply, 0, m_plies));
 }
 
 QString MoveListPanel::MoveText() const {
@@ -83,8 +130,16 @@ QString MoveListPanel::MoveText() const {
 
 void MoveListPanel::SetCopyEnabled(bool enabled) { m_copyAction->setEnabled(enabled); }
 
+void MoveListPanel::SetContinueEnabled(bool enabled) { m_continueAction->setEnabled(enabled); }
+
+// The menu is about the move under the pointer: its position is shown first.
 void MoveListPanel::contextMenuEvent(QContextMenuEvent* event) {
+    const QModelIndex index = indexAt(viewport()->mapFromGlobal(event->globalPos()));
+    if (const auto ply = index.isValid() ? PlyAt(index.row(), index.column()) : std::nullopt) {
+        emit PlyChosen(*ply);
+    }
     QMenu menu(this);
+    menu.addAction(m_continueAction);
     menu.addAction(m_copyAction);
     menu.exec(event->globalPos());
 }

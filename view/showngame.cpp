@@ -28,6 +28,10 @@ std::optional<MoveEntry> ShownGame::LastMove() const {
     return m_moves.back();
 }
 
+PublishedPosition ShownGame::Position() const {
+    return {m_position.m_board, static_cast<int16_t>(m_side)};
+}
+
 bool ShownGame::Shows(const PublishedPosition& position) const {
     return m_position.m_board == position.board && m_side == position.sideToMove;
 }

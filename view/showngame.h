@@ -19,6 +19,7 @@ public:
 
     const std::vector<MoveEntry>& Moves() const { return m_moves; }
     std::optional<MoveEntry> LastMove() const;
+    PublishedPosition Position() const;
     // The position is the one published.
     bool Shows(const PublishedPosition& position) const;
     // The squares the piece on from may legally move to, by the rules

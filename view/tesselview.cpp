@@ -1,6 +1,7 @@
 #include "view/tesselview.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -9,6 +10,7 @@
 #include "view/boardgeometry.h"
 #include "view/boardpainter.h"
 #include "view/boardwidget.h"
+#include "view/browsebar.h"
 #include "view/gamepanel.h"
 #include "view/moveworker.h"
 #include "view/prompter.h"
@@ -37,6 +39,13 @@ const QString kStatusLineBreak = QStringLiteral("\n\r");
 const QString kComputerName = QStringLiteral("Quillon");
 const QString kWhiteKing = QStringLiteral("\u2654 ");
 const QString kBlackKing = QStringLiteral("\u265A ");
+const QString kResignCaption = QStringLiteral("Resign");
+const QString kResignQuestion = QStringLiteral("Do you want to resign this game?");
+const QString kResignedStatus = QStringLiteral("%1 resigns");
+const QString kViewingText = QStringLiteral("Viewing move %1 of %2 - End returns to the game");
+const QString kContinueCaption = QStringLiteral("Continue from Here");
+const QString kContinueQuestion =
+    QStringLiteral("Continue the game from here? The %1 moves after it are taken back.");
 
 QString SideName(int side) {
     return side == kWhite ? QStringLiteral("White") : QStringLiteral("Black");
@@ -64,6 +73,13 @@ CTesselView::CTesselView(CTesselDoc& doc, Prompter& prompter, QWidget* parent)
     connect(m_board, &BoardWidget::Released, this, &CTesselView::OnLButtonUp);
     connect(m_board, &BoardWidget::SquareChosen, this, &CTesselView::ClickSquare);
     connect(m_board, &BoardWidget::EscapePressed, this, &CTesselView::OnEscape);
+    m_board->installEventFilter(this);
+    BrowseBar& browsing = m_panel->Browsing();
+    connect(&browsing, &BrowseBar::FirstChosen, this, [this] { BrowseTo(0); });
+    connect(&browsing, &BrowseBar::BackChosen, this, [this] { BrowseBy(-1); });
+    connect(&browsing, &BrowseBar::ForwardChosen, this, [this] { BrowseBy(1); });
+    connect(&browsing, &BrowseBar::LastChosen, this, &CTesselView::ReturnToGame);
+    connect(this, &CTesselView::ShownMovesChanged, this, &CTesselView::BrowsingChanged);
     m_clockTimer.setInterval(kClockPeriodMs);
     connect(&m_clockTimer, &QTimer::timeout, this, &CTesselView::OnTimer);
     m_clockTimer.start();
@@ -80,13 +96,18 @@ void CTesselView::AdoptMoveList(MoveListPanel* moveList) { m_panel->AdoptMoveLis
 QRect CTesselView::CellRect(int square) const { return m_board->CellRect(square); }
 
 BoardMarks CTesselView::Marks() const {
-    BoardMarks marks = m_shown.Marks(m_settings);
+    BoardMarks marks = m_browsedPly ? m_browsedMarks : m_shown.Marks(m_settings);
     marks.cursor = m_board->Cursor();
     return marks;
 }
 
 // The board and the texts around it show the game as it stands now.
 void CTesselView::PaintView() {
+    if (m_browsedPly) {
+        ShowBrowsedPosition();
+        return;
+    }
+    m_panel->SetViewingText({});
     m_panel->SetSideToMove(m_shown.Position().sideToMove);
     m_panel->SetStatus(m_strStatus);
     m_board->Show(m_shown.Position(), m_shown.Marks(m_settings), m_settings.flipBoard,
@@ -95,7 +116,89 @@ void CTesselView::PaintView() {
 
 void CTesselView::SetSettings(const ViewSettings& settings) {
     m_settings = settings;
+    m_panel->SetMoveListVisible(settings.moveList);
+    if (m_browsedPly) m_browsedMarks = BrowsedMarks();
     PaintView();
+}
+
+PublishedPosition CTesselView::BoardPosition() const {
+    return m_browsedPly ? m_browsed.Position() : m_shown.Position();
+}
+
+int CTesselView::ShownPly() const { return m_browsedPly.value_or(GamePlies()); }
+
+// Moves are counted as the move list numbers them, White's and Black's
+// together.
+QString CTesselView::ViewingText() const {
+    if (!m_browsedPly) return {};
+    return kViewingText.arg((*m_browsedPly + 1) / 2).arg((GamePlies() + 1) / 2);
+}
+
+void CTesselView::BrowseTo(int ply) {
+    ply = std::clamp(ply, 0, GamePlies());
+    if (ply == GamePlies()) {
+        ReturnToGame();
+        return;
+    }
+    if (m_browsedPly == ply) return;
+    m_browsedPly = ply;
+    m_browsed.Reset(std::span(m_shown.Moves()).first(static_cast<std::size_t>(ply)));
+    m_browsedMarks = BrowsedMarks();
+    // A piece picked up in the game's position is put down.
+    m_shown.ClearSelection();
+    PaintView();
+    BrowsingChanged();
+}
+
+void CTesselView::BrowseBy(int plies) { BrowseTo(ShownPly() + plies); }
+
+bool CTesselView::ReturnToGame() {
+    if (!m_browsedPly) return false;
+    m_browsedPly.reset();
+    PaintView();
+    BrowsingChanged();
+    return true;
+}
+
+void CTesselView::BrowsingChanged() {
+    m_panel->Browsing().SetShownPly(ShownPly(), GamePlies());
+    emit ShownPlyChanged(ShownPly());
+    emit GameStateChanged();
+}
+
+// The move that led to the position shown, and check, as the game shows its own.
+BoardMarks CTesselView::BrowsedMarks() {
+    BoardMarks marks;
+    if (m_settings.lastMove) marks.lastMove = m_browsed.LastMove();
+    marks.checkedKing = m_browsed.CheckedKing();
+    marks.coordinates = m_settings.coordinates;
+    return marks;
+}
+
+void CTesselView::ShowBrowsedPosition() {
+    m_panel->SetViewingText(ViewingText());
+    m_panel->SetStatus(m_strStatus);
+    m_board->Show(m_browsed.Position(), m_browsedMarks, m_settings.flipBoard,
+                  m_browsedMarks.lastMove);
+}
+
+bool CTesselView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_board || event->type() != QEvent::KeyPress) return false;
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Home:
+            BrowseTo(0);
+            return true;
+        case Qt::Key_End:
+            ReturnToGame();
+            return true;
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+            if (!m_browsedPly) return false;
+            BrowseBy(static_cast<QKeyEvent*>(event)->key() == Qt::Key_Left ? -1 : 1);
+            return true;
+        default:
+            return false;
+    }
 }
 
 void CTesselView::PrintView(QPainter& painter, const QRect& page) {
@@ -157,9 +260,16 @@ void CTesselView::ReportTimeForfeit() {
     m_prompter.ShowMessage(this, kGameOverCaption, message, Prompter::Icon::Information);
 }
 
+// The game's own position, after a move or afresh, ends browsing.
 void CTesselView::ShowPosition(const PublishedPosition& position,
                                std::optional<MoveEntry> lastMove) {
-    if (m_shown.Show(position, lastMove)) emit ShownMovesChanged();
+    const bool wasBrowsing = m_browsedPly.has_value();
+    m_browsedPly.reset();
+    if (m_shown.Show(position, lastMove)) {
+        emit ShownMovesChanged();
+    } else if (wasBrowsing) {
+        BrowsingChanged();
+    }
     PaintView();
     // The mark follows the side to move at once; a fallen flag waits for
     // the tick.
@@ -170,6 +280,7 @@ void CTesselView::ShowPosition(const PublishedPosition& position,
 }
 
 void CTesselView::ShowGameMoves(std::span<const MoveEntry> moves) {
+    m_browsedPly.reset();
     m_shown.ResetMoves(moves);
     emit ShownMovesChanged();
     PaintView();
@@ -232,9 +343,10 @@ void CTesselView::ClearSelection() {
     if (m_shown.ClearSelection()) PaintView();
 }
 
+// While browsing, a press only returns to the game's position.
 void CTesselView::OnLButtonDown(std::optional<int> square, QPoint point) {
     m_bDragging = false;
-    if (!AcceptsMoves()) return;
+    if (ReturnToGame() || !AcceptsMoves()) return;
     CancelHint();
     if (!square) {
         ClearSelection();
@@ -294,7 +406,7 @@ void CTesselView::StartClockAtDrop() {
 
 // A click, or Enter or Space on the keyboard's square, without a drag.
 void CTesselView::ClickSquare(int square) {
-    if (!AcceptsMoves()) return;
+    if (ReturnToGame() || !AcceptsMoves()) return;
     CancelHint();
     switch (m_shown.ClickOn(square, m_settings.legalMoves)) {
         case ShownBoard::Click::Move:
@@ -389,6 +501,8 @@ bool CTesselView::CanHint() const {
 
 void CTesselView::OnMoveHint() {
     if (!CanHint()) return;
+    // The hint is for the game's position, shown with it.
+    ReturnToGame();
     ApplySettings();
     const int searchKind = m_skillLevel == kSkillNovice ? kSearchKindNovice : kSearchKindExpert;
     m_hintWorker.Start(*m_doc.m_pEngine, m_shown.Position().sideToMove, searchKind);
@@ -471,16 +585,57 @@ void CTesselView::ClearFinishedReport() {
     if (m_doc.m_gameOver) ShowStatus({});
 }
 
-void CTesselView::OnMoveUndo() { Undo(&CTesselDoc::UndoMove); }
+void CTesselView::OnMoveUndo() {
+    if (m_doc.CanUndo()) RunUndoCommand(&CTesselDoc::UndoMove);
+}
 
-void CTesselView::OnMoveUndoAll() { Undo(&CTesselDoc::UndoAllMoves); }
+void CTesselView::OnMoveUndoAll() {
+    if (m_doc.CanUndo()) RunUndoCommand(&CTesselDoc::UndoAllMoves);
+}
 
-void CTesselView::Undo(bool (CTesselDoc::*undo)()) {
-    if (IsBusy() || m_doc.m_moveCount == 0 || !ConfirmUndoTurn()) return;
+// A redo may leave the computer to move.
+void CTesselView::OnMoveRedo() {
+    if (m_doc.CanRedo() && RunUndoCommand(&CTesselDoc::RedoMove)) ReplyIfComputersTurn();
+}
+
+bool CTesselView::RunUndoCommand(bool (CTesselDoc::*command)()) {
+    if (IsBusy() || !ConfirmUndoTurn()) return false;
     CancelHint();
     ClearFinishedReport();
-    (m_doc.*undo)();
+    (m_doc.*command)();
     ShowDocumentGame();
+    return true;
+}
+
+bool CTesselView::CanResign() const {
+    const bool open = !m_doc.m_gameOver && !m_doc.m_drawn && m_doc.m_matedSide == 0;
+    return !IsBusy() && open && IsHumansTurn();
+}
+
+void CTesselView::OnMoveResign() {
+    if (!CanResign()) return;
+    if (m_prompter.AskYesNoCancel(this, kResignCaption, kResignQuestion) != Prompter::Answer::Yes)
+        return;
+    CancelHint();
+    const int side = m_shown.Position().sideToMove;
+    m_doc.Resign(side);
+    ShowStatus(kResignedStatus.arg(SideName(side)));
+    emit GameStateChanged();
+}
+
+bool CTesselView::CanContinueFromHere() const { return m_browsedPly && !IsBusy(); }
+
+void CTesselView::OnContinueFromHere() {
+    if (!CanContinueFromHere() || !ConfirmUndoTurn()) return;
+    const int ply = *m_browsedPly;
+    const QString question = kContinueQuestion.arg(GamePlies() - ply);
+    if (m_prompter.AskYesNoCancel(this, kContinueCaption, question) != Prompter::Answer::Yes)
+        return;
+    CancelHint();
+    ClearFinishedReport();
+    m_doc.TakeBackTo(ply);
+    ShowDocumentGame();
+    ReplyIfComputersTurn();
 }
 
 void CTesselView::OnMoveNow() {

@@ -53,6 +53,8 @@ public:
     const std::optional<MoveEntry>& LastMoveLine() const { return m_shown.MoveLine(); }
     // The game as shown, move by move as it is processed.
     const std::vector<MoveEntry>& ShownMoves() const { return m_shown.Moves(); }
+    // The position on the board: the game's, or an earlier one while browsing.
+    PublishedPosition BoardPosition() const;
     // The selected piece and where it may go, by the rules.
     const std::optional<int>& SelectedSquare() const { return m_shown.Selected(); }
     const std::vector<int>& Targets() const { return m_shown.Targets(); }
@@ -69,6 +71,25 @@ public:
     bool CanHint() const;
 
     const SearchProgress& Progress() const { return m_progress; }
+
+    // Browsing: the board shows the position after the game's first ply
+    // moves, with that move's marks, and takes no move; the game, its clocks
+    // and the computer's thinking go on as they were. The game's own
+    // position ends it.
+    void BrowseTo(int ply);
+    void BrowseBy(int plies);
+    // False when the game's position is shown already.
+    bool ReturnToGame();
+    bool IsBrowsing() const { return m_browsedPly.has_value(); }
+    // How many of the game's moves lead to the position shown.
+    int ShownPly() const;
+    // "Viewing move 12 of 40 - End returns to the game"; empty when not
+    // browsing.
+    QString ViewingText() const;
+    // Takes the game back to the position shown, as repeated undos would,
+    // after asking.
+    bool CanContinueFromHere() const;
+    void OnContinueFromHere();
 
     // Stops the computer's search and waits for the move being processed to
     // settle, so that the game may be saved or replaced; the game keeps every
@@ -103,6 +124,11 @@ public:
     void OnSetDepth(int depth);
     void OnMoveUndo();
     void OnMoveUndoAll();
+    void OnMoveRedo();
+    // Resign is offered in a human's turn while the game is open and no move
+    // is being processed.
+    bool CanResign() const;
+    void OnMoveResign();
     void OnMoveHint();
     // Plays at once the best move the computer has found so far, or shows it
     // as the hint.
@@ -115,6 +141,14 @@ signals:
     void GameStateChanged();
     // The shown game gained or lost moves.
     void ShownMovesChanged();
+    // The board shows the position after ply moves of the game.
+    void ShownPlyChanged(int ply);
+
+protected:
+    // The board's keys for browsing: Home and End always, Left and Right
+    // while an earlier position is shown (else they move the keyboard's
+    // square).
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void DrawStatus();
@@ -144,7 +178,9 @@ private:
     void ShowGameMoves(std::span<const MoveEntry> moves);
     void ShowDocumentGame();
     bool ConfirmUndoTurn();
-    void Undo(bool (CTesselDoc::*undo)());
+    // Undo, Undo All and Redo, in a human's turn while no move is processed;
+    // false when refused.
+    bool RunUndoCommand(bool (CTesselDoc::*command)());
     void ClearFinishedReport();
     void SetPlayMode(int playMode);
     void ChooseSettings(int skillLevel, int searchDepth);
@@ -152,6 +188,11 @@ private:
     void ShowPosition(const PublishedPosition& position,
                       std::optional<MoveEntry> lastMove) override;
     void ReportGameAlreadyOver();
+    int GamePlies() const { return static_cast<int>(m_shown.Moves().size()); }
+    void ShowBrowsedPosition();
+    BoardMarks BrowsedMarks();
+    // After the shown ply changed.
+    void BrowsingChanged();
 
     void StartWorker(MoveRunner::Work work);
     void ReportCheckmate(int winner) override;
@@ -167,6 +208,11 @@ private:
     bool m_bDragging = false;
     QString m_strStatus;
     ShownBoard m_shown;
+    // The ply browsed to, none while the game's position is shown, and the
+    // position there with its marks.
+    std::optional<int> m_browsedPly;
+    ShownGame m_browsed;
+    BoardMarks m_browsedMarks;
     ChessClock::Reading m_clockReading{0, 0, false};
     QTimer m_clockTimer;
     ClockFace m_whiteClock;

@@ -2,10 +2,11 @@
 
 #include <QSettings>
 
-namespace {
-
 const QString kOrganisation = QStringLiteral("Quillon");
 const QString kApplication = QStringLiteral("Quillon");
+
+namespace {
+
 const QString kGroup = QStringLiteral("View");
 const QString kMoveListKey = QStringLiteral("MoveList");
 const QString kLegalMovesKey = QStringLiteral("LegalMoves");

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include "document/timecontrol.h"
 
 // How the board is shown, chosen in the View menu and remembered between
@@ -13,6 +15,10 @@ struct ViewSettings {
 
     bool operator==(const ViewSettings&) const = default;
 };
+
+// Where everything remembered between runs is kept, as QSettings names it.
+extern const QString kOrganisation;
+extern const QString kApplication;
 
 // The remembered choices, or the defaults for those never made.
 ViewSettings LoadViewSettings();

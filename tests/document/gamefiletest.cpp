@@ -110,7 +110,9 @@ TEST_F(GameFileTest, TwoMoveGameIsWrittenAndReadByteForByte) {
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(doc.GetTitle(), "saved.qln");
 
-    ASSERT_TRUE(doc.OnNewDocument());
+    // Moves taken back in the game replaced must not be redone in the one opened.
+    ASSERT_TRUE(PlayAll(doc, {{Sq("g1"), Sq("f3")}, {Sq("b8"), Sq("c6")}}));
+    ASSERT_TRUE(doc.UndoAllMoves());
     const FileResult result = Open(kTwoMoveFile);
     ASSERT_TRUE(result.ok) << result.message;
     ASSERT_EQ(doc.m_moveCount, 2);
@@ -120,12 +122,15 @@ TEST_F(GameFileTest, TwoMoveGameIsWrittenAndReadByteForByte) {
     EXPECT_EQ(doc.m_pEngine->m_board[Sq("e5")], -kPawnValue);
     EXPECT_EQ(doc.GetTitle(), "in.qln");
     EXPECT_FALSE(doc.IsModified());
+    EXPECT_FALSE(doc.CanRedo());
 }
 
 TEST_F(GameFileTest, FinishedGamesOpenAsFinished) {
+    ASSERT_TRUE(doc.Resign(kBlack));
     ASSERT_TRUE(Open(QlnBytes(kFoolsMate)).ok);
     EXPECT_TRUE(doc.m_gameOver);
     EXPECT_EQ(doc.m_matedSide, kWhite);
+    EXPECT_EQ(doc.m_resignedSide, 0);
     EXPECT_FALSE(doc.m_drawn);
 
     ASSERT_TRUE(Open(QlnBytes(kStalemate)).ok);

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
+#include <string>
 
 #include "document/chessclock.h"
+#include "document/pgnexport.h"
 #include "document/tesseldoc.h"
 #include "tests/document/gametestsupport.h"
 
@@ -108,6 +111,124 @@ TEST_F(TesselDocTest, RebuildPositionReplaysTheKeptMoves) {
     EXPECT_EQ(g_sideToMove, kBlack);
     EXPECT_EQ(doc.m_pEngine->m_board[Sq("d8")], -kQueenValue);
     EXPECT_EQ(doc.Published().sideToMove, kBlack);
+}
+
+TEST_F(TesselDocTest, RedoMakesTheTakenBackMovesAgainOneAtATime) {
+    NewGame(kPlayHumanVsHuman);
+    ASSERT_TRUE(PlayAll(doc, kFoolsMate));
+    const auto mated = doc.m_pEngine->m_board;
+    ASSERT_TRUE(doc.TakeBackTo(2));
+    EXPECT_EQ(doc.m_matedSide, 0);
+    EXPECT_EQ(g_sideToMove, kWhite);
+    ASSERT_TRUE(doc.UndoAllMoves());
+    EXPECT_EQ(doc.m_moveCount, 0);
+
+    for (int16_t count = 1; count <= 4; ++count) {
+        ASSERT_TRUE(doc.RedoMove());
+        EXPECT_EQ(doc.m_moveCount, count);
+        EXPECT_EQ(g_sideToMove, count % 2 ? kBlack : kWhite);
+        EXPECT_EQ(doc.Published().sideToMove, g_sideToMove);
+    }
+    EXPECT_FALSE(doc.RedoMove());
+    EXPECT_EQ(doc.m_pEngine->m_board, mated);
+    EXPECT_EQ(doc.m_matedSide, kWhite);
+    EXPECT_TRUE(doc.m_gameOver);
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(TesselDocTest, NewMoveNewGameAndResignationForgetWhatCouldBeRedone) {
+    const std::pair<const char*, std::function<void(CTesselDoc&)>> forgetting[] = {
+        {"move", [](CTesselDoc& d) { ASSERT_TRUE(Play(d, Sq("d7"), Sq("d5")).ok); }},
+        {"new game", [](CTesselDoc& d) { ASSERT_TRUE(d.OnNewDocument()); }},
+        {"resign", [](CTesselDoc& d) { ASSERT_TRUE(d.Resign(kBlack)); }},
+    };
+    for (const auto& [name, forget] : forgetting) {
+        NewGame(kPlayHumanVsHuman);
+        ASSERT_TRUE(PlayAll(doc, {{Sq("e2"), Sq("e4")}, {Sq("e7"), Sq("e5")}}));
+        ASSERT_TRUE(doc.UndoMove());
+        ASSERT_TRUE(doc.CanRedo()) << name;
+        forget(doc);
+        EXPECT_FALSE(doc.CanRedo()) << name;
+        EXPECT_FALSE(doc.RedoMove()) << name;
+    }
+}
+
+// Against the computer a step is the human's move with the reply, also back
+// from the new game that an undo to the start began.
+TEST_F(TesselDocTest, RedoAgainstTheComputerReplaysEachMoveWithItsReply) {
+    struct Game {
+        int playMode;
+        MoveList humanMoves;
+        int undosToTheStart;
+    };
+    const Game games[] = {
+        {kPlayWhite, {{Sq("b1"), Sq("c3")}, {Sq("g1"), Sq("f3")}}, 2},
+        {kPlayBlack, {{Sq("b8"), Sq("c6")}, {Sq("g8"), Sq("f6")}}, 3},
+    };
+    for (const auto& [playMode, humanMoves, undosToTheStart] : games) {
+        NewGame(playMode);
+        for (const auto& [from, to] : humanMoves) {
+            doc.m_fromSquare = static_cast<int16_t>(from);
+            doc.m_toSquare = static_cast<int16_t>(to);
+            bool check = false;
+            bool mate = false;
+            ASSERT_TRUE(doc.MakeUserMove(check, mate));
+            ASSERT_TRUE(doc.MakeNextMove(check, mate));
+        }
+        const MoveEntry opening = doc.m_moves[0];
+        const int16_t count = doc.m_moveCount;
+        const auto board = doc.m_pEngine->m_board;
+        const int16_t humanSide = g_sideToMove;
+
+        ASSERT_TRUE(doc.UndoMove());
+        ASSERT_TRUE(doc.RedoMove());
+        EXPECT_EQ(doc.m_moveCount, count);
+        EXPECT_EQ(doc.m_pEngine->m_board, board);
+        EXPECT_EQ(g_sideToMove, humanSide);
+
+        for (int undo = 0; undo < undosToTheStart; ++undo) ASSERT_TRUE(doc.UndoMove());
+        // The computer may open the new game with another book move.
+        if (!(doc.m_moves[0] == opening)) {
+            EXPECT_FALSE(doc.CanRedo());
+            continue;
+        }
+        while (doc.RedoMove()) {
+        }
+        EXPECT_EQ(doc.m_moveCount, count);
+        EXPECT_EQ(doc.m_pEngine->m_board, board);
+    }
+}
+
+TEST_F(TesselDocTest, ResignationEndsTheGameUntilAnUndoWithdrawsIt) {
+    struct Case {
+        MoveList before;
+        int side;
+        const char* result;
+    };
+    const Case cases[] = {
+        {{}, kWhite, "0-1"},
+        {{{Sq("e2"), Sq("e4")}}, kBlack, "1-0"},
+    };
+    for (const auto& [before, side, result] : cases) {
+        NewGame(kPlayHumanVsHuman);
+        ASSERT_TRUE(PlayAll(doc, before));
+        doc.SetModifiedFlag(false);
+        ASSERT_TRUE(doc.Resign(side));
+        EXPECT_TRUE(doc.m_gameOver);
+        EXPECT_TRUE(doc.IsModified());
+        EXPECT_FALSE(doc.Resign(-side));
+        EXPECT_NE(ExportPgn(doc, "2026.01.01").find(std::string("[Result \"") + result),
+                  std::string::npos);
+
+        ASSERT_TRUE(doc.CanUndo());
+        ASSERT_TRUE(doc.UndoMove());
+        EXPECT_FALSE(doc.m_gameOver);
+        EXPECT_EQ(doc.m_moveCount, static_cast<int16_t>(before.size()));
+        EXPECT_NE(ExportPgn(doc, "2026.01.01").find("[Result \"*"), std::string::npos);
+    }
+    NewGame(kPlayHumanVsHuman);
+    ASSERT_TRUE(PlayAll(doc, kFoolsMate));
+    EXPECT_FALSE(doc.Resign(kWhite));
 }
 
 }  // namespace

@@ -92,16 +92,28 @@ TEST_F(TimedGameTest, FlagFallAgainstABareKingIsADraw) {
     EXPECT_TRUE(Contains(ExportPgn(doc, kDate), "[Result \"1/2-1/2\"]"));
 }
 
-TEST_F(TimedGameTest, UndoPutsBothClocksBackToWhenThePositionWasReached) {
+TEST_F(TimedGameTest, UndoPutsBothClocksBackToWhenThePositionWasReachedAndRedoForward) {
     NewGame({180, 2, 0});
     PlayAfter(0, "e2", "e4");
     PlayAfter(5'000, "e7", "e5");
     PlayAfter(9'000, "g1", "f3");
+    const std::vector<ClockTimes> played = doc.m_countdown.History();
     now += 30'000;
     ASSERT_TRUE(doc.UndoMove());
     const CountdownClock::Reading reading = doc.m_countdown.Tick();
     EXPECT_EQ(reading.left, (ClockTimes{182'000, 177'000}));
     EXPECT_EQ(reading.runningSide, kWhite);
+
+    // Lost on time, the game takes no redo until an undo reopens it.
+    now += 200'000;
+    doc.EndOnTime();
+    EXPECT_FALSE(doc.RedoMove());
+    ASSERT_TRUE(doc.UndoMove());
+    ASSERT_TRUE(doc.RedoMove());
+    ASSERT_TRUE(doc.RedoMove());
+    EXPECT_EQ(doc.m_countdown.History(), played);
+    EXPECT_EQ(doc.m_countdown.Tick().left, played.back());
+    EXPECT_EQ(doc.m_countdown.Tick().runningSide, kBlack);
 }
 
 TEST_F(TimedGameTest, ClocksAndTimeControlComeBackFromTheExportedPgn) {

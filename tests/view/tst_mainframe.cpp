@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
@@ -126,6 +127,12 @@ private slots:
     void undoAllStartsAgainInEachMode();
     void undoReopensAFinishedGame();
     void timedGameCountsDownAndEndsAtTheFlag();
+
+    void browsesAnOpenedGameAndReturnsToIt();
+    void computersReplyReturnsToTheGame();
+    void redoesTheMovePairTakenBackAgainstTheComputer();
+    void resignationEndsTheGameWithItsResult();
+    void recentGamesFollowSavesAndOpens();
 
     void offersTheRulesLegalTargets();
     void movesByClicksAndByKeys();
@@ -746,6 +753,109 @@ void MainFrameTest::timedGameCountsDownAndEndsAtTheFlag() {
     QCOMPARE(View().BlackClock().text, QStringLiteral("0:00.0"));
     Drag(View(), "e7", "e5");
     QVERIFY(!View().IsBusy());
+}
+
+// An opened game shows its last position; browsing changes the board only.
+void MainFrameTest::browsesAnOpenedGameAndReturnsToIt() {
+    StartGame(kPlayHumanVsHuman);
+    QVERIFY(m_frame->Files().OpenDocumentFile(
+        Write(QStringLiteral("mate.pgn"), "1. e4 e5 2. Bc4 Nc6 3. Qh5 Nf6 4. Qxf7# 1-0\n")));
+    const PublishedPosition game = View().BoardPosition();
+    QCOMPARE(game.board[Sq("f7")], kQueenValue);
+    MoveListPanel& list = m_frame->MoveList();
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                      list.visualItemRect(list.item(0, 2)).center());
+    QCOMPARE(View().ViewingText(), QStringLiteral("Viewing move 1 of 4 - End returns to the game"));
+    QCOMPARE(View().BoardPosition().board[Sq("e5")], -kPawnValue);
+    QCOMPARE(View().BoardPosition().board[Sq("f1")], kBishopValue);
+    QCOMPARE(View().Marks().lastMove, (MoveEntry{int16_t(Sq("e7")), int16_t(Sq("e5"))}));
+    QTest::keyClick(&list, Qt::Key_Left);
+    QCOMPARE(View().ShownPly(), 1);
+    QTest::keyClick(&View().Board(), Qt::Key_Home);
+    QCOMPARE(View().BoardPosition().board[Sq("e2")], kPawnValue);
+    QTest::keyClick(&View().Board(), Qt::Key_End);
+    QVERIFY(!View().IsBrowsing());
+    QCOMPARE(View().BoardPosition().board, game.board);
+
+    // A press while browsing only returns to the game.
+    Trigger(ID_MOVE_UNDO);
+    View().BrowseTo(3);
+    ClickSquare(View(), Sq("h5"));
+    QVERIFY(!View().IsBrowsing());
+    QVERIFY(!View().SelectedSquare());
+    QCOMPARE(int(Doc().m_moveCount), 6);
+    QVERIFY(!Doc().IsModified());
+}
+
+void MainFrameTest::computersReplyReturnsToTheGame() {
+    StartThinking();
+    View().BrowseTo(2);
+    QVERIFY(View().IsBrowsing());
+    Trigger(ID_MOVE_NOW);
+    QVERIFY(WaitIdle(View()));
+    QVERIFY(!View().IsBrowsing());
+    QCOMPARE(View().BoardPosition().board, Doc().Published().board);
+}
+
+void MainFrameTest::redoesTheMovePairTakenBackAgainstTheComputer() {
+    StartGame(kPlayWhite);
+    QVERIFY(PlayMoves(View(), {"e2e4"}));
+    const PublishedPosition afterReply = View().ShownPosition();
+    QVERIFY(!Enabled(ID_MOVE_REDO));
+    Trigger(ID_MOVE_UNDO);
+    QCOMPARE(int(Doc().m_moveCount), 0);
+    QVERIFY(Enabled(ID_MOVE_REDO));
+    Trigger(ID_MOVE_REDO);
+    QCOMPARE(int(Doc().m_moveCount), 2);
+    QCOMPARE(View().ShownPosition().board, afterReply.board);
+    QCOMPARE(View().ShownMoves().size(), std::size_t(2));
+    QVERIFY(!View().IsBusy());
+    QVERIFY(!Enabled(ID_MOVE_REDO));
+}
+
+void MainFrameTest::resignationEndsTheGameWithItsResult() {
+    StartGame(kPlayWhite);
+    QVERIFY(PlayMoves(View(), {"e2e4"}));
+    Trigger(ID_MOVE_RESIGN);  // answered No
+    QVERIFY(!Doc().m_gameOver);
+    m_prompter->answer = Prompter::Answer::Yes;
+    Trigger(ID_MOVE_RESIGN);
+    QCOMPARE(View().StatusText(), QStringLiteral("White resigns"));
+    QVERIFY(!g_chessClock.running);
+    QVERIFY(!Enabled(ID_MOVE_RESIGN));
+    QVERIFY(Title().endsWith('*'));
+    QVERIFY(ExportPgn(Doc(), PgnDateToday()).find("[Result \"0-1\"]") != std::string::npos);
+    Trigger(ID_MOVE_UNDO);
+    QVERIFY(View().StatusText().isEmpty());
+    QVERIFY(Enabled(ID_MOVE_RESIGN));
+    QCOMPARE(int(Doc().m_moveCount), 2);
+}
+
+void MainFrameTest::recentGamesFollowSavesAndOpens() {
+    StartGame(kPlayHumanVsHuman);
+    QVERIFY(PlayMoves(View(), {"e2e4"}));
+    const QString saved = m_dir.filePath(QStringLiteral("saved.qln"));
+    m_prompter->saveFile = saved;
+    Trigger(ID_FILE_SAVE);
+    const QString pgn = Write(QStringLiteral("two.pgn"), "1. d4 *\n\n1. c4 e5 *\n");
+    m_frame->Files().SetGameChooser(
+        [](const auto&, QWidget*) { return std::optional<std::size_t>(1); });
+    QVERIFY(m_frame->Files().OpenDocumentFile(pgn));
+    QMenu& menu = m_frame->RecentMenu();
+    emit menu.aboutToShow();
+    QCOMPARE(menu.actions().size(), 2);
+    QCOMPARE(menu.actions()[0]->text(), QStringLiteral("&1 two.pgn, game 2"));
+    QCOMPARE(menu.actions()[1]->text(), QStringLiteral("&2 saved.qln"));
+
+    QVERIFY(QFile::remove(saved));
+    menu.actions()[1]->trigger();
+    QCOMPARE(m_prompter->messages.size(), 1);
+    Trigger(ID_FILE_NEW);
+    emit menu.aboutToShow();
+    QCOMPARE(menu.actions().size(), 1);
+    menu.actions()[0]->trigger();
+    QCOMPARE(int(Doc().m_moveCount), 2);
+    QCOMPARE(Title(), QStringLiteral("Quillon - two.pgn"));
 }
 
 // Every square of a middle game with both sides castled, then a check that

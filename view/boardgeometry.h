@@ -31,10 +31,11 @@ constexpr QRect kStatusBox(340, 300, 190, 130);
 constexpr QRect kPrintedRect(0, 0, 350, 430);
 
 constexpr QPoint kSideToMovePos(110, 340);
-// Where the text that an earlier position is shown stands instead: under
-// the board, across its width.
-constexpr QRect kViewingTextRect(kBoardOrigin, 334, kBoardCells* kCellSize, 34);
 constexpr QPoint kWhiteLabelPos(70, 370);
+// Where the text that an earlier position is shown stands instead: between
+// the board widget, which would hide its top, and the clock labels.
+constexpr QRect kViewingTextRect(kBoardOrigin, kBoardArea.height(), kBoardCells* kCellSize,
+                                 kWhiteLabelPos.y() - kBoardArea.height());
 constexpr QPoint kBlackLabelPos(220, 370);
 constexpr QPoint kWhiteTimePos(70, 400);
 constexpr QPoint kBlackTimePos(220, 400);

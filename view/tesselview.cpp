@@ -608,8 +608,10 @@ bool CTesselView::RunUndoCommand(bool (CTesselDoc::*command)()) {
 }
 
 bool CTesselView::CanResign() const {
+    // The move worker writes the game's end: read it only while none runs.
+    if (IsBusy()) return false;
     const bool open = !m_doc.m_gameOver && !m_doc.m_drawn && m_doc.m_matedSide == 0;
-    return !IsBusy() && open && IsHumansTurn();
+    return open && IsHumansTurn();
 }
 
 void CTesselView::OnMoveResign() {

@@ -512,7 +512,9 @@ int Intelligence::BestCaptureGainAfter(int from, int to, int side, const Capture
         return step.best.value;
     }
     for (const ScoredMove& capture : list) {
-        if (IsCaptureCurrent(capture, side) && step.Wants(std::abs(m_board[capture.to])) &&
+        // Whether the step wants the capture is asked first: it is the
+        // cheaper question, and neither has an effect.
+        if (step.Wants(std::abs(m_board[capture.to])) && IsCaptureCurrent(capture, side) &&
             !step.Take(capture)) {
             return step.best.value;
         }

@@ -320,9 +320,13 @@ void Intelligence::UpdateMoverCaptures(int from, int to, int side, const Capture
                                        CaptureList& out) {
     KeepCurrentCaptures(list, side, out);
     const SquareSet reach = TableReach(to, side);
-    for (const PieceRecord& victim : m_pieces[SideIndex(-side)]) {
-        if (victim.onBoard && IsLegal(to, victim.square, side, reach)) {
-            out.push_back({std::abs(m_board[victim.square]), to, victim.square});
+    // Often the mover's table reaches no opponent at all.
+    const SquareSet& opponents = side == kWhite ? m_blackPieces : m_whitePieces;
+    if ((reach & opponents).any()) {
+        for (const PieceRecord& victim : m_pieces[SideIndex(-side)]) {
+            if (victim.onBoard && IsLegal(to, victim.square, side, reach)) {
+                out.push_back({std::abs(m_board[victim.square]), to, victim.square});
+            }
         }
     }
     for (const Slider& slider : kSliders) {
@@ -512,7 +516,9 @@ int Intelligence::BestCaptureGainAfter(int from, int to, int side, const Capture
         return step.best.value;
     }
     for (const ScoredMove& capture : list) {
-        if (IsCaptureCurrent(capture, side) && step.Wants(std::abs(m_board[capture.to])) &&
+        // Whether the step wants the capture is asked first: it is the
+        // cheaper question, and neither has an effect.
+        if (step.Wants(std::abs(m_board[capture.to])) && IsCaptureCurrent(capture, side) &&
             !step.Take(capture)) {
             return step.best.value;
         }

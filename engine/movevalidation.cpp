@@ -190,6 +190,12 @@ SquareSet Chessgame::AttackersOf(int king, int side, uint64_t occupied, uint64_t
     uint64_t candidates = kAnyPieceMoves[king].to_ullong() & opponents;
     for (; candidates != 0; candidates &= candidates - 1) {
         const int square = std::countr_zero(candidates);
+        // Every attack, a slider's or a step's, needs the squares between
+        // empty (a knight's jump has none), so one mask test rules out most
+        // candidates before their kind is looked at.
+        if (!lineClear(square)) {
+            continue;
+        }
         const int value = m_board[square] * side;  // negative for an opponent's piece
         bool attacks = false;
         // A switch, not the piece table: every safety test asks this, and
@@ -209,13 +215,13 @@ SquareSet Chessgame::AttackersOf(int king, int side, uint64_t occupied, uint64_t
                 attacks = m_kingMoves[king][square];
                 break;
             case kBishopValue:
-                attacks = m_bishopMoves[king][square] && lineClear(square);
+                attacks = m_bishopMoves[king][square];
                 break;
             case kRookValue:
-                attacks = m_rookMoves[king][square] && lineClear(square);
+                attacks = m_rookMoves[king][square];
                 break;
             case kQueenValue:
-                attacks = m_queenMoves[king][square] && lineClear(square);
+                attacks = m_queenMoves[king][square];
                 break;
             default:
                 break;

@@ -50,11 +50,6 @@ FileResult WritePgnFile(const CTesselDoc& doc, const QString& path) {
     return WriteText(ExportPgn(doc, PgnDateToday()), path);
 }
 
-FileResult WriteUnfinishedPgnFile(std::span<const MoveEntry> moves, int playMode,
-                                  const QString& path) {
-    return WriteText(ExportUnfinishedPgn(moves, playMode, PgnDateToday()), path);
-}
-
 int PrintGameAsPgn(const QString& path, int gameNumber) {
     CTesselDoc doc;
     const FileResult opened = doc.OnOpenDocument(path.toStdString(), [gameNumber](const auto&) {

@@ -2,11 +2,9 @@
 
 #include <QString>
 #include <QStringList>
-#include <span>
 #include <string>
 
 #include "document/document.h"
-#include "document/moveentry.h"
 
 class CTesselDoc;
 
@@ -24,9 +22,6 @@ QString ProposedPgnName(const CTesselDoc& doc);
 
 // Writes the game as PGN, dated today, to the file.
 FileResult WritePgnFile(const CTesselDoc& doc, const QString& path);
-// The same for a game in progress given by its moves.
-FileResult WriteUnfinishedPgnFile(std::span<const MoveEntry> moves, int playMode,
-                                  const QString& path);
 
 // quillon --export-pgn GAME [--game N]: prints the saved game, or the N-th
 // game of a PGN file, as PGN on standard output, or on standard error why it

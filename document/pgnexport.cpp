@@ -237,8 +237,3 @@ std::string ExportPgn(const CTesselDoc& doc, int playMode, const std::string& da
     return ComposePgn(std::span(doc.m_moves.data(), count), playMode, date, ResultOf(doc), clocks,
                       saysHow ? TerminationOf(doc) : std::string());
 }
-
-std::string ExportUnfinishedPgn(std::span<const MoveEntry> moves, int playMode,
-                                const std::string& date) {
-    return ComposePgn(moves, playMode, date, kUnfinished);
-}

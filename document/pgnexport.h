@@ -21,7 +21,3 @@ constexpr int kUnknownPlayMode = -1;
 // moves in SAN and the result.
 std::string ExportPgn(const CTesselDoc& doc, const std::string& date);
 std::string ExportPgn(const CTesselDoc& doc, int playMode, const std::string& date);
-
-// A game still in progress, given by its moves, in the same form.
-std::string ExportUnfinishedPgn(std::span<const MoveEntry> moves, int playMode,
-                                const std::string& date);

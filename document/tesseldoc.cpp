@@ -369,9 +369,7 @@ void CTesselDoc::SetSearchDepth(int depth) { g_searchDepth = depth; }
 
 bool CTesselDoc::UndoMove() {
     if (m_resignedSide != 0) return WithdrawResignation();
-    // Against the computer its reply goes too.
-    const int step = m_playMode == kPlayHumanVsHuman ? 1 : 2;
-    return TakeBackTo(m_moveCount - step);
+    return TakeBackTo(m_moveCount - MovesPerStep());
 }
 
 bool CTesselDoc::TakeBackTo(int moveCount) {
@@ -403,9 +401,9 @@ bool CTesselDoc::UndoAllMoves() {
 
 bool CTesselDoc::RedoMove() {
     if (!CanRedo()) return false;
-    const int step = m_playMode == kPlayHumanVsHuman ? 1 : 2;
     const int16_t redoEnd = m_redoEnd;
-    m_moveCount = static_cast<int16_t>(std::min(m_moveCount + step, static_cast<int>(redoEnd)));
+    m_moveCount =
+        static_cast<int16_t>(std::min(m_moveCount + MovesPerStep(), static_cast<int>(redoEnd)));
     RebuildPosition();
     SetModifiedFlag(true);
     const std::size_t kept =

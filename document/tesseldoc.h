@@ -170,6 +170,8 @@ private:
                        const PgnGameChooser& choose);
 
     bool KeepsRedo() const { return m_redoEnd > m_moveCount; }
+    // The moves one undo or redo takes: against the computer, its reply too.
+    int MovesPerStep() const { return m_playMode == kPlayHumanVsHuman ? 1 : 2; }
     void ForgetRedo() { m_redoEnd = m_moveCount; }
     // A new game after the undos took back every move; what they took back
     // up to redoEnd stays redoable unless the computer opens it differently.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "computer/intelligence.h"
+
 namespace {
 
 constexpr char kDepthPrompt[] = "Set the depth to which the computer thinks ahead";

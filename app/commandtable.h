@@ -51,9 +51,6 @@ enum CommandId : int {
     ID_APP_EXIT = 57665,
 };
 
-constexpr int kMinSearchDepth = 1;
-constexpr int kMaxSearchDepth = 5;
-
 // One command: its menu text (the part after a tab is the shortcut as the
 // menu shows it), its shortcuts (separated by "; ") and its prompt text.
 struct Command {

@@ -43,7 +43,9 @@ constexpr int kRootPly = 1;
 // Expert visits the queen first and the king last; Novice goes by id.
 constexpr int ExpertOrderId(int i) { return (i + kQueenId) % kPieceCount; }
 
-// The computer's search depth, 1 to 5.
+// The computer's search depth, kMinSearchDepth to kMaxSearchDepth.
+constexpr int kMinSearchDepth = 1;
+constexpr int kMaxSearchDepth = 5;
 extern int32_t g_searchDepth;
 
 class SearchPool;

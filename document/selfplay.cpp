@@ -1,7 +1,6 @@
 #include "document/selfplay.h"
 
 #include <algorithm>
-#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -109,13 +108,9 @@ SelfPlayReport RunSelfPlay(const SelfPlayOptions& options, const std::string& da
 namespace {
 
 std::optional<int> ReadNumber(const std::string& text, int low, int high) {
-    int value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc() || stop != end || value < low || value > high) {
-        return std::nullopt;
-    }
-    return value;
+    const auto value = ParseWholeNumber(text);
+    if (!value || *value < low || *value > high) return std::nullopt;
+    return static_cast<int>(*value);
 }
 
 std::string SelfPlaySummary(const SelfPlayReport& report) {
@@ -135,14 +130,13 @@ std::optional<SelfPlayOptions> ReadSelfPlayOptions(const std::string& timeContro
                                                    const std::string& depth,
                                                    const std::string& skill,
                                                    const std::string& maxMoves) {
-    constexpr int kMaxDepth = 5;
     SelfPlayOptions options;
     if (!timeControl.empty()) {
         const auto control = ParseTimeControl(timeControl);
         if (!control) return std::nullopt;
         options.control = *control;
     }
-    const auto depthRead = ReadNumber(depth, 1, kMaxDepth);
+    const auto depthRead = ReadNumber(depth, kMinSearchDepth, kMaxSearchDepth);
     const auto movesRead = ReadNumber(maxMoves, 0, kMaxMoves);
     if (!depthRead || !movesRead || (skill != "novice" && skill != "expert")) return std::nullopt;
     options.depth = *depthRead;

@@ -11,16 +11,6 @@ constexpr std::string_view kPgnNoLimit = "-";
 constexpr int64_t kMaxPgnPeriodSeconds = kMaxPeriodMinutes * kSecondsPerMinute;
 constexpr int64_t kMaxPgnIncrementSeconds = 3600;
 
-// A whole number made of digits only, the whole of the text.
-std::optional<int64_t> Number(std::string_view text) {
-    int64_t value = 0;
-    const char* end = text.data() + text.size();
-    if (text.empty() || text.front() == '-' || text.front() == '+') return std::nullopt;
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (error != std::errc() || stop != end) return std::nullopt;
-    return value;
-}
-
 // "[moves/]period[+increment]" with the numbers as written.
 struct Parts {
     int64_t moves = 0;
@@ -31,17 +21,17 @@ struct Parts {
 std::optional<Parts> Split(std::string_view text) {
     Parts parts;
     if (const std::size_t slash = text.find('/'); slash != std::string_view::npos) {
-        const auto moves = Number(text.substr(0, slash));
+        const auto moves = ParseWholeNumber(text.substr(0, slash));
         if (!moves || *moves < 1 || *moves > kMaxMovesPerPeriod) return std::nullopt;
         parts.moves = *moves;
         text.remove_prefix(slash + 1);
     }
     const std::size_t plus = text.find('+');
-    const auto period = Number(text.substr(0, plus));
+    const auto period = ParseWholeNumber(text.substr(0, plus));
     if (!period) return std::nullopt;
     parts.period = *period;
     if (plus != std::string_view::npos) {
-        const auto increment = Number(text.substr(plus + 1));
+        const auto increment = ParseWholeNumber(text.substr(plus + 1));
         if (!increment) return std::nullopt;
         parts.increment = *increment;
     }
@@ -59,6 +49,15 @@ std::string Minutes(int64_t seconds) {
 }
 
 }  // namespace
+
+std::optional<int64_t> ParseWholeNumber(std::string_view text) {
+    int64_t value = 0;
+    const char* end = text.data() + text.size();
+    if (text.empty() || text.front() == '-' || text.front() == '+') return std::nullopt;
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc() || stop != end) return std::nullopt;
+    return value;
+}
 
 std::optional<TimeControl> ParseTimeControl(std::string_view text) {
     const auto parts = Split(text);

@@ -30,6 +30,9 @@ inline constexpr int kMaxMovesPerPeriod = 99;
 // Empty when the text is not of this form or outside the choosable range.
 std::optional<TimeControl> ParseTimeControl(std::string_view text);
 
+// A whole number made of digits only, the whole of the text.
+std::optional<int64_t> ParseWholeNumber(std::string_view text);
+
 // The PGN TimeControl tag's form in seconds: "300+3", "40/5400+30", and
 // "-" for no limit. Empty for any other form, such as several periods.
 std::optional<TimeControl> ParsePgnTimeControl(std::string_view text);

@@ -69,11 +69,14 @@ bool SplitPoint::HasMoveToStart() const {
 }
 
 Intelligence::ExpertTrial SplitPoint::Try(Intelligence& worker, size_t index, int alpha,
-                                          int floor) const {
+                                          int floor, Intelligence::AlphaRange& range) const {
     Intelligence::ExpertNode window{alpha, m_node.beta};
     window.best.value = kBelowAnyScore;
     window.enough = m_node.enough;
     window.startFloor = floor;
+    // Alpha itself is what the range follows.
+    window.alphaSlope = 1;
+    window.range = &range;
     const Intelligence::ListedMove& move = m_moves[index];
     return worker.TryExpertMove(move.from, move.to, move.mobility, window, m_rootHumanSide, m_side,
                                 m_ply, m_own, m_opponent, worker.FrameAt(m_ply));
@@ -89,7 +92,7 @@ void SplitPoint::SearchNextMove(Intelligence& worker, bool atPosition,
     int floor = m_node.Floor();
     for (;;) {
         slot.index = index;
-        slot.alpha = alpha;
+        slot.range.Reset(alpha);
         slot.abandon.store(false, std::memory_order_relaxed);
         lock.unlock();
         if (!atPosition) {
@@ -97,7 +100,7 @@ void SplitPoint::SearchNextMove(Intelligence& worker, bool atPosition,
             atPosition = true;
         }
         worker.m_slot = &slot;
-        const Intelligence::ExpertTrial trial = Try(worker, index, alpha, floor);
+        const Intelligence::ExpertTrial trial = Try(worker, index, alpha, floor, slot.range);
         worker.m_slot = outer;
         lock.lock();
         slot.index = SplitSlot::kIdle;
@@ -112,7 +115,7 @@ void SplitPoint::SearchNextMove(Intelligence& worker, bool atPosition,
             floor = m_node.Floor();
             continue;
         }
-        m_outcomes[index] = {true, alpha, trial};
+        m_outcomes[index] = {true, slot.range.Low(), slot.range.High(), trial};
         if (!Settle(index, alpha)) {
             break;
         }
@@ -124,7 +127,8 @@ void SplitPoint::SearchNextMove(Intelligence& worker, bool atPosition,
 bool SplitPoint::Settle(size_t& redo, int& alpha) {
     while (!m_cutOff && m_settled < m_moves.size() && m_outcomes[m_settled].done) {
         Outcome& outcome = m_outcomes[m_settled];
-        if (outcome.trial.counted && outcome.alpha != m_node.alpha) {
+        if (outcome.trial.counted &&
+            (m_node.alpha < outcome.low || m_node.alpha > outcome.high)) {
             outcome.done = false;
             redo = m_settled;
             alpha = m_node.alpha;
@@ -150,12 +154,12 @@ bool SplitPoint::Settle(size_t& redo, int& alpha) {
     return false;
 }
 
-// Calls off the searches under way whose alpha is no longer the one their
+// Calls off the searches under way that no longer stand for the alpha their
 // move will be settled with, and all of them after a cut-off.
 void SplitPoint::AbandonOvertaken() {
     for (unsigned i = 0; i < m_slotCount; ++i) {
         SplitSlot& slot = m_slots[i];
-        if (slot.index != SplitSlot::kIdle && (m_cutOff || slot.alpha != m_node.alpha)) {
+        if (slot.index != SplitSlot::kIdle && (m_cutOff || !slot.range.Covers(m_node.alpha))) {
             slot.abandon.store(true, std::memory_order_relaxed);
         }
     }

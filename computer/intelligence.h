@@ -121,6 +121,12 @@ public:
     // to tell whether a search under way is overtaken.
     class AlphaRange {
     public:
+        // Lets the range raise overtaken once its top falls below alpha,
+        // which only rises: the trial can then stand for no alpha to come.
+        void Follow(const std::atomic<int>* alpha, std::atomic<bool>* overtaken) {
+            m_alpha = alpha;
+            m_overtaken = overtaken;
+        }
         void Reset(int origin);
         bool Covers(int alpha) const {
             return m_low.load(std::memory_order_relaxed) <= alpha &&
@@ -135,9 +141,13 @@ public:
         void Pin();
 
     private:
+        void LowerHigh(int high);
+
         int m_origin = 0;
         std::atomic<int> m_low{0};
         std::atomic<int> m_high{0};
+        const std::atomic<int>* m_alpha = nullptr;
+        std::atomic<bool>* m_overtaken = nullptr;
     };
 
     // The running state of an Expert node: the window, the best move and how

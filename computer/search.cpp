@@ -450,8 +450,7 @@ void Intelligence::AlphaRange::Keep(int64_t difference, int slope, bool holds) {
     // Below the edge (rising) or above it the test holds; beyond it, not.
     const bool keepBelow = rising == holds;
     if (keepBelow) {
-        const int64_t high = m_origin + (holds ? edge : edge - 1);
-        m_high.store(std::min(High(), ClampToInt(high)), std::memory_order_relaxed);
+        LowerHigh(ClampToInt(m_origin + (holds ? edge : edge - 1)));
     } else {
         const int64_t low = m_origin + (holds ? edge : edge + 1);
         m_low.store(std::max(Low(), ClampToInt(low)), std::memory_order_relaxed);
@@ -460,7 +459,17 @@ void Intelligence::AlphaRange::Keep(int64_t difference, int slope, bool holds) {
 
 void Intelligence::AlphaRange::Pin() {
     m_low.store(m_origin, std::memory_order_relaxed);
-    m_high.store(m_origin, std::memory_order_relaxed);
+    LowerHigh(m_origin);
+}
+
+void Intelligence::AlphaRange::LowerHigh(int high) {
+    if (high >= High()) {
+        return;
+    }
+    m_high.store(high, std::memory_order_relaxed);
+    if (m_alpha != nullptr && high < m_alpha->load(std::memory_order_relaxed)) {
+        m_overtaken->store(true, std::memory_order_relaxed);
+    }
 }
 
 inline bool Intelligence::ExpertNode::AtMost(int a, int aSlope, int b, int bSlope) const {

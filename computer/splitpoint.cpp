@@ -28,9 +28,11 @@ SplitPoint::SplitPoint(Intelligence& owner, int rootHumanSide, int side, int ply
       m_slots(std::make_unique<SplitSlot[]>(owner.m_pool->Threads())),
       m_slotCount(owner.m_pool->Threads()),
       m_node(node),
+      m_alpha(node.alpha),
       m_outcomes(m_moves.size()) {
     for (unsigned i = 0; i < m_slotCount; ++i) {
         m_slots[i].point = this;
+        m_slots[i].range.Follow(&m_alpha, &m_slots[i].abandon);
     }
 }
 
@@ -147,6 +149,7 @@ bool SplitPoint::Settle(size_t& redo, int& alpha) {
             m_alphaSteady = m_node.alpha == alphaBefore;
         }
         ++m_settled;
+        m_alpha.store(m_node.alpha, std::memory_order_relaxed);
         if (m_cutOff || m_node.alpha != alphaBefore) {
             AbandonOvertaken();
         }

@@ -111,6 +111,8 @@ private:
     const std::unique_ptr<SplitSlot[]> m_slots;  // [thread]
     const unsigned m_slotCount;
     Intelligence::ExpertNode m_node;
+    // The node's alpha, for the ranges of the searches under way to follow.
+    std::atomic<int> m_alpha;
     std::vector<Outcome> m_outcomes;
     size_t m_next = 0;     // the first move no thread has started
     size_t m_settled = 0;  // the moves settled so far, in order

@@ -594,18 +594,21 @@ Intelligence::ExpertTrial Intelligence::TryExpertMove(int from, int to, int mobi
 // BestCaptureLossAt of the list UpdateOpponentCaptures would make after the
 // opponent's move from -> to, without making it: the last ply needs nothing
 // else of the list, and a capture that cannot change the gain is then never
-// tested for legality. The move's new captures come first, as there.
+// tested for legality. The captures are weighed in the order BestCaptureLossAt
+// weighs that list: the move's new captures first, then the others from the
+// list's end. Any order gives the same gain below the bound, but a loss at or
+// above it is found sooner this way.
 int Intelligence::BestCaptureGainAfter(int from, int to, int side, const CaptureList& list,
                                        int bound) {
     ExchangeStep step{*this, side, 0, bound};
     if (!VisitNewCaptures(from, to, side, step)) {
         return step.best.value;
     }
-    for (const ScoredMove& capture : list) {
+    for (auto capture = list.rbegin(); capture != list.rend(); ++capture) {
         // Whether the step wants the capture is asked first: it is the
         // cheaper question, and neither has an effect.
-        if (step.Wants(std::abs(m_board[capture.to])) && IsCaptureCurrent(capture, side) &&
-            !step.Take(capture)) {
+        if (step.Wants(std::abs(m_board[capture->to])) && IsCaptureCurrent(*capture, side) &&
+            !step.Take(*capture)) {
             return step.best.value;
         }
     }

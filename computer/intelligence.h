@@ -111,45 +111,6 @@ public:
         int score;
         bool counted;
     };
-    // The alphas of a split point for which a trial searched below it takes
-    // the course it took with the alpha it was started with, origin. The
-    // trial's windows hold the values for origin, each with its slope: how
-    // it moves as the point's alpha moves (-1, 0 or +1). Every test between
-    // values of different slopes narrows the range to the alphas for which
-    // the test comes out the same, so that the trial's result stands for any
-    // alpha left in it. The searching thread narrows it; the point reads it
-    // to tell whether a search under way is overtaken.
-    class AlphaRange {
-    public:
-        // Lets the range raise overtaken once its top falls below alpha,
-        // which only rises: the trial can then stand for no alpha to come.
-        void Follow(const std::atomic<int>* alpha, std::atomic<bool>* overtaken) {
-            m_alpha = alpha;
-            m_overtaken = overtaken;
-        }
-        void Reset(int origin);
-        bool Covers(int alpha) const {
-            return m_low.load(std::memory_order_relaxed) <= alpha &&
-                   alpha <= m_high.load(std::memory_order_relaxed);
-        }
-        int Low() const { return m_low.load(std::memory_order_relaxed); }
-        int High() const { return m_high.load(std::memory_order_relaxed); }
-        // Keeps the alphas x for which difference + slope * (x - origin) <= 0
-        // holds as it holds at origin.
-        void Keep(int64_t difference, int slope, bool holds);
-        // Only origin: the trial took a course the slopes do not follow.
-        void Pin();
-
-    private:
-        void LowerHigh(int high);
-
-        int m_origin = 0;
-        std::atomic<int> m_low{0};
-        std::atomic<int> m_high{0};
-        const std::atomic<int>* m_alpha = nullptr;
-        std::atomic<bool>* m_overtaken = nullptr;
-    };
-
     // The running state of an Expert node: the window, the best move and how
     // many moves were counted. Accept takes the next trial's outcome and
     // answers false at a cut-off, or once the parent can use no more.
@@ -172,13 +133,6 @@ public:
         // the node when the move was started; it only rises until the move
         // settles.
         int startFloor = kNoFloor;
-        // Below a split point's move: the slopes of the window's values and
-        // the range they narrow (see AlphaRange). Elsewhere none.
-        int alphaSlope = 0;
-        int betaSlope = 0;
-        int enoughSlope = 0;
-        int lowerSlope = 0;
-        AlphaRange* range = nullptr;
 
         bool Accept(int from, int to, const ExpertTrial& trial);
         // Whether a trial scoring at most score, counted or not, can change
@@ -189,13 +143,6 @@ public:
         // The window and limits of the reply searched below a move of static
         // score score.
         ExpertNode Child(int score, bool limited) const;
-        // The node as its values stand, no longer followed by a range.
-        ExpertNode Fixed() const;
-
-    private:
-        // a <= b, narrowing the range when a and b move apart with alpha.
-        bool AtMost(int a, int aSlope, int b, int bSlope) const;
-        bool BelowEnough() const;
     };
 
 private:

@@ -3,7 +3,6 @@
 #include <cassert>
 #include <cstdlib>
 #include <cstring>
-#include <limits>
 
 #include "computer/intelligence.h"
 #include "computer/searchpool.h"
@@ -422,86 +421,21 @@ int Intelligence::BestReplyGain(int from, int to, int side, int floor, int bound
     return step.best.value;
 }
 
-void Intelligence::AlphaRange::Reset(int origin) {
-    m_origin = origin;
-    m_low.store(std::numeric_limits<int>::min(), std::memory_order_relaxed);
-    m_high.store(std::numeric_limits<int>::max(), std::memory_order_relaxed);
-}
-
-namespace {
-
-constexpr int64_t FloorDivide(int64_t a, int64_t b) {
-    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0);
-}
-
-constexpr int ClampToInt(int64_t value) {
-    return static_cast<int>(std::clamp<int64_t>(value, std::numeric_limits<int>::min(),
-                                                std::numeric_limits<int>::max()));
-}
-
-}  // namespace
-
-// With d the difference and s the slope, d + s * (x - origin) <= 0 holds for
-// x - origin at most floor(-d / s) when s is positive, and at least
-// ceil(d / -s) = -floor(-d / -s) when s is negative.
-void Intelligence::AlphaRange::Keep(int64_t difference, int slope, bool holds) {
-    const bool rising = slope > 0;
-    const int64_t edge = rising ? FloorDivide(-difference, slope) : -FloorDivide(difference, slope);
-    // Below the edge (rising) or above it the test holds; beyond it, not.
-    const bool keepBelow = rising == holds;
-    if (keepBelow) {
-        LowerHigh(ClampToInt(m_origin + (holds ? edge : edge - 1)));
-    } else {
-        const int64_t low = m_origin + (holds ? edge : edge + 1);
-        m_low.store(std::max(Low(), ClampToInt(low)), std::memory_order_relaxed);
-    }
-}
-
-void Intelligence::AlphaRange::Pin() {
-    m_low.store(m_origin, std::memory_order_relaxed);
-    LowerHigh(m_origin);
-}
-
-void Intelligence::AlphaRange::LowerHigh(int high) {
-    if (high >= High()) {
-        return;
-    }
-    m_high.store(high, std::memory_order_relaxed);
-    if (m_alpha != nullptr && high < m_alpha->load(std::memory_order_relaxed)) {
-        m_overtaken->store(true, std::memory_order_relaxed);
-    }
-}
-
-inline bool Intelligence::ExpertNode::AtMost(int a, int aSlope, int b, int bSlope) const {
-    const bool holds = a <= b;
-    if (aSlope != bSlope) {
-        range->Keep(int64_t{a} - b, aSlope - bSlope, holds);
-    }
-    return holds;
-}
-
-inline bool Intelligence::ExpertNode::BelowEnough() const {
-    return AtMost(best.value + 1, 0, enough, enoughSlope);
-}
-
 bool Intelligence::ExpertNode::Accept(int from, int to, const ExpertTrial& trial) {
     if (!trial.counted) {
         if (trial.score > best.value) {
             best = {trial.score, from, to};
         }
         // Before the first counted move the best may still fall.
-        return counted == 0 || BelowEnough();
+        return counted == 0 || best.value < enough;
     }
     ++counted;
-    if (!AtMost(trial.score, 0, alpha, alphaSlope)) {
-        alpha = trial.score;
-        alphaSlope = 0;
-    }
+    alpha = std::max(alpha, trial.score);
     // The first counted move replaces whatever was best before it.
     if (counted == 1 || trial.score > best.value) {
         best = {trial.score, from, to};
     }
-    return AtMost(alpha, alphaSlope, beta, betaSlope) && BelowEnough();
+    return alpha <= beta && best.value < enough;
 }
 
 // Once a move is counted, a move scoring no more than alpha and the best
@@ -510,44 +444,24 @@ bool Intelligence::ExpertNode::Accept(int from, int to, const ExpertTrial& trial
 // off, and whatever it makes of the best, the parent stops on it alike.
 bool Intelligence::ExpertNode::CannotChange(int score) const {
     return counted > 0 &&
-           ((AtMost(score, 0, alpha, alphaSlope) && score <= best.value) ||
-            (AtMost(score, 0, lower, lowerSlope) && AtMost(score, 0, beta, betaSlope)));
+           ((score <= alpha && score <= best.value) || (score <= lower && score <= beta));
 }
 
 // A reply of value v leaves the move at score - v: at or below the floor it
 // changes nothing here, and at or above enough it stops this node.
 Intelligence::ExpertNode Intelligence::ExpertNode::Child(int score, bool limited) const {
     ExpertNode child{-beta, -alpha};
-    child.alphaSlope = -betaSlope;
-    child.betaSlope = -alphaSlope;
-    child.range = range;
     if (!limited) {
         return child;
     }
-    // The floor is the smaller of alpha and the best once a move is counted.
-    int floor = startFloor;
-    int floorSlope = 0;
-    if (counted > 0) {
-        const bool alphaLower = AtMost(alpha, alphaSlope, best.value, 0);
-        floor = alphaLower ? alpha : best.value;
-        floorSlope = alphaLower ? alphaSlope : 0;
-    }
+    const int floor = Floor();
     if (floor != kNoFloor) {
         child.enough = score - floor;
-        child.enoughSlope = -floorSlope;
     }
     if (enough != kNoLimit) {
         child.lower = score - enough;
-        child.lowerSlope = -enoughSlope;
     }
     return child;
-}
-
-Intelligence::ExpertNode Intelligence::ExpertNode::Fixed() const {
-    ExpertNode node = *this;
-    node.alphaSlope = node.betaSlope = node.enoughSlope = node.lowerSlope = 0;
-    node.range = nullptr;
-    return node;
 }
 
 Intelligence::ExpertTrial Intelligence::TryExpertMove(int from, int to, int mobility,
@@ -669,13 +583,7 @@ ScoredMove Intelligence::SearchSplittable(ExpertNode node, int rootHumanSide, in
     const ListedMove* const end = frame.moves.data() + frame.moves.size();
     for (const ListedMove* move = frame.moves.data(); move != end; ++move) {
         if (node.counted > 0 && end - move > 1 && m_pool->HasWaiting()) {
-            // The moves the point hands out are searched with the window's
-            // values as they stand: the course no longer follows the slopes.
-            if (node.range != nullptr) {
-                node.range->Pin();
-            }
-            SplitPoint point(*this, rootHumanSide, side, ply, own, opponent, node.Fixed(), move,
-                             end);
+            SplitPoint point(*this, rootHumanSide, side, ply, own, opponent, node, move, end);
             m_pool->Run(point, *this);
             return point.Node().best;
         }

@@ -28,11 +28,9 @@ SplitPoint::SplitPoint(Intelligence& owner, int rootHumanSide, int side, int ply
       m_slots(std::make_unique<SplitSlot[]>(owner.m_pool->Threads())),
       m_slotCount(owner.m_pool->Threads()),
       m_node(node),
-      m_alpha(node.alpha),
       m_outcomes(m_moves.size()) {
     for (unsigned i = 0; i < m_slotCount; ++i) {
         m_slots[i].point = this;
-        m_slots[i].range.Follow(&m_alpha, &m_slots[i].abandon);
     }
 }
 
@@ -71,14 +69,11 @@ bool SplitPoint::HasMoveToStart() const {
 }
 
 Intelligence::ExpertTrial SplitPoint::Try(Intelligence& worker, size_t index, int alpha,
-                                          int floor, Intelligence::AlphaRange& range) const {
+                                          int floor) const {
     Intelligence::ExpertNode window{alpha, m_node.beta};
     window.best.value = kBelowAnyScore;
     window.enough = m_node.enough;
     window.startFloor = floor;
-    // Alpha itself is what the range follows.
-    window.alphaSlope = 1;
-    window.range = &range;
     const Intelligence::ListedMove& move = m_moves[index];
     return worker.TryExpertMove(move.from, move.to, move.mobility, window, m_rootHumanSide, m_side,
                                 m_ply, m_own, m_opponent, worker.FrameAt(m_ply));
@@ -94,7 +89,7 @@ void SplitPoint::SearchNextMove(Intelligence& worker, bool atPosition,
     int floor = m_node.Floor();
     for (;;) {
         slot.index = index;
-        slot.range.Reset(alpha);
+        slot.alpha = alpha;
         slot.abandon.store(false, std::memory_order_relaxed);
         lock.unlock();
         if (!atPosition) {
@@ -102,7 +97,7 @@ void SplitPoint::SearchNextMove(Intelligence& worker, bool atPosition,
             atPosition = true;
         }
         worker.m_slot = &slot;
-        const Intelligence::ExpertTrial trial = Try(worker, index, alpha, floor, slot.range);
+        const Intelligence::ExpertTrial trial = Try(worker, index, alpha, floor);
         worker.m_slot = outer;
         lock.lock();
         slot.index = SplitSlot::kIdle;
@@ -117,7 +112,7 @@ void SplitPoint::SearchNextMove(Intelligence& worker, bool atPosition,
             floor = m_node.Floor();
             continue;
         }
-        m_outcomes[index] = {true, slot.range.Low(), slot.range.High(), trial};
+        m_outcomes[index] = {true, alpha, trial};
         if (!Settle(index, alpha)) {
             break;
         }
@@ -129,8 +124,7 @@ void SplitPoint::SearchNextMove(Intelligence& worker, bool atPosition,
 bool SplitPoint::Settle(size_t& redo, int& alpha) {
     while (!m_cutOff && m_settled < m_moves.size() && m_outcomes[m_settled].done) {
         Outcome& outcome = m_outcomes[m_settled];
-        if (outcome.trial.counted &&
-            (m_node.alpha < outcome.low || m_node.alpha > outcome.high)) {
+        if (outcome.trial.counted && outcome.alpha != m_node.alpha) {
             outcome.done = false;
             redo = m_settled;
             alpha = m_node.alpha;
@@ -149,7 +143,6 @@ bool SplitPoint::Settle(size_t& redo, int& alpha) {
             m_alphaSteady = m_node.alpha == alphaBefore;
         }
         ++m_settled;
-        m_alpha.store(m_node.alpha, std::memory_order_relaxed);
         if (m_cutOff || m_node.alpha != alphaBefore) {
             AbandonOvertaken();
         }
@@ -157,12 +150,12 @@ bool SplitPoint::Settle(size_t& redo, int& alpha) {
     return false;
 }
 
-// Calls off the searches under way that no longer stand for the alpha their
+// Calls off the searches under way whose alpha is no longer the one their
 // move will be settled with, and all of them after a cut-off.
 void SplitPoint::AbandonOvertaken() {
     for (unsigned i = 0; i < m_slotCount; ++i) {
         SplitSlot& slot = m_slots[i];
-        if (slot.index != SplitSlot::kIdle && (m_cutOff || !slot.range.Covers(m_node.alpha))) {
+        if (slot.index != SplitSlot::kIdle && (m_cutOff || slot.alpha != m_node.alpha)) {
             slot.abandon.store(true, std::memory_order_relaxed);
         }
     }

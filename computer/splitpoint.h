@@ -10,15 +10,14 @@
 
 class SplitPoint;
 
-// A thread's part in a split point: the move it searches, and the alphas
-// for which that search stands so far.
+// A thread's part in a split point: the move it searches and with what alpha.
 struct SplitSlot {
     static constexpr size_t kIdle = static_cast<size_t>(-1);
 
     const SplitPoint* point = nullptr;
     std::atomic<bool> abandon{false};
     size_t index = kIdle;
-    Intelligence::AlphaRange range;
+    int alpha = 0;
 };
 
 // The moves of one Expert node that several threads search, coming to
@@ -27,19 +26,17 @@ struct SplitSlot {
 // Each move is searched on a thread's own copy of the node's position with
 // the alpha known when it is started: the alpha left by the moves settled so
 // far. The moves are then settled strictly in order. A move that was
-// searched on must have come out as the search with the alpha the
-// sequential order gives it would, which is known only once every move
-// before it is settled. Its search records the range of alphas for which it
-// takes the same course (see AlphaRange); if the settled alpha is outside,
-// the move is searched again with that alpha before it is settled, and a
-// search under way whose range has lost the alpha just reached is called off
-// at once. Nothing looser will do, even for an answer below the new alpha:
-// a node hands its own window to the replies, not shifted by the move's
-// score, so under a higher alpha a move can score above that alpha after
-// scoring below it under the lower one. A pruned move does not depend on
-// alpha, and its loss is worked out exactly, so it settles as it is.
-// Everything the node decides therefore comes from searches that decide as
-// the sequential node's do, in the same order.
+// searched on must have been searched with the alpha the sequential order
+// gives it, which is known only once every move before it is settled; if it
+// was not, it is searched again with that alpha before it is settled, and a
+// search under way with an alpha that has just been overtaken is called off
+// at once. Its first answer cannot stand in for that search, even where it
+// lies below the new alpha: a node hands its own window to the replies, not
+// shifted by the move's score, so under a higher alpha a move can score
+// above that alpha after scoring below it under the lower one. A pruned move
+// does not depend on alpha, and its loss is worked out exactly, so it
+// settles as it is. Everything the node decides therefore comes from the
+// same searches the sequential node makes, in the same order.
 //
 // A split point below the root is opened by the thread searching its node,
 // which stays its owner; a search running for a move of the point may open
@@ -81,17 +78,13 @@ public:
 private:
     struct Outcome {
         bool done = false;
-        // The alphas the trial stands for.
-        int low = 0;
-        int high = 0;
+        int alpha = 0;
         Intelligence::ExpertTrial trial{};
     };
 
     // Tries the move with the given alpha, and with the node's floor when it
-    // was started, below which no reply value can change the node; range
-    // learns the alphas the trial stands for.
-    Intelligence::ExpertTrial Try(Intelligence& worker, size_t index, int alpha, int floor,
-                                  Intelligence::AlphaRange& range) const;
+    // was started, below which no reply value can change the node.
+    Intelligence::ExpertTrial Try(Intelligence& worker, size_t index, int alpha, int floor) const;
     // Settles the finished moves in order and answers the move that must be
     // searched again (with its alpha), or false.
     bool Settle(size_t& redo, int& alpha);
@@ -111,8 +104,6 @@ private:
     const std::unique_ptr<SplitSlot[]> m_slots;  // [thread]
     const unsigned m_slotCount;
     Intelligence::ExpertNode m_node;
-    // The node's alpha, for the ranges of the searches under way to follow.
-    std::atomic<int> m_alpha;
     std::vector<Outcome> m_outcomes;
     size_t m_next = 0;     // the first move no thread has started
     size_t m_settled = 0;  // the moves settled so far, in order

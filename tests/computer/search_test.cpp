@@ -81,25 +81,6 @@ TEST(ExpertNode, HandsItsRepliesTheValuesItCanUse) {
     EXPECT_FALSE(reply.CannotChange(-250));
 }
 
-// Each test between values that move with alpha must leave exactly the alphas
-// for which it comes out as it did; slopes of 2 arise where both sides move.
-TEST(AlphaRange, KeepsExactlyTheAlphasForWhichATestComesOutTheSame) {
-    constexpr int kOrigin = 20;
-    for (int slope : {-2, -1, 1, 2}) {
-        for (int difference = -5; difference <= 5; ++difference) {
-            Intelligence::AlphaRange range;
-            range.Reset(kOrigin);
-            const bool holds = difference <= 0;
-            range.Keep(difference, slope, holds);
-            for (int alpha = kOrigin - 10; alpha <= kOrigin + 10; ++alpha) {
-                const bool same = (difference + slope * (alpha - kOrigin) <= 0) == holds;
-                EXPECT_EQ(same, range.Covers(alpha))
-                    << "slope " << slope << " difference " << difference << " alpha " << alpha;
-            }
-        }
-    }
-}
-
 // Random legal games with both capture lists kept as a game keeps them.
 struct RandomGame {
     Intelligence engine{1};

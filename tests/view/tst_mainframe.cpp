@@ -485,6 +485,12 @@ void MainFrameTest::exportsTheGameToTheChosenFile() {
 
 // "saveas" typed with the PGN filter chosen in the real dialog.
 void MainFrameTest::saveAsWritesTheFormatOfTheChosenFilter() {
+#if defined(__SANITIZE_THREAD__)
+    // The real dialog fills its list on a Qt thread whose locks, Qt not being
+    // built with the thread sanitizer, it cannot see; it reports Qt's own
+    // handovers as races. The other builds run this test.
+    QSKIP("Qt's file dialog thread is not instrumented");
+#endif
     m_app = std::make_unique<CTesselApp>(m_dialogs);
     Start();
     QVERIFY(PlayMoves(View(), {"e2e4"}));

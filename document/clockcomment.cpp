@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "document/timecontrol.h"
+
 namespace {
 
 constexpr std::string_view kClockCommand = "[%clk";
-constexpr int64_t kMsPerSecond = 1000;
 constexpr int64_t kMsPerTenth = 100;
 constexpr int64_t kTenthsWrittenBelowMs = 10 * kMsPerSecond;
 constexpr int64_t kSecondsPerMinute = 60;

@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int64_t kMsPerSecond = 1000;
 constexpr int64_t kMsPerTenth = 100;
 constexpr int64_t kTenthsShownBelowMs = 10 * kMsPerSecond;
 constexpr int64_t kSecondsPerHour = 3600;
@@ -21,8 +20,7 @@ int64_t SteadyMs() {
 }
 
 ClockTimes FullTime(const TimeControl& control) {
-    const int64_t period = control.periodSeconds * kMsPerSecond;
-    return {period, period};
+    return {control.PeriodMs(), control.PeriodMs()};
 }
 
 }  // namespace
@@ -73,9 +71,9 @@ bool CountdownClock::CompleteMove(int side) {
     // The side's moves so far, this one included; the game alternates from
     // White's first move.
     const std::size_t moves = (m_history.size() - 1) / 2 + 1;
-    m_left.Of(side) += m_control.incrementSeconds * kMsPerSecond;
+    m_left.Of(side) += m_control.IncrementMs();
     if (m_control.movesPerPeriod > 0 && moves % m_control.movesPerPeriod == 0) {
-        m_left.Of(side) += m_control.periodSeconds * kMsPerSecond;
+        m_left.Of(side) += m_control.PeriodMs();
     }
     m_history.push_back(m_left);
     // The first move completed starts a waiting game's clocks; a game that

@@ -4,7 +4,6 @@
 
 namespace {
 
-constexpr int64_t kMsPerSecond = 1000;
 // Without periods, the moves a game is taken still to need: each reply
 // spends its share of what is left, so the time shrinks but never runs out.
 constexpr int64_t kSuddenDeathMovesToGo = 30;
@@ -25,7 +24,6 @@ int64_t ReplyBudgetMs(const TimeControl& control, int64_t leftMs, int movesMade)
     if (leftMs <= 0) return 0;
     const int64_t usable = leftMs - std::min(kSafetyMarginMs, leftMs / 2);
     const int64_t share = usable / MovesToGo(control, std::max(movesMade, 0));
-    const int64_t increment =
-        control.incrementSeconds * kMsPerSecond * kIncrementQuartersSpent / kQuarters;
+    const int64_t increment = control.IncrementMs() * kIncrementQuartersSpent / kQuarters;
     return std::min(share + increment, usable / 2);
 }

@@ -120,7 +120,7 @@ std::string SelfPlaySummary(const SelfPlayReport& report) {
     summary += ", replies cut by the budget " + std::to_string(report.repliesCut);
     char median[32];
     std::snprintf(median, sizeof median, "%.2f s",
-                  static_cast<double>(report.medianReplyMs) / 1000);
+                  static_cast<double>(report.medianReplyMs) / kMsPerSecond);
     return summary + ", median reply " + median;
 }
 

@@ -108,8 +108,7 @@ bool HasOnlyKing(const Chessgame& engine, int side) {
 std::vector<ClockTimes> ClockHistory(const TimeControl& control,
                                      std::span<const std::optional<int64_t>> clocksMs,
                                      std::size_t plies) {
-    constexpr int64_t kMsPerSecond = 1000;
-    const int64_t full = control.periodSeconds * kMsPerSecond;
+    const int64_t full = control.PeriodMs();
     std::vector<ClockTimes> history{{full, full}};
     for (std::size_t ply = 0; ply < plies; ++ply) {
         ClockTimes times = history.back();

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+inline constexpr int64_t kMsPerSecond = 1000;
+
 // How long each side may think: the time of a period, given again after
 // every movesPerPeriod moves of the side when that is set, and an increment
 // added after each of its moves. A period of zero is no limit: the clocks
@@ -16,6 +18,8 @@ struct TimeControl {
     int movesPerPeriod = 0;
 
     bool IsTimed() const { return periodSeconds > 0; }
+    int64_t PeriodMs() const { return periodSeconds * kMsPerSecond; }
+    int64_t IncrementMs() const { return incrementSeconds * kMsPerSecond; }
     bool operator==(const TimeControl&) const = default;
 };
 

@@ -18,7 +18,6 @@ constexpr int kBarHeight = 5;
 constexpr int kMoveBarHeight = 3;
 constexpr int kBarGap = 2;
 constexpr int kBarMargin = 20;  // left and right of the bar inside the box
-constexpr qint64 kMsPerSecond = 1000;
 constexpr int kSecondsPerMinute = 60;
 // Before a root move is finished, the time one is taken to need: the first
 // is searched with the widest window and takes the longest.

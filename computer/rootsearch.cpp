@@ -75,7 +75,7 @@ ScoredMove Intelligence::SearchRootExpert(int alpha, int beta, int rootHumanSide
     const unsigned threads = std::min(m_searchThreads, static_cast<unsigned>(m_rootMoves.size()));
     if (threads > 1) {
         SearchPool pool(*this, threads);
-        SplitPoint root(*this, rootHumanSide, side, kRootPly, own, opponent, node,
+        SplitPoint root(*this, rootHumanSide, side, kRootPly, own, opponent, node, false,
                         m_rootMoves.data(), m_rootMoves.data() + m_rootMoves.size());
         pool.Run(root, *this);
         return IsStopRequested() ? MoveNowChoice(root.Node().best, m_rootMoves) : root.Node().best;

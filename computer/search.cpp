@@ -581,16 +581,22 @@ ScoredMove Intelligence::SearchSplittable(ExpertNode node, int rootHumanSide, in
     SearchFrame& frame = FrameAt(ply);
     ListMoves(side, true, ply, frame.moves);
     const ListedMove* const end = frame.moves.data() + frame.moves.size();
+    bool alphaSteady = true;
     for (const ListedMove* move = frame.moves.data(); move != end; ++move) {
         if (node.counted > 0 && end - move > 1 && m_pool->HasWaiting()) {
-            SplitPoint point(*this, rootHumanSide, side, ply, own, opponent, node, move, end);
+            SplitPoint point(*this, rootHumanSide, side, ply, own, opponent, node, alphaSteady,
+                             move, end);
             m_pool->Run(point, *this);
             return point.Node().best;
         }
+        const int alphaBefore = node.alpha;
         const ExpertTrial trial = TryExpertMove(move->from, move->to, move->mobility, node,
                                                 rootHumanSide, side, ply, own, opponent, frame);
         if (!node.Accept(move->from, move->to, trial)) {
             break;
+        }
+        if (trial.counted) {
+            alphaSteady = node.alpha == alphaBefore;
         }
     }
     return node.best;

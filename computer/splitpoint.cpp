@@ -14,8 +14,8 @@ constexpr int kBelowAnyScore = std::numeric_limits<int>::min() / 2;
 
 SplitPoint::SplitPoint(Intelligence& owner, int rootHumanSide, int side, int ply,
                        const CaptureList& own, const CaptureList& opponent,
-                       Intelligence::ExpertNode node, const Intelligence::ListedMove* first,
-                       const Intelligence::ListedMove* last)
+                       Intelligence::ExpertNode node, bool alphaSteady,
+                       const Intelligence::ListedMove* first, const Intelligence::ListedMove* last)
     : m_position(owner),
       m_parent(owner.m_slot),
       m_control(owner.m_control),
@@ -28,7 +28,8 @@ SplitPoint::SplitPoint(Intelligence& owner, int rootHumanSide, int side, int ply
       m_slots(std::make_unique<SplitSlot[]>(owner.m_pool->Threads())),
       m_slotCount(owner.m_pool->Threads()),
       m_node(node),
-      m_outcomes(m_moves.size()) {
+      m_outcomes(m_moves.size()),
+      m_alphaSteady(alphaSteady) {
     for (unsigned i = 0; i < m_slotCount; ++i) {
         m_slots[i].point = this;
     }
@@ -59,8 +60,8 @@ bool SplitPoint::DescendsFrom(const SplitPoint& ancestor) const {
 // Until a move has been searched on, alpha is the node's own and almost any
 // move would raise it; a move is started ahead of those under way only once
 // one has been counted. Each rise of alpha throws away the searches of the
-// moves after it, so the point runs ahead only while its last counted move
-// left alpha as it was; and the root, whose alpha rises with every better
+// moves after it, so the point runs ahead only while the node's last
+// counted move, before the split or since, left alpha as it was; and the root, whose alpha rises with every better
 // move, takes its moves one at a time while the other threads help beneath.
 bool SplitPoint::HasMoveToStart() const {
     const bool mayRunAhead = m_node.counted > 0 && !IsRoot() && m_alphaSteady;

@@ -45,9 +45,10 @@ struct SplitSlot {
 class SplitPoint {
 public:
     // A point of owner's search, which runs in a pool: a slot for each of
-    // the pool's threads.
+    // the pool's threads. alphaSteady tells whether the node's last counted
+    // move left its alpha as it was.
     SplitPoint(Intelligence& owner, int rootHumanSide, int side, int ply, const CaptureList& own,
-               const CaptureList& opponent, Intelligence::ExpertNode node,
+               const CaptureList& opponent, Intelligence::ExpertNode node, bool alphaSteady,
                const Intelligence::ListedMove* first, const Intelligence::ListedMove* last);
 
     // Whether a thread may start one of the moves now.
@@ -110,5 +111,5 @@ private:
     unsigned m_busy = 0;   // threads searching one of its moves
     bool m_cutOff = false;
     // The last counted move left alpha as it was.
-    bool m_alphaSteady = true;
+    bool m_alphaSteady;
 };

@@ -1,6 +1,8 @@
 #include <array>
+#include <bit>
 #include <cassert>
 #include <cstdlib>
+#include <utility>
 
 #include "computer/intelligence.h"
 
@@ -73,6 +75,38 @@ constexpr int kPawnCentreBonus = 35;
 constexpr int kBlockedPawnPenalty = 20;
 
 using movetables::Column;
+
+// What the centre moves can add at most to the score of a move of a piece
+// with the given tables and weight to each square: a centre square the
+// table reaches from there, at the weight.
+constexpr std::array<int16_t, kSquareCount> CentreMoveCeilings(const movetables::Masks& moves,
+                                                               int weight) {
+    uint64_t centre = 0;
+    for (int square : kCentreSquares) {
+        centre |= uint64_t{1} << square;
+    }
+    std::array<int16_t, kSquareCount> ceilings{};
+    for (int square = 0; square < kSquareCount; ++square) {
+        ceilings[square] = static_cast<int16_t>(std::popcount(moves[square] & centre) * weight);
+    }
+    return ceilings;
+}
+
+constexpr auto kKnightCentreCeilings =
+    CentreMoveCeilings(movetables::Steps(movetables::kKnightJumps), kKnightWalk.centreWeight);
+constexpr auto kBishopCentreCeilings =
+    CentreMoveCeilings(movetables::Rays(movetables::kDiagonal), kBishopWalk.centreWeight);
+constexpr auto kRookCentreCeilings =
+    CentreMoveCeilings(movetables::Rays(movetables::kStraight), kRookWalk.centreWeight);
+constexpr auto kQueenCentreCeilings =
+    CentreMoveCeilings(movetables::Union(movetables::Rays(movetables::kStraight),
+                                         movetables::Rays(movetables::kDiagonal)),
+                       kQueenWalk.centreWeight);
+
+// Every other pawn of the side in a chain with the moved one, and each
+// square it looks at in the centre; a promoted pawn scores less than that.
+constexpr int kPawnBonusCeiling = (kPieceCount / 2 - 1) * kPawnChainBonus +
+                                  static_cast<int>(kCentreSquares.size()) * kPawnCentreBonus;
 
 constexpr bool AreDiagonalNeighbours(int a, int b) { return std::abs(Column(a) - Column(b)) == 1; }
 
@@ -278,4 +312,42 @@ int Intelligence::ScoreMove(int from, int to, int captured, int side) {
         score -= kCastlingRightsBonus;
     }
     return score;
+}
+
+int Intelligence::ScoreCeiling(int from, int to) const {
+    int bonus = 0;
+    switch (std::abs(m_board[from])) {
+        case kPawnValue:
+            bonus = kPawnBonusCeiling;
+            break;
+        case kKnightValue:
+            bonus = kKnightCentreCeilings[to];
+            break;
+        case kBishopValue:
+            bonus = kBishopCentreCeilings[to];
+            break;
+        case kRookValue:
+            bonus = kRookCentreCeilings[to];
+            break;
+        case kQueenValue:
+            bonus = kQueenCentreCeilings[to];
+            break;
+        default:
+            bonus = std::abs(from - to) == kCastlingDistance ? kCastlingBonus : 0;
+    }
+    return std::abs(m_board[to]) + bonus;
+}
+
+// The rights asked for are lost for good once the king or the wing's rook
+// has moved or the rook is taken: no move gives them back.
+int Intelligence::CastlingRightsCeiling() const {
+    const int row = SideIndex(g_sideToMove);
+    for (const auto& [rookId, rookMoved] :
+         {std::pair{kHRookId, kHRookMoved}, std::pair{kARookId, kARookMoved}}) {
+        if (m_kingSquare[row] == KingHome(g_sideToMove) && !m_hasMoved[row][kKingMoved] &&
+            m_pieces[row][rookId].onBoard && !m_hasMoved[row][rookMoved]) {
+            return kCastlingRightsBonus;
+        }
+    }
+    return -kCastlingRightsBonus;
 }

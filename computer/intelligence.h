@@ -69,6 +69,10 @@ public:
     // Move evaluation.
     int GenerateDestinations(int square, int side, DestinationList& list);
     int ScoreMove(int from, int to, int captured, int side);
+    // The most ScoreMove can give the move from -> to, found without making it.
+    int ScoreCeiling(int from, int to) const;
+    // The most the castling rights can add to the score of any move from here.
+    int CastlingRightsCeiling() const;
 
     // Capture lists and exchange evaluation. Each call works on its own copy
     // of the list it is given; out may be the same object as list.
@@ -138,6 +142,9 @@ public:
         // Whether a trial scoring at most score, counted or not, can change
         // nothing Accept keeps.
         bool CannotChange(int score) const;
+        // Whether a trial scoring at most score, counted or not, leaves
+        // everything Accept keeps exactly as it is.
+        bool Keeps(int score) const;
         // The score at or below which a move changes nothing but the count.
         int Floor() const { return counted > 0 ? std::min(alpha, best.value) : startFloor; }
         // The window and limits of the reply searched below a move of static

@@ -443,8 +443,11 @@ bool Intelligence::ExpertNode::Accept(int from, int to, const ExpertTrial& trial
 // Nor does one scoring no more than lower and beta: it cannot cut the node
 // off, and whatever it makes of the best, the parent stops on it alike.
 bool Intelligence::ExpertNode::CannotChange(int score) const {
-    return counted > 0 &&
-           ((score <= alpha && score <= best.value) || (score <= lower && score <= beta));
+    return Keeps(score) || (counted > 0 && score <= lower && score <= beta);
+}
+
+bool Intelligence::ExpertNode::Keeps(int score) const {
+    return counted > 0 && score <= alpha && score <= best.value;
 }
 
 // A reply of value v leaves the move at score - v: at or below the floor it
@@ -554,6 +557,8 @@ ScoredMove Intelligence::SearchNode(ExpertNode node, int rootHumanSide, int side
         return SearchSplittable(node, rootHumanSide, side, ply, own, opponent);
     }
     SearchFrame& frame = FrameAt(ply);
+    const bool last = ply == PlyLimit(rootHumanSide);
+    const int rightsCeiling = CastlingRightsCeiling();
     // Every trial is taken back before the next piece's destinations are made.
     KingCheck check;
     for (int i = 0; i < kPieceCount; ++i) {
@@ -564,6 +569,11 @@ ScoredMove Intelligence::SearchNode(ExpertNode node, int rootHumanSide, int side
         const int from = piece.square;
         const int mobility = GenerateDestinations(from, side, frame.destinations, check);
         for (int to : frame.destinations) {
+            // A last-ply move is only scored: one that cannot score above
+            // what the node keeps need not even be made.
+            if (last && node.Keeps(ScoreCeiling(from, to) + rightsCeiling + mobility)) {
+                continue;
+            }
             const ExpertTrial trial = TryExpertMove(from, to, mobility, node, rootHumanSide, side,
                                                     ply, own, opponent, frame);
             if (!node.Accept(from, to, trial)) {

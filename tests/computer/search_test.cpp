@@ -32,7 +32,6 @@ TEST_F(SharpPosition, SearchesLeaveThePositionAsTheyFoundIt) {
     EXPECT_GT(game.m_trialMoves, 1000u);
 }
 
-
 using Node = Intelligence::ExpertNode;
 
 // The trials a node is given in order, and the first on which Accept answers
@@ -140,6 +139,29 @@ TEST(NodeLimits, LeaveEveryDecisionAsItIsAndSpareWork) {
     EXPECT_LT(trials[1], trials[0]);
 }
 
+// The search leaves unmade a last-ply move whose ceiling cannot beat what the
+// node keeps, so a ceiling below a move's score would change decisions.
+TEST(ScoreCeiling, NoMoveScoresAboveIt) {
+    std::mt19937 random(8);
+    for (int position = 0; position < 40;) {
+        RandomGame game;
+        if (!game.Play(random, static_cast<int>(random() % 60))) continue;
+        ++position;
+        Intelligence& engine = game.engine;
+        const int rights = engine.CastlingRightsCeiling();
+        for (int side : {kWhite, kBlack}) {
+            for (const LegalMove& move : LegalMoves(engine, side)) {
+                const int ceiling = engine.ScoreCeiling(move.from, move.to) + rights;
+                PositionState before;
+                engine.SavePosition(before);
+                const int captured = engine.MakeMoveForSide(move.from, move.to, side, 0);
+                EXPECT_LE(engine.ScoreMove(move.from, move.to, captured, side), ceiling)
+                    << position << ": " << move.from << "-" << move.to;
+                engine.RestorePosition(before);
+            }
+        }
+    }
+}
 
 using CaptureListTest = ComputerTest;
 

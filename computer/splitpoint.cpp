@@ -61,8 +61,9 @@ bool SplitPoint::DescendsFrom(const SplitPoint& ancestor) const {
 // move would raise it; a move is started ahead of those under way only once
 // one has been counted. Each rise of alpha throws away the searches of the
 // moves after it, so the point runs ahead only while the node's last
-// counted move, before the split or since, left alpha as it was; and the root, whose alpha rises with every better
-// move, takes its moves one at a time while the other threads help beneath.
+// counted move, before the split or since, left alpha as it was; and the
+// root, whose alpha rises with every better move, takes its moves one at a
+// time while the other threads help beneath.
 bool SplitPoint::HasMoveToStart() const {
     const bool mayRunAhead = m_node.counted > 0 && !IsRoot() && m_alphaSteady;
     return !m_cutOff && m_next < m_moves.size() && (mayRunAhead || m_settled == m_next) &&

@@ -261,6 +261,10 @@ int Intelligence::GenerateDestinations(int square, int side, DestinationList& li
 }
 
 int Intelligence::ScoreMove(int from, int to, int captured, int side) {
+    return ScorePlacement(from, to, captured, side) + CastlingRightsTerm(side);
+}
+
+int Intelligence::ScorePlacement(int from, int to, int captured, int side) {
     const int piece = std::abs(m_board[to]);
     int score = std::abs(captured);
 
@@ -301,17 +305,17 @@ int Intelligence::ScoreMove(int from, int to, int captured, int side) {
         }
         score += centreMoves * WalkOf(piece).centreWeight;
     }
-
-    // The castling rights asked for are those of the side to move of the
-    // game, whichever side made the scored move.
-    const int king = m_kingSquare[SideIndex(side)];
-    if (CanCastle(king, RookCorner(side, true), g_sideToMove) ||
-        CanCastle(king, RookCorner(side, false), g_sideToMove)) {
-        score += kCastlingRightsBonus;
-    } else {
-        score -= kCastlingRightsBonus;
-    }
     return score;
+}
+
+// The castling rights asked for are those of the side to move of the game,
+// whichever side made the scored move.
+int Intelligence::CastlingRightsTerm(int side) {
+    const int king = m_kingSquare[SideIndex(side)];
+    return CanCastle(king, RookCorner(side, true), g_sideToMove) ||
+                   CanCastle(king, RookCorner(side, false), g_sideToMove)
+               ? kCastlingRightsBonus
+               : -kCastlingRightsBonus;
 }
 
 int Intelligence::ScoreCeiling(int from, int to) const {

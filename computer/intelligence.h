@@ -68,10 +68,16 @@ public:
 
     // Move evaluation.
     int GenerateDestinations(int square, int side, DestinationList& list);
+    // A made move's score: ScorePlacement plus CastlingRightsTerm.
     int ScoreMove(int from, int to, int captured, int side);
-    // The most ScoreMove can give the move from -> to, found without making it.
+    // What the move took and where its piece now stands.
+    int ScorePlacement(int from, int to, int captured, int side);
+    // The castling rights of the side to move, as they stand after side's move.
+    int CastlingRightsTerm(int side);
+    // The most ScorePlacement can give the move from -> to, found without
+    // making it.
     int ScoreCeiling(int from, int to) const;
-    // The most the castling rights can add to the score of any move from here.
+    // The most CastlingRightsTerm can give any move from here.
     int CastlingRightsCeiling() const;
 
     // Capture lists and exchange evaluation. Each call works on its own copy

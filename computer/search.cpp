@@ -474,10 +474,21 @@ Intelligence::ExpertTrial Intelligence::TryExpertMove(int from, int to, int mobi
                                                       SearchFrame& frame) {
     ++m_trialMoves;
     const int captured = MakeTrialMove(from, to, side, frame.undo);
-    int score = ScoreMove(from, to, captured, side) + mobility;
+    int score = ScorePlacement(from, to, captured, side) + mobility;
     const bool last = ply >= PlyLimit(rootHumanSide);
     // Searched no deeper, such a move leaves the node as it was, whatever it
-    // loses: its loss need not be weighed.
+    // loses: its loss need not be weighed. Nor need its castling rights, the
+    // dearest part of its score, when their ceiling already tells: whatever
+    // it scores up to a ceiling that changes nothing changes nothing either,
+    // so the ceiling stands in for its score.
+    if (last) {
+        const int ceiling = score + CastlingRightsCeiling();
+        if (node.CannotChange(ceiling)) {
+            TakeBackTrialMove(frame.undo);
+            return {ceiling, false};
+        }
+    }
+    score += CastlingRightsTerm(side);
     if (last && node.CannotChange(score)) {
         TakeBackTrialMove(frame.undo);
         return {score, false};
@@ -558,7 +569,8 @@ ScoredMove Intelligence::SearchNode(ExpertNode node, int rootHumanSide, int side
     }
     SearchFrame& frame = FrameAt(ply);
     const bool last = ply == PlyLimit(rootHumanSide);
-    const int rightsCeiling = CastlingRightsCeiling();
+    // Only the last ply reads it.
+    const int rightsCeiling = last ? CastlingRightsCeiling() : 0;
     // Every trial is taken back before the next piece's destinations are made.
     KingCheck check;
     for (int i = 0; i < kPieceCount; ++i) {

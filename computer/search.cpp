@@ -279,8 +279,10 @@ bool Intelligence::VisitNewCaptures(int from, int to, int side, Visitor& visitor
         if (!pieces[slider.id].onBoard || (!lines[to] && !lines[from])) {
             continue;
         }
-        if (visitor.Wants(value) && IsLegal(square, to, side, lines) &&
-            !visitor.Take({value, square, to})) {
+        // The slider is side's and to holds the opponent's piece that just
+        // moved, so only the line and the king are left to ask.
+        if (visitor.Wants(value) && lines[to] && IsLineClear(square, to, side) &&
+            IsMoveSafe(square, to, side) && !visitor.Take({value, square, to})) {
             return false;
         }
         const int target = DiscoveredTarget(square, lines, from);

@@ -271,12 +271,17 @@ bool Intelligence::VisitNewCaptures(int from, int to, int side, Visitor& visitor
         takes(m_kingSquare[SideIndex(side)])) {
         return false;
     }
+    // A slider whose lines hold neither square can neither take on to nor
+    // look through from. Most stand on no queen's line through either, which
+    // one mask tells before the slider's own lines are looked up.
+    const uint64_t nearLines = (m_queenMoves[to] | m_queenMoves[from]).to_ullong();
     for (const Slider& slider : kSliders) {
         const int square = pieces[slider.id].square;
-        // A slider whose lines hold neither square can neither take on to nor
-        // look through from.
+        if (((nearLines >> square) & 1) == 0 || !pieces[slider.id].onBoard) {
+            continue;
+        }
         const SquareSet& lines = (*slider.lines)[square];
-        if (!pieces[slider.id].onBoard || (!lines[to] && !lines[from])) {
+        if (!lines[to] && !lines[from]) {
             continue;
         }
         // The slider is side's and to holds the opponent's piece that just

@@ -246,9 +246,12 @@ inline int Intelligence::DiscoveredTarget(int square, const SquareSet& lines, in
 template <typename Visitor>
 bool Intelligence::VisitNewCaptures(int from, int to, int side, Visitor& visitor) {
     const int value = std::abs(m_board[to]);
+    // A visitor that does not want a recapture now never will: what it wants
+    // only narrows as it takes.
+    const bool recaptures = visitor.Wants(value);
     // Mostly no piece of side stands where a pawn of side could take from.
     const uint64_t own = (side == kWhite ? m_whitePieces : m_blackPieces).to_ullong();
-    if (((side == kWhite ? kWhitePawnSources : kBlackPawnSources)[to] & own) != 0) {
+    if (recaptures && ((side == kWhite ? kWhitePawnSources : kBlackPawnSources)[to] & own) != 0) {
         const SquareSetTable& pawnMoves = side == kWhite ? m_whitePawnMoves : m_blackPawnMoves;
         for (int pawn : {to - 7 * side, to - 9 * side}) {
             if (pawn >= 0 && pawn < kSquareCount && m_board[pawn] * side == kPawnValue &&
@@ -267,8 +270,8 @@ bool Intelligence::VisitNewCaptures(int from, int to, int side, Visitor& visitor
                visitor.Wants(value) && IsLegal(attacker, to, side, TableReach(attacker, side)) &&
                !visitor.Take({value, attacker, to});
     };
-    if (takes(pieces[kKnightIds[0]].square) || takes(pieces[kKnightIds[1]].square) ||
-        takes(m_kingSquare[SideIndex(side)])) {
+    if (recaptures && (takes(pieces[kKnightIds[0]].square) || takes(pieces[kKnightIds[1]].square) ||
+                       takes(m_kingSquare[SideIndex(side)]))) {
         return false;
     }
     // A slider whose lines hold neither square can neither take on to nor

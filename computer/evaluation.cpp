@@ -296,9 +296,20 @@ int Intelligence::ScorePlacement(int from, int to, int captured, int side) {
         // king unattacked.
         KingCheck check{true, false};
         assert(!IsKingAttacked(m_kingSquare[SideIndex(side)], m_kingSquare[SideIndex(side)], side));
+        // The table is all of a knight's rule; a king only steps there, as it
+        // castles from its home square alone; a slider needs a clear line.
+        const auto followsRule = [&](int centre) {
+            switch (piece) {
+                case kKnightValue:
+                    return true;
+                case kKingValue:
+                    return m_kingMoves[to][centre];
+                default:
+                    return IsLineClear(to, centre, side);
+            }
+        };
         for (int centre : kCentreSquares) {
-            centreMoves += reach[centre] && m_board[centre] * side <= 0 &&
-                                   MeetsPieceRule(to, centre, side) &&
+            centreMoves += reach[centre] && m_board[centre] * side <= 0 && followsRule(centre) &&
                                    IsMoveSafeAt(to, centre, side, check)
                                ? 1
                                : 0;

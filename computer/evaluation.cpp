@@ -166,10 +166,6 @@ bool Intelligence::MayUncoverKing(int square, int side) const {
     }
 }
 
-bool Intelligence::IsMoveSafeAt(int from, int to, int side, KingCheck& check) {
-    return MovesSafely(from, side, check) || IsMoveSafe(from, to, side);
-}
-
 // Whether every move of the piece on square leaves its king unattacked,
 // known without trying them.
 bool Intelligence::MovesSafely(int square, int side, KingCheck& check) {
@@ -187,15 +183,7 @@ bool Intelligence::MovesSafely(int square, int side, KingCheck& check) {
 int Intelligence::GenerateDestinations(int square, int side, DestinationList& list,
                                        KingCheck& check) {
     const int piece = std::abs(m_board[square]);
-    // The same for every destination of the piece, so found out once, at the
-    // first: many pieces have none.
-    enum class Safety { kUnknown, kEveryMove, kEachTried } safety = Safety::kUnknown;
-    const auto isSafe = [&](int target) {
-        if (safety == Safety::kUnknown) {
-            safety = MovesSafely(square, side, check) ? Safety::kEveryMove : Safety::kEachTried;
-        }
-        return safety == Safety::kEveryMove || IsMoveSafe(square, target, side);
-    };
+    MoveSafety isSafe(*this, square, side, check);
     list.clear();
     int centreCount = IsCentre(square) ? 1 : 0;
 
@@ -296,6 +284,7 @@ int Intelligence::ScorePlacement(int from, int to, int captured, int side) {
         // king unattacked.
         KingCheck check{true, false};
         assert(!IsKingAttacked(m_kingSquare[SideIndex(side)], m_kingSquare[SideIndex(side)], side));
+        MoveSafety isSafe(*this, to, side, check);
         // The table is all of a knight's rule; a king only steps there, as it
         // castles from its home square alone; a slider needs a clear line.
         const auto followsRule = [&](int centre) {
@@ -310,7 +299,7 @@ int Intelligence::ScorePlacement(int from, int to, int captured, int side) {
         };
         for (int centre : kCentreSquares) {
             centreMoves += reach[centre] && m_board[centre] * side <= 0 && followsRule(centre) &&
-                                   IsMoveSafeAt(to, centre, side, check)
+                                   isSafe(centre)
                                ? 1
                                : 0;
         }

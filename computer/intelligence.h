@@ -245,7 +245,29 @@ private:
         bool attacked = false;
     };
     int GenerateDestinations(int square, int side, DestinationList& list, KingCheck& check);
-    bool IsMoveSafeAt(int from, int to, int side, KingCheck& check);
+    // Whether each move of side's piece on square leaves its king
+    // unattacked. Whether every move does is the same for all of them, so it
+    // is found out once, at the first asked: many pieces have no move.
+    class MoveSafety {
+    public:
+        MoveSafety(Intelligence& game, int square, int side, KingCheck& check)
+            : m_game(game), m_square(square), m_side(side), m_check(check) {}
+        bool operator()(int target) {
+            if (m_every == Every::kUnknown) {
+                m_every =
+                    m_game.MovesSafely(m_square, m_side, m_check) ? Every::kSafe : Every::kTried;
+            }
+            return m_every == Every::kSafe || m_game.IsMoveSafe(m_square, target, m_side);
+        }
+
+    private:
+        enum class Every { kUnknown, kSafe, kTried };
+        Intelligence& m_game;
+        int m_square;
+        int m_side;
+        KingCheck& m_check;
+        Every m_every = Every::kUnknown;
+    };
     bool MovesSafely(int square, int side, KingCheck& check);
     bool MayUncoverKing(int square, int side) const;
 

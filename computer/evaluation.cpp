@@ -2,7 +2,6 @@
 #include <bit>
 #include <cassert>
 #include <cstdlib>
-#include <utility>
 
 #include "computer/intelligence.h"
 
@@ -346,12 +345,12 @@ int Intelligence::ScoreCeiling(int from, int to) const {
 // has moved or the rook is taken: no move gives them back.
 int Intelligence::CastlingRightsCeiling() const {
     const int row = SideIndex(g_sideToMove);
-    for (const auto& [rookId, rookMoved] :
-         {std::pair{kHRookId, kHRookMoved}, std::pair{kARookId, kARookMoved}}) {
-        if (m_kingSquare[row] == KingHome(g_sideToMove) && !m_hasMoved[row][kKingMoved] &&
-            m_pieces[row][rookId].onBoard && !m_hasMoved[row][rookMoved]) {
-            return kCastlingRightsBonus;
-        }
-    }
-    return -kCastlingRightsBonus;
+    const auto rookReady = [&](int rookId, int rookMoved) {
+        return m_pieces[row][rookId].onBoard && !m_hasMoved[row][rookMoved];
+    };
+    const bool kingReady =
+        m_kingSquare[row] == KingHome(g_sideToMove) && !m_hasMoved[row][kKingMoved];
+    return kingReady && (rookReady(kHRookId, kHRookMoved) || rookReady(kARookId, kARookMoved))
+               ? kCastlingRightsBonus
+               : -kCastlingRightsBonus;
 }

@@ -342,15 +342,9 @@ int Intelligence::ScoreCeiling(int from, int to) const {
 }
 
 // The rights asked for are lost for good once the king or the wing's rook
-// has moved or the rook is taken: no move gives them back.
+// has moved or the rook is taken.
 int Intelligence::CastlingRightsCeiling() const {
-    const int row = SideIndex(g_sideToMove);
-    const auto rookReady = [&](int rookId, int rookMoved) {
-        return m_pieces[row][rookId].onBoard && !m_hasMoved[row][rookMoved];
-    };
-    const bool kingReady =
-        m_kingSquare[row] == KingHome(g_sideToMove) && !m_hasMoved[row][kKingMoved];
-    return kingReady && (rookReady(kHRookId, kHRookMoved) || rookReady(kARookId, kARookMoved))
+    return HasCastlingRight(g_sideToMove, true) || HasCastlingRight(g_sideToMove, false)
                ? kCastlingRightsBonus
                : -kCastlingRightsBonus;
 }

@@ -125,20 +125,26 @@ public:
     bool IsQueenMoveValid(int from, int to, int side);
     bool IsKingMoveValid(int from, int to, int side);
     int ScanLine(int a, int b, int side, int mode);
-    // In line up to the attack tests: ScoreMove asks it for every trial
-    // move, and most answers are settled before them.
-    bool CanCastle(int from, int to, int side) {
+    // Whether side still has the right to castle on the wing: its king and
+    // that rook stand where they started and have never moved. Only a king
+    // on its home square castles: from elsewhere the two-square step would
+    // land the king on its rook's target square. No move gives a lost right
+    // back.
+    bool HasCastlingRight(int side, bool kingSide) const {
         const int row = SideIndex(side);
-        const int king = m_kingSquare[row];
-        const bool kingSide = to < from;
-        const int rookId = kingSide ? kHRookId : kARookId;
-        const int corner = RookCorner(side, kingSide);
-        // Only a king on its home square castles: from elsewhere the two-square
-        // step would land the king on its rook's target square.
-        return king == KingHome(side) && m_pieces[row][rookId].onBoard &&
+        return m_kingSquare[row] == KingHome(side) &&
+               m_pieces[row][kingSide ? kHRookId : kARookId].onBoard &&
                !m_hasMoved[row][kKingMoved] &&
-               !m_hasMoved[row][kingSide ? kHRookMoved : kARookMoved] &&
-               IsLineClear(king, corner, side) && IsCastlingPathSafe(king, corner, side);
+               !m_hasMoved[row][kingSide ? kHRookMoved : kARookMoved];
+    }
+    // In line up to the attack tests: the computer's score asks it for
+    // every trial move, and most answers are settled before them.
+    bool CanCastle(int from, int to, int side) {
+        const int king = m_kingSquare[SideIndex(side)];
+        const bool kingSide = to < from;
+        const int corner = RookCorner(side, kingSide);
+        return HasCastlingRight(side, kingSide) && IsLineClear(king, corner, side) &&
+               IsCastlingPathSafe(king, corner, side);
     }
     bool IsKingAttacked(int from, int to, int side);
     bool IsMoveSafe(int from, int to, int side);
